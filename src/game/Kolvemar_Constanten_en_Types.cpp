@@ -1,0 +1,65 @@
+#include "Kolvemar_Constanten_en_Types.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+#include "StandardLib.h"
+
+namespace Kolvemar_Constanten_en_Types {
+
+CARDINAL aantal_levels = 0;
+CARDINAL aantal_tutoriallevels = 0;
+REAL bewegingssnelheid = 0;
+INTEGER maxtime = 0;
+CARDINAL schermgrootte = 0;
+CARDINAL grootte_informatiebalk = 0;
+INTEGER groottespeler = 0;
+INTEGER grootteaanvalsgroep1 = 0;
+INTEGER grootteaanvalsgroep2 = 0;
+INTEGER groottekogels = 0;
+REAL grote_exposies = 0;
+
+namespace {
+
+bool initialised = false;
+
+std::string NextToken(std::FILE* f) {
+    std::string token;
+    StandardLib::ReadToken(f, token);
+    return token;
+}
+
+} // namespace
+
+bool LeesConstanten(const std::string& bestand) {
+    std::FILE* fio_constanten = StandardLib::OpenFile(bestand, "rb");
+    if (!fio_constanten) return false;
+    using namespace StandardLib;
+    aantal_levels = TokenToCard(NextToken(fio_constanten));
+    aantal_tutoriallevels = TokenToCard(NextToken(fio_constanten));
+    bewegingssnelheid = TokenToReal(NextToken(fio_constanten));
+    maxtime = TokenToInt(NextToken(fio_constanten));
+    schermgrootte = TokenToCard(NextToken(fio_constanten));
+    grootte_informatiebalk = TokenToCard(NextToken(fio_constanten));
+    groottespeler = TokenToInt(NextToken(fio_constanten));
+    grootteaanvalsgroep1 = TokenToInt(NextToken(fio_constanten));
+    grootteaanvalsgroep2 = TokenToInt(NextToken(fio_constanten));
+    groottekogels = TokenToInt(NextToken(fio_constanten));
+    grote_exposies = TokenToReal(NextToken(fio_constanten));
+    std::fclose(fio_constanten);
+    return true;
+}
+
+void Init() {
+    if (initialised) return;
+    initialised = true;
+    if (!LeesConstanten("Constanten.txt")) {
+        std::cerr << "Cannot read the constants file \"Constanten.txt\" in the working folder; "
+                     "the game cannot start without it."
+                  << std::endl;
+        std::exit(1);
+    }
+}
+
+} // namespace Kolvemar_Constanten_en_Types

@@ -1,0 +1,3 @@
+#include "Kolvemar_Trovix.h"
+
+int main() { return Kolvemar_Trovix::Main(); }
