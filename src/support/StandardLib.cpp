@@ -1,13 +1,24 @@
 #include "StandardLib.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
+#include <iostream>
+#include <random>
+
+#include "Time.h"
 
 namespace StandardLib {
 
 namespace {
 
 constexpr std::size_t MAX_TOKEN = 255;
+constexpr uint32_t START_SEED = 94;
+constexpr float HALF_PI_REAL = 1.570796f;
+
+bool gPseudoRandom = true;
+uint32_t gSeed = START_SEED;
+std::mt19937 general;
 
 bool IsSeparator(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 26; }
 
@@ -58,5 +69,39 @@ float TokenToReal(const std::string& token) {
 }
 
 bool TokenToBool(const std::string& token) { return token == "TRUE"; }
+
+void Init() {
+    const Time::DateTime now = Time::ReadClock();
+    general.seed(now.minute * 6000 + now.second * 100 + now.fractions);
+    gPseudoRandom = true;
+    gSeed = START_SEED;
+}
+
+uint32_t PseudoRandomCardGenerator() {
+    uint32_t n = (gSeed * 351u + 138u) % 1013u;
+    if (n == gSeed) n = n + 1; // the generator's fixed point, 509
+    gSeed = n;
+    return n;
+}
+
+uint32_t RandomCard(uint32_t min, uint32_t max) {
+    if (max < min) {
+        std::cout << "ERROR calling RandomCardFromInterval: min " << min << " is bigger than max "
+                  << max << std::endl;
+        return min;
+    }
+    if (!gPseudoRandom) return min + std::uniform_int_distribution<uint32_t>(0, max - min)(general);
+    const long double g = PseudoRandomCardGenerator();
+    const long double share = (static_cast<long double>(max - min) + 0.99999f) / 1012.0L;
+    return min + static_cast<uint32_t>(share * g);
+}
+
+float AngleWithXAx_REAL(float x0, float y0, float x1, float y1) {
+    if (x0 == x1) return y0 < y1 ? HALF_PI_REAL : -HALF_PI_REAL;
+    long double alfa = std::atan((static_cast<long double>(y1) - y0) /
+                                 (static_cast<long double>(x1) - x0));
+    if (x1 < x0) alfa += 3.14159265358979323846264338327950288L;
+    return static_cast<float>(alfa);
+}
 
 } // namespace StandardLib

@@ -24,4 +24,18 @@ int32_t TokenToInt(const std::string& token);
 float TokenToReal(const std::string& token);
 bool TokenToBool(const std::string& token);
 
+// Sets the generators to their start state (seed 94, deterministic mode on).
+void Init();
+
+// A number in [min, max] from the selected generator; min > max is reported
+// on the console and yields min.
+uint32_t RandomCard(uint32_t min, uint32_t max);
+
+// The deterministic generator: advances the seed and returns it (0 to 1012).
+uint32_t PseudoRandomCardGenerator();
+
+// Angle in radians (-pi/2 to 3pi/2, screen axes) of the direction from
+// (x0, y0) to (x1, y1).
+float AngleWithXAx_REAL(float x0, float y0, float x1, float y1);
+
 } // namespace StandardLib

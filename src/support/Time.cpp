@@ -5,6 +5,34 @@
 
 namespace Time {
 
+namespace {
+
+constexpr int32_t HOUR_HUNDREDS = 360000;
+
+struct Clocks {
+    DateTime now, prev, start;
+};
+
+Clocks gTime{};
+int32_t gRnd = 0;
+
+DateTime RealClock() {
+    const SYSTEMTIME st = GetLocalTime();
+    DateTime t{};
+    t.year = st.wYear;
+    t.month = st.wMonth;
+    t.day = st.wDay;
+    t.hour = st.wHour;
+    t.minute = st.wMinute;
+    t.second = st.wSecond;
+    t.fractions = st.wMilliseconds / 10u;
+    return t;
+}
+
+ClockSource clockSource = RealClock;
+
+} // namespace
+
 SYSTEMTIME GetLocalTime() {
     using namespace std::chrono;
     const auto now = system_clock::now();
@@ -22,6 +50,41 @@ SYSTEMTIME GetLocalTime() {
     st.wSecond = static_cast<uint16_t>(local.tm_sec);
     st.wMilliseconds = static_cast<uint16_t>(ms);
     return st;
+}
+
+void SetClockSource(ClockSource source) { clockSource = source ? source : RealClock; }
+
+DateTime ReadClock() { return clockSource(); }
+
+void TimeToHundreds(const DateTime& time, int32_t& hundreds) {
+    hundreds = static_cast<int32_t>(time.minute * 6000 + time.second * 100 + time.fractions);
+}
+
+int32_t TimeDeltaHundreds(const DateTime& time1, const DateTime& time2) {
+    int32_t h1 = 0;
+    int32_t h2 = 0;
+    TimeToHundreds(time1, h1);
+    TimeToHundreds(time2, h2);
+    return h2 < h1 ? h2 + HOUR_HUNDREDS - h1 : h2 - h1;
+}
+
+void StartIterations() { gTime.prev = ReadClock(); }
+
+void IterationDelay(int32_t duration) {
+    gTime.now = ReadClock();
+    if (TimeDeltaHundreds(gTime.prev, gTime.now) >= duration) return;
+    // An active wait, as the game has always paced its frames.
+    do {
+        gTime.now = ReadClock();
+    } while (TimeDeltaHundreds(gTime.prev, gTime.now) < duration);
+    gTime.prev = gTime.now;
+}
+
+int32_t RandomNr(int32_t a, int32_t b) {
+    int32_t h = 0;
+    TimeToHundreds(ReadClock(), h);
+    gRnd = (gRnd * 4211 + 214013 + h) % 100000;
+    return a + (gRnd % (b - a + 1));
 }
 
 } // namespace Time

@@ -18,7 +18,24 @@ struct SYSTEMTIME {
 
 namespace Time {
 
+struct DateTime {
+    uint32_t year, month, day, hour, minute, second, fractions; // fractions: hundredths
+    int32_t zone;
+    bool SummerTimeFlag;
+};
+
 // The local date and time now, to the millisecond.
 SYSTEMTIME GetLocalTime();
+
+// The seam through which every clock reading passes; tests put a fake here.
+using ClockSource = DateTime (*)();
+void SetClockSource(ClockSource source); // nullptr restores the real clock
+DateTime ReadClock();
+
+void TimeToHundreds(const DateTime& time, int32_t& hundreds);
+int32_t TimeDeltaHundreds(const DateTime& time1, const DateTime& time2);
+void StartIterations();
+void IterationDelay(int32_t duration);
+int32_t RandomNr(int32_t a, int32_t b);
 
 } // namespace Time

@@ -1,0 +1,62 @@
+// The one game window: its own thread, keyboard and mouse state, a software
+// back buffer with drawing primitives and text, and the table of pictures.
+#pragma once
+
+#include <cstdint>
+
+namespace Wimdows {
+
+enum WinState : uint8_t { STATE_DEAD = 0, STATE_ACTIVE = 1, STATE_ERROR = 2 };
+
+// Window thread and presenting.
+void Window(const char* title, uint32_t x, uint32_t y);
+void KillWindow();
+void SetBuffering(bool state);
+void UpdateWindow();
+WinState State();
+// TRUE once the player closed the window with its close box.
+bool WindowClosed();
+uint32_t Width();
+uint32_t Height();
+
+// Keyboard (Windows virtual-key codes) and mouse.
+bool KeyDown(uint32_t k);
+bool GetKeyPressed(uint32_t& key);
+void FlushKeys();
+void MousePos(int32_t& x, int32_t& y);
+bool MouseLeft();
+using MouseProc = void (*)();
+void OnMouseLeftUp(MouseProc proc);
+
+// Primitives; colours are 0x00BBGGRR.
+void Rectangle(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t color, bool fill);
+void Ellipse(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t color, bool fill);
+void Arc(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
+         int32_t y3, uint32_t color);
+void Circle(int32_t x0, int32_t y0, uint32_t radius, uint32_t color);
+void Disc(int32_t x0, int32_t y0, uint32_t radius, uint32_t color);
+void ClearScreen();
+void Polygon(uint32_t n, const int32_t* x, const int32_t* y, uint32_t color, bool fill);
+
+// Text in the stock-font styles 0 to 5.
+void SetFont(uint32_t style, uint32_t color);
+void Text(const char* text, int32_t x, int32_t y);
+void TextInt(int32_t number, int32_t x, int32_t y);
+void TextCard(uint32_t number, int32_t x, int32_t y);
+void GetTextSize(const char* text, uint32_t style, uint32_t& width, uint32_t& height);
+
+// Picture table: handle h is entry h - 1, 0 means none.
+uint32_t LoadBitmap(const char* file, uint32_t width, uint32_t height);
+uint32_t CreateBitmap(uint32_t width, uint32_t height);
+void DestroyBitmap(uint32_t bitmap);
+void DrawBitmap(uint32_t bitmap, int32_t x, int32_t y);
+void DrawMaskBitmap(uint32_t bitmap, uint32_t maskbitmap, int32_t x, int32_t y);
+void CopyBitmap(uint32_t srcbitmap, uint32_t destbitmap, int32_t xsrc, int32_t ysrc,
+                int32_t xdest, int32_t ydest, uint32_t width, uint32_t height);
+// Number of entries in the picture table (free ones included).
+uint32_t BitmapTableLength();
+
+// The back buffer's pixel at (x, y) as 0x00BBGGRR, for tests and screenshots.
+uint32_t GetPixel(int32_t x, int32_t y);
+
+} // namespace Wimdows
