@@ -1,3 +1,5 @@
 #include "Kolvemar_Trovix.h"
 
-int main() { return Kolvemar_Trovix::Main(); }
+int main() {
+    return Kolvemar_Trovix::Main();
+}

@@ -20,7 +20,9 @@ bool gPseudoRandom = true;
 uint32_t gSeed = START_SEED;
 std::mt19937 general;
 
-bool IsSeparator(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 26; }
+bool IsSeparator(int c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 26;
+}
 
 } // namespace
 
@@ -68,7 +70,9 @@ float TokenToReal(const std::string& token) {
     return (end == token.c_str() + token.size()) ? v : 0.0f;
 }
 
-bool TokenToBool(const std::string& token) { return token == "TRUE"; }
+bool TokenToBool(const std::string& token) {
+    return token == "TRUE";
+}
 
 void Init() {
     const Time::DateTime now = Time::ReadClock();
@@ -98,8 +102,8 @@ uint32_t RandomCard(uint32_t min, uint32_t max) {
 
 float AngleWithXAx_REAL(float x0, float y0, float x1, float y1) {
     if (x0 == x1) return y0 < y1 ? HALF_PI_REAL : -HALF_PI_REAL;
-    long double alfa = std::atan((static_cast<long double>(y1) - y0) /
-                                 (static_cast<long double>(x1) - x0));
+    long double alfa =
+        std::atan((static_cast<long double>(y1) - y0) / (static_cast<long double>(x1) - x0));
     if (x1 < x0) alfa += 3.14159265358979323846264338327950288L;
     return static_cast<float>(alfa);
 }

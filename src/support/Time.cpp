@@ -52,9 +52,13 @@ SYSTEMTIME GetLocalTime() {
     return st;
 }
 
-void SetClockSource(ClockSource source) { clockSource = source ? source : RealClock; }
+void SetClockSource(ClockSource source) {
+    clockSource = source ? source : RealClock;
+}
 
-DateTime ReadClock() { return clockSource(); }
+DateTime ReadClock() {
+    return clockSource();
+}
 
 void TimeToHundreds(const DateTime& time, int32_t& hundreds) {
     hundreds = static_cast<int32_t>(time.minute * 6000 + time.second * 100 + time.fractions);
@@ -68,7 +72,9 @@ int32_t TimeDeltaHundreds(const DateTime& time1, const DateTime& time2) {
     return h2 < h1 ? h2 + HOUR_HUNDREDS - h1 : h2 - h1;
 }
 
-void StartIterations() { gTime.prev = ReadClock(); }
+void StartIterations() {
+    gTime.prev = ReadClock();
+}
 
 void IterationDelay(int32_t duration) {
     gTime.now = ReadClock();

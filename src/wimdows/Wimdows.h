@@ -51,8 +51,8 @@ uint32_t CreateBitmap(uint32_t width, uint32_t height);
 void DestroyBitmap(uint32_t bitmap);
 void DrawBitmap(uint32_t bitmap, int32_t x, int32_t y);
 void DrawMaskBitmap(uint32_t bitmap, uint32_t maskbitmap, int32_t x, int32_t y);
-void CopyBitmap(uint32_t srcbitmap, uint32_t destbitmap, int32_t xsrc, int32_t ysrc,
-                int32_t xdest, int32_t ydest, uint32_t width, uint32_t height);
+void CopyBitmap(uint32_t srcbitmap, uint32_t destbitmap, int32_t xsrc, int32_t ysrc, int32_t xdest,
+                int32_t ydest, uint32_t width, uint32_t height);
 // Number of entries in the picture table (free ones included).
 uint32_t BitmapTableLength();
 

@@ -19,22 +19,24 @@ std::string WriteTemp(const std::string& name, const std::string& text) {
 
 TEST(Constants, OneLineReadsLikeOneValuePerLine) {
     ASSERT_TRUE(K::LeesConstanten(WriteTemp("c1.txt", "7 2 4.5 5000 640 90 1 2 3 5 60.25")));
-    const auto one_line = std::make_tuple(K::aantal_levels, K::aantal_tutoriallevels,
-        K::bewegingssnelheid, K::maxtime, K::schermgrootte, K::grootte_informatiebalk,
-        K::groottespeler, K::grootteaanvalsgroep1, K::grootteaanvalsgroep2, K::groottekogels,
-        K::grote_exposies);
-    ASSERT_TRUE(K::LeesConstanten(
-        WriteTemp("c2.txt", "7\r\n2\r\n4.5\r\n5000\r\n640\r\n90\r\n1\r\n2\r\n3\r\n5\r\n60.25\r\n")));
-    EXPECT_EQ(one_line, std::make_tuple(K::aantal_levels, K::aantal_tutoriallevels,
-                            K::bewegingssnelheid, K::maxtime, K::schermgrootte,
-                            K::grootte_informatiebalk, K::groottespeler, K::grootteaanvalsgroep1,
-                            K::grootteaanvalsgroep2, K::groottekogels, K::grote_exposies));
+    const auto one_line = std::make_tuple(
+        K::aantal_levels, K::aantal_tutoriallevels, K::bewegingssnelheid, K::maxtime,
+        K::schermgrootte, K::grootte_informatiebalk, K::groottespeler, K::grootteaanvalsgroep1,
+        K::grootteaanvalsgroep2, K::groottekogels, K::grote_exposies);
+    ASSERT_TRUE(K::LeesConstanten(WriteTemp(
+        "c2.txt", "7\r\n2\r\n4.5\r\n5000\r\n640\r\n90\r\n1\r\n2\r\n3\r\n5\r\n60.25\r\n")));
+    EXPECT_EQ(one_line,
+              std::make_tuple(K::aantal_levels, K::aantal_tutoriallevels, K::bewegingssnelheid,
+                              K::maxtime, K::schermgrootte, K::grootte_informatiebalk,
+                              K::groottespeler, K::grootteaanvalsgroep1, K::grootteaanvalsgroep2,
+                              K::groottekogels, K::grote_exposies));
     EXPECT_EQ(K::schermgrootte, 640u);
     EXPECT_FLOAT_EQ(K::grote_exposies, 60.25f);
 }
 
 TEST(Constants, Code26SeparatesAndMalformedValuesReadAsZero) {
-    ASSERT_TRUE(K::LeesConstanten(WriteTemp("c3.txt", "1\x1a" "2 x 10 800 100 0 0 0 4 1e1")));
+    ASSERT_TRUE(K::LeesConstanten(WriteTemp("c3.txt", "1\x1a"
+                                                      "2 x 10 800 100 0 0 0 4 1e1")));
     EXPECT_EQ(K::aantal_levels, 1u);
     EXPECT_EQ(K::aantal_tutoriallevels, 2u);
     EXPECT_EQ(K::bewegingssnelheid, 0.0f);

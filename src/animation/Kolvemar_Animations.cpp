@@ -1,0 +1,14 @@
+// Placeholder until the real module lands.
+#include "Kolvemar_Animations.h"
+
+namespace Kolvemar_Animations {
+
+void Init() {}
+void Startup_Animation() {}
+void Startup_gameAnimation(const Kolvemar_Constanten_en_Types::Level&) {}
+bool skip() {
+    return false;
+}
+void MemoryClearAnimation() {}
+
+} // namespace Kolvemar_Animations
