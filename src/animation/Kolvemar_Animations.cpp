@@ -10,5 +10,11 @@ bool skip() {
     return false;
 }
 void MemoryClearAnimation() {}
+uint32_t Muren() {
+    return 0;
+}
+Kolvemar_Constanten_en_Types::vijanden Robot(uint32_t) {
+    return {};
+}
 
 } // namespace Kolvemar_Animations

@@ -1,6 +1,8 @@
 // The intro, the level-start animation, and the wall and robot pictures.
 #pragma once
 
+#include <cstdint>
+
 #include "Kolvemar_Constanten_en_Types.h"
 
 namespace Kolvemar_Animations {
@@ -11,5 +13,9 @@ void Startup_gameAnimation(const Kolvemar_Constanten_en_Types::Level& level);
 // The player asks to cut an animation short (N after release, Q at once).
 bool skip();
 void MemoryClearAnimation();
+
+// Pictures the game loop draws too.
+uint32_t Muren();                                               // the wall texture
+Kolvemar_Constanten_en_Types::vijanden Robot(uint32_t heading); // 1 up, clockwise to 8
 
 } // namespace Kolvemar_Animations
