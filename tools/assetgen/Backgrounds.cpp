@@ -113,6 +113,7 @@ void HexTiles(cairo_t* cr, double x, double y, double w, double h, uint32_t acce
     for (double py = y; py < y + h + r; py += r * 1.5)
         for (double px = x + (int((py - y) / (r * 1.5)) % 2) * r * 0.866; px < x + w + r;
              px += r * 1.732) {
+            cairo_new_sub_path(cr);
             for (int k = 0; k < 6; ++k) {
                 const double a = k * M_PI / 3 + M_PI / 6;
                 cairo_line_to(cr, px + (r - 2) * std::cos(a), py + (r - 2) * std::sin(a));

@@ -182,7 +182,7 @@ void DrawScoreLettering() {
                                              "donderdag", "vrijdag", "zaterdag"};
     for (const char* day : days)
         Lettering(day, day, 120, 28, Font::Condensed, 21);
-    Lettering("highscores", "HIGHSCORES", 180, 42, Font::Condensed, 30);
+    Lettering("highscores", "HIGHSCORES", 180, 42, Font::Condensed, 25);
     // The red that shows through the lettering: a little metal sheen.
     Pic red = New(180, 42);
     cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, 42);

@@ -305,6 +305,14 @@ void Crab(cairo_t* cr, const Look& l) {
                   side > 0 ? M_PI * 2.05 : M_PI * 2.45);
         cairo_close_path(cr);
         Shade(cr, Light(l.colour, 0.1), 6);
+        // The open jaw of the pincer.
+        cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+        cairo_move_to(cr, side * 13, -15);
+        cairo_line_to(cr, side * 11, -22);
+        cairo_line_to(cr, side * 17, -21);
+        cairo_close_path(cr);
+        cairo_fill(cr);
+        cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
     }
     cairo_save(cr);
     cairo_scale(cr, 1.0, 0.7);
@@ -379,7 +387,7 @@ void Eyeball(cairo_t* cr, const Look& l) {
     cairo_set_line_width(cr, 1.8);
     cairo_stroke(cr);
     cairo_arc(cr, 0, -1, 14, 0, 2 * M_PI);
-    Shade(cr, 0xE8E4DA, 14);
+    Shade(cr, l.extra % 2 ? Light(l.colour, 0.7) : 0xE8E4DA, 14);
     Colour(cr, 0xC03030, 0.7);
     cairo_set_line_width(cr, 0.8);
     for (int k = 0; k < 6; ++k) {
@@ -389,7 +397,18 @@ void Eyeball(cairo_t* cr, const Look& l) {
     }
     cairo_stroke(cr);
     Eye(cr, 0, 0, 8, l.colour, false);
-    (void)l;
+    if (l.extra >= 2) {
+        // A lid half closed over the eye, and a slit pupil.
+        cairo_arc(cr, 0, -1, 14, M_PI, 2 * M_PI);
+        cairo_close_path(cr);
+        Shade(cr, Dark(l.colour, 0.2), 14);
+        cairo_save(cr);
+        cairo_scale(cr, 0.3, 1);
+        cairo_arc(cr, 0, 2, 5, 0, 2 * M_PI);
+        cairo_restore(cr);
+        Colour(cr, kInk);
+        cairo_fill(cr);
+    }
 }
 
 void Bat(cairo_t* cr, const Look& l) {
@@ -601,7 +620,7 @@ void DrawGameOver() {
     AddStop(metal, 0.45, 0xF03020);
     AddStop(metal, 0.55, 0xA01010);
     AddStop(metal, 1, 0xFF6040);
-    TextStyle style{Font::SansBold, 78};
+    TextStyle style{Font::Condensed, 64};
     style.fill = metal;
     style.outline = 3;
     style.outlineColour = 0x200404;
@@ -665,6 +684,8 @@ void RobotFigure(cairo_t* cr) {
 void MonsterFigure(cairo_t* cr, int number) {
     const Look l = LookOf(number);
     cairo_save(cr);
+    // Drawn in a group of its own: the pincers cut holes that must not reach the background.
+    cairo_push_group(cr);
     const double scale = AssetList::MonsterRadius(number) / 20.0;
     cairo_scale(cr, scale, scale);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
@@ -698,6 +719,8 @@ void MonsterFigure(cairo_t* cr, int number) {
         Bat(cr, l);
         break;
     }
+    cairo_pop_group_to_source(cr);
+    cairo_paint(cr);
     cairo_restore(cr);
 }
 
