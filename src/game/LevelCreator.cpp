@@ -71,7 +71,8 @@ bool RegelAfmaken(Tekstbestand& f) {
         ++p;
     if (p < s.size() && !IsLineEnd(s[p])) {
         Verplaats(f, p);
-        Fout(f, f.regel, "unexpected text " + Citaat(s.substr(p, 41)) + " after the value");
+        const std::size_t eind = s.find_first_of("\r\n", p);
+        Fout(f, f.regel, "unexpected text " + Citaat(s.substr(p, eind - p)) + " after the value");
         return false;
     }
     if (p < s.size() && s[p] == '\r') ++p;
