@@ -5,17 +5,57 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "../../tools/assetgen/AssetList.h"
+#include "Kolvemar_Constanten_en_Types.h"
+#include "LevelCreator.h"
 
 namespace {
 
+namespace K = Kolvemar_Constanten_en_Types;
+
 const std::string kGame = KT_GAME_DIR;
+constexpr float S = AssetList::S, kBar = AssetList::kBar;
+
+struct Designed {
+    std::string file;
+    int number;
+    bool tutorial;
+};
+
+// Every level and tutorial file named by the shipped Constanten.txt.
+std::vector<Designed> LevelFiles() {
+    std::ifstream constants(kGame + "/Constanten.txt");
+    int levels = 0, tutorials = 0;
+    constants >> levels >> tutorials;
+    std::vector<Designed> files;
+    for (int n = 1; n <= levels; ++n)
+        files.push_back({kGame + "/levels/level" + std::to_string(n) + ".txt", n, false});
+    for (int n = 1; n <= tutorials; ++n)
+        files.push_back({kGame + "/levels/tutorial" + std::to_string(n) + ".txt", n, true});
+    return files;
+}
+
+std::string PlatformName(const char* gamePath) {
+    std::string p(gamePath);
+    for (char& c : p)
+        if (c == '\\') c = '/';
+    return p;
+}
+
+bool Inside(const K::Level& l, const K::Object& o) {
+    const float r = float(o.grootte);
+    return o.x >= l.margerelinks + r && o.x <= S - l.margerechts - r &&
+           o.y >= kBar + l.margeboven + r && o.y <= S - l.margeonder - r;
+}
 
 std::string Slurp(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
@@ -101,21 +141,78 @@ TEST(DataFolder, HighScoreTableStartsWithTenEmptyEntries) {
 
 TEST(DataFolder, EveryLevelAndTutorialPassesTheLevelCheck) {
     const std::filesystem::path tool = std::filesystem::path(kGame) / ".." / "bin" / "levelcreator";
-    if (!std::filesystem::exists(tool)) GTEST_SKIP() << "levelcreator is not built";
-    std::ifstream constants(kGame + "/Constanten.txt");
-    int levels = 0, tutorials = 0;
-    constants >> levels >> tutorials;
-    ASSERT_GE(levels, 12);
-    ASSERT_GE(tutorials, 3);
-    auto check = [&](const std::string& stem, int n) {
-        const std::string file = kGame + "/levels/" + stem + std::to_string(n) + ".txt";
-        SCOPED_TRACE(file);
-        ASSERT_TRUE(std::filesystem::exists(file));
-        const std::string cmd = tool.string() + " check '" + file + "' > /dev/null";
+    ASSERT_TRUE(std::filesystem::exists(tool));
+    const auto files = LevelFiles();
+    ASSERT_GE(files.size(), 15u);
+    for (const Designed& d : files) {
+        SCOPED_TRACE(d.file);
+        ASSERT_TRUE(std::filesystem::exists(d.file));
+        const std::string cmd = tool.string() + " check '" + d.file + "' > /dev/null";
         EXPECT_EQ(std::system(cmd.c_str()), 0);
-    };
-    for (int n = 1; n <= levels; ++n)
-        check("level", n);
-    for (int n = 1; n <= tutorials; ++n)
-        check("tutorial", n);
+    }
+}
+
+// What a designer can get wrong without the file format noticing.
+TEST(LevelDesigns, EveryLevelIsPlayableAsDrawn) {
+    static K::Level level; // large: keep it off the stack
+    for (const Designed& d : LevelFiles()) {
+        SCOPED_TRACE(d.file);
+        ASSERT_TRUE(LevelCreator::Leeslevel(d.file, level));
+        EXPECT_EQ(level.vordering, unsigned(d.number)) << "the driver builds the next name from it";
+        SDL_Surface* bg =
+            SDL_LoadBMP((kGame + "/" + PlatformName(level.locatieachtergrond)).c_str());
+        ASSERT_NE(bg, nullptr) << level.locatieachtergrond;
+        EXPECT_EQ(bg->w, int(S));
+        SDL_FreeSurface(bg);
+        const K::Object& player = level.objecten[0];
+        // The exit's centre (S / 2, S - 47) must be within 22 of where the player can stand.
+        EXPECT_LT(level.margeonder + float(player.grootte), 47.0f + 22.0f);
+        bool armoured = false, exploding = false;
+        for (int i = 0; i <= K::OBJECT_MAX; ++i) {
+            const K::Object& o = level.objecten[i];
+            SCOPED_TRACE("object " + std::to_string(i));
+            EXPECT_TRUE(!o.levend || Inside(level, o)) << o.x << ", " << o.y;
+            if (i < 1 || i > 50 || (!o.levend && o.death == K::doodsoort::niets)) continue;
+            // The picture is drawn for one radius; anything else looks off its circle.
+            ASSERT_LT(o.tekennummer, unsigned(AssetList::kMonsterCount));
+            EXPECT_EQ(o.grootte, AssetList::MonsterRadius(int(o.tekennummer) + 1));
+            armoured = armoured || o.armoraan;
+            exploding = exploding || o.death == K::doodsoort::explosion;
+            if (o.death == K::doodsoort::spawen) {
+                ASSERT_LE(i + 4, 50);
+                for (int c = i + 1; c <= i + 4; ++c)
+                    EXPECT_FALSE(level.objecten[c].levend);
+            }
+        }
+        // Bullets pass through armour: only a blast can kill an armoured monster.
+        EXPECT_TRUE(!armoured || exploding);
+    }
+}
+
+TEST(LevelDesigns, TogetherTheyUseEveryKindOfMonster) {
+    static K::Level level;
+    std::set<K::bewegingssoort> moves;
+    std::set<K::Inteligentie> aims;
+    std::set<std::array<float, 4>> margins;
+    std::set<int> pickups;
+    bool spawner = false, exploder = false, armour = false;
+    for (const Designed& d : LevelFiles()) {
+        ASSERT_TRUE(LevelCreator::Leeslevel(d.file, level));
+        margins.insert({level.margerelinks, level.margerechts, level.margeboven, level.margeonder});
+        for (int i = 1; i <= 50; ++i) {
+            const K::Object& o = level.objecten[i];
+            moves.insert(o.soortbeweging);
+            if (o.wapens.actief) aims.insert(o.wapens.inteligentie);
+            spawner = spawner || o.death == K::doodsoort::spawen;
+            exploder = exploder || o.death == K::doodsoort::explosion;
+            armour = armour || o.armoraan;
+        }
+        for (int i = 51; i <= 60; ++i)
+            if (level.objecten[i].levend) pickups.insert(i);
+    }
+    EXPECT_EQ(moves.size(), 6u);
+    EXPECT_EQ(aims.size(), 7u);
+    EXPECT_EQ(pickups.size(), 10u);
+    EXPECT_GE(margins.size(), 5u);
+    EXPECT_TRUE(spawner && exploder && armour);
 }

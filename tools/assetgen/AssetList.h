@@ -19,8 +19,9 @@ struct Picture {
     int height;
 };
 
-// Arena floors: one per regular level, one shared by the tutorials.
+// Arena floors: one per level and one per tutorial level.
 inline constexpr int kArenaCount = 12;
+inline constexpr int kTutorialCount = 3;
 
 // Pictures loaded at several sizes (the cloud, the explosion, the red fill, intro drawing 2)
 // are written at the largest one, so that scaling only ever shrinks them.
@@ -68,7 +69,6 @@ inline constexpr auto kPictures = std::to_array<Picture>({
     {"images/Backgrounds/fire5.bmp", S, S},
     {"images/Backgrounds/fire6.bmp", S, S},
     {"images/Backgrounds/fire_en_tekst.bmp", S, S},
-    {"images/Backgrounds/oefenterrein.bmp", S, S},
     // Intro drawings.
     {"images/Tamsel_images/tekeningen-Tamsel1.bmp", S / 2, S / 2},
     {"images/Tamsel_images/tekeningen-Tamsel2.bmp", 600, 600},
@@ -165,7 +165,8 @@ inline constexpr std::string_view kMonsterStem = "images/monsters/monsters";
 inline constexpr int MonsterRadius(int n) {
     return (n - 1) % 4 == 3 ? 15 : 20;
 }
-inline constexpr std::string_view kArenaStem = "images/Backgrounds/arena";
+inline constexpr std::string_view kArenaStem = "images/Backgrounds/level";
+inline constexpr std::string_view kTutorialStem = "images/Backgrounds/tutorial";
 
 inline constexpr std::array<std::string_view, 6> kSounds = {
     "muziek/Intro.mp3",   "muziek/Fire.mp3",      "muziek/Metal_Gear_Solid_2.mp3",
@@ -190,6 +191,8 @@ inline std::vector<File> AllPictures() {
     }
     for (int k = 1; k <= kArenaCount; ++k)
         all.push_back({std::string(kArenaStem) + std::to_string(k) + ".bmp", S, S});
+    for (int k = 1; k <= kTutorialCount; ++k)
+        all.push_back({std::string(kTutorialStem) + std::to_string(k) + ".bmp", S, S});
     return all;
 }
 

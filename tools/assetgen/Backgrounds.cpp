@@ -190,7 +190,7 @@ constexpr std::array<Arena, AssetList::kArenaCount + 1> kArenas = {{
     {0x644A36, 0xFFB070, 2},
     {0x48385C, 0xFF60E0, 1},
     {0x5C2C30, 0xFF2020, 3},
-    {0x486050, 0x80FF60, 0}, // the tutorials' training floor
+    {0x486050, 0x80FF60, 0}, // the tutorials' training floors
 }};
 
 void Floor(cairo_t* cr, const Arena& a, uint64_t seed) {
@@ -251,10 +251,13 @@ void DrawArenas() {
         Save(pic, std::string(AssetList::kArenaStem) + std::to_string(k) + ".bmp");
         Free(pic);
     }
-    Pic pic = New(S, S);
-    Floor(pic.cr, kArenas.back(), 99);
-    Save(pic, "images/Backgrounds/oefenterrein.bmp");
-    Free(pic);
+    // The training floors share the tutorials' green, each with its own plates.
+    for (int k = 1; k <= AssetList::kTutorialCount; ++k) {
+        Pic pic = New(S, S);
+        Floor(pic.cr, kArenas.back(), 90 + k);
+        Save(pic, std::string(AssetList::kTutorialStem) + std::to_string(k) + ".bmp");
+        Free(pic);
+    }
 }
 
 // The wall texture: the game shows one edge of it on each side of the arena, so every edge
