@@ -336,19 +336,10 @@ void DrawStarSky() {
 }
 
 void DrawWhite() {
+    // Plain white: the intro's drawings slide over it and must not show a seam.
     Pic pic = New(S, S);
-    Colour(pic.cr, 0xFCFDFE);
+    Colour(pic.cr, 0xFFFFFF);
     cairo_paint(pic.cr);
-    // A faint drafting grid keeps the white from looking empty.
-    for (int k = 20; k < S; k += 40) {
-        cairo_move_to(pic.cr, k + 0.5, 0);
-        cairo_line_to(pic.cr, k + 0.5, S);
-        cairo_move_to(pic.cr, 0, k + 0.5);
-        cairo_line_to(pic.cr, S, k + 0.5);
-    }
-    Colour(pic.cr, 0xE4ECF4);
-    cairo_set_line_width(pic.cr, 1);
-    cairo_stroke(pic.cr);
     Save(pic, "images/Backgrounds/wit.bmp");
     Free(pic);
 }
@@ -522,7 +513,16 @@ void DrawBackgrounds() {
     }
     Pic pic = New(S, S);
     FireFrame(pic.cr, 3);
-    Title(pic.cr, S / 2, 330, 72);
+    cairo_pattern_t* band = cairo_pattern_create_linear(0, 250, 0, 450);
+    AddStop(band, 0, 0x000000, 0);
+    AddStop(band, 0.3, 0x000000, 0.55);
+    AddStop(band, 0.7, 0x000000, 0.55);
+    AddStop(band, 1, 0x000000, 0);
+    cairo_rectangle(pic.cr, 0, 250, S, 200);
+    cairo_set_source(pic.cr, band);
+    cairo_fill(pic.cr);
+    cairo_pattern_destroy(band);
+    Title(pic.cr, S / 2, 330, 62);
     TextStyle sub{Font::SansBold, 26};
     sub.colour = 0xFFE8C0;
     sub.outline = 2;

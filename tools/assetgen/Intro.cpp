@@ -15,19 +15,10 @@ namespace {
 
 constexpr int S = AssetList::S;
 
-// A drafting sheet: white with a pale blue grid, as the intro's white background.
-void DraftingSheet(cairo_t* cr, double w, double h) {
-    Colour(cr, 0xFCFDFE);
+// The intro's drawings lie on the same plain white as the screen behind them.
+void WhiteSheet(cairo_t* cr) {
+    Colour(cr, 0xFFFFFF);
     cairo_paint(cr);
-    for (double k = 20; k < std::max(w, h); k += 40) {
-        cairo_move_to(cr, k + 0.5, 0);
-        cairo_line_to(cr, k + 0.5, h);
-        cairo_move_to(cr, 0, k + 0.5);
-        cairo_line_to(cr, w, k + 0.5);
-    }
-    Colour(cr, 0xE4ECF4);
-    cairo_set_line_width(cr, 1);
-    cairo_stroke(cr);
 }
 
 void Rings(cairo_t* cr, double cx, double cy, double r) {
@@ -46,7 +37,7 @@ void Rings(cairo_t* cr, double cx, double cy, double r) {
 
 void DrawRobotSheet() {
     Pic pic = New(S / 2, S / 2);
-    DraftingSheet(pic.cr, S / 2, S / 2);
+    WhiteSheet(pic.cr);
     Rings(pic.cr, 200, 200, 185);
     cairo_translate(pic.cr, 200, 205);
     cairo_scale(pic.cr, 5.6, 5.6);
@@ -58,7 +49,7 @@ void DrawRobotSheet() {
 void DrawMonsterSheet() {
     Pic pic = New(600, 600);
     cairo_t* cr = pic.cr;
-    DraftingSheet(cr, 600, 600);
+    WhiteSheet(cr);
     const std::array<std::array<double, 4>, 6> crowd = {{{90, 110, 21, 3.0},
                                                          {510, 100, 13, 3.0},
                                                          {80, 500, 33, 3.0},
@@ -128,6 +119,48 @@ void PartPath(cairo_t* cr, const Part& p) {
     }
 }
 
+// Vents, rivets, pistons and the eyes behind the visor.
+void MechDetails(cairo_t* cr, bool fireLit) {
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    Colour(cr, 0x0A0C10, 0.8);
+    cairo_set_line_width(cr, 4);
+    for (double y : {346.0, 360.0, 374.0}) {
+        cairo_move_to(cr, 318, y);
+        cairo_line_to(cr, 482, y);
+    }
+    cairo_stroke(cr);
+    for (double cx : {262.0, 538.0})
+        for (int k = 0; k < 8; ++k) {
+            const double a = k * M_PI / 4;
+            cairo_arc(cr, cx + 40 * std::cos(a), 352 + 40 * std::sin(a), 3.5, 0, 2 * M_PI);
+            Colour(cr, fireLit ? 0xC09070 : 0xE0E8F0);
+            cairo_fill(cr);
+        }
+    // Pistons along the shins.
+    for (double x : {340.0, 460.0}) {
+        cairo_move_to(cr, x, 690);
+        cairo_line_to(cr, x, 760);
+    }
+    Colour(cr, fireLit ? 0x806050 : 0xC8D4E0);
+    cairo_set_line_width(cr, 6);
+    cairo_stroke(cr);
+    for (double x : {386.0, 414.0}) {
+        cairo_arc(cr, x, 285, 6, 0, 2 * M_PI);
+        Colour(cr, 0xFFFFFF);
+        cairo_fill(cr);
+    }
+    // Hands with three fingers each.
+    for (double x : {236.0, 516.0})
+        for (int f = 0; f < 3; ++f) {
+            RoundedRect(cr, x + 6 + f * 13, 652, 10, 26, 4);
+            Colour(cr, fireLit ? 0x3A2C2C : 0x5A6676);
+            cairo_fill_preserve(cr);
+            Colour(cr, 0x0A0C10);
+            cairo_set_line_width(cr, 3);
+            cairo_stroke(cr);
+        }
+}
+
 // Draws the robot; fireLit bathes it in the orange light of the flames behind it.
 void Mech(cairo_t* cr, bool fireLit) {
     const std::array<std::array<uint32_t, 2>, 4> day = {
@@ -158,12 +191,13 @@ void Mech(cairo_t* cr, bool fireLit) {
         cairo_set_line_width(cr, 4);
         cairo_stroke(cr);
     }
+    MechDetails(cr, fireLit);
     if (fireLit) {
         // Rim light from the flames below and behind.
         cairo_set_operator(cr, CAIRO_OPERATOR_ATOP);
         cairo_pattern_t* rim = cairo_pattern_create_linear(0, 250, 0, 800);
         AddStop(rim, 0, 0xFF6010, 0.0);
-        AddStop(rim, 1, 0xFF7020, 0.55);
+        AddStop(rim, 1, 0xFF7020, 0.65);
         cairo_set_source(cr, rim);
         cairo_paint(cr);
         cairo_pattern_destroy(rim);
@@ -173,8 +207,7 @@ void Mech(cairo_t* cr, bool fireLit) {
 
 void DrawMechs() {
     Pic day = New(S, S);
-    Colour(day.cr, 0xFCFDFE);
-    cairo_paint(day.cr);
+    WhiteSheet(day.cr);
     cairo_push_group(day.cr);
     Mech(day.cr, false);
     cairo_pop_group_to_source(day.cr);
@@ -237,7 +270,7 @@ void DrawCredits() {
         Colour(cr, 0xFFFFFF, rnd.Range(0.2, 0.9));
         cairo_fill(cr);
     }
-    Title(cr, S / 2, 180, 64);
+    Title(cr, S / 2, 130, 64);
     TextStyle heading{Font::SansBold, 30};
     heading.colour = 0x60E8FF;
     heading.outline = 1.5;
@@ -245,15 +278,15 @@ void DrawCredits() {
     line.colour = 0xE8EEF4;
     TextStyle small{Font::Sans, 20};
     small.colour = 0xA8B8C8;
-    Text(cr, "een arena-shooter met robots en monsters", S / 2, 250, line);
+    Text(cr, "een arena-shooter met robots en monsters", S / 2, 200, line);
 
     cairo_save(cr);
-    cairo_translate(cr, S / 2, 420);
+    cairo_translate(cr, S / 2, 340);
     cairo_scale(cr, 3.5, 3.5);
     RobotFigure(cr);
     cairo_restore(cr);
 
-    double y = 600;
+    double y = 500;
     auto section = [&](const char* title, std::initializer_list<const char*> lines) {
         Text(cr, title, S / 2, y, heading);
         y += 48;
@@ -274,12 +307,12 @@ void DrawCredits() {
     y += 70;
     for (int n = 1; n <= AssetList::kMonsterCount; ++n) {
         cairo_save(cr);
-        cairo_translate(cr, 130 + ((n - 1) % 6) * 108, y + ((n - 1) / 6) * 100);
+        cairo_translate(cr, 130 + ((n - 1) % 6) * 108, y + ((n - 1) / 6) * 92);
         cairo_scale(cr, 1.9, 1.9);
         MonsterFigure(cr, n);
         cairo_restore(cr);
     }
-    y += 6 * 100 + 40;
+    y += 6 * 92 + 30;
     Text(cr, "Besturing", S / 2, y, heading);
     y += 48;
     for (const char* l : {"pijltjes of E S D F: bewegen", "linkermuisknop: schieten",
