@@ -193,7 +193,28 @@ constexpr std::array<Arena, AssetList::kArenaCount + 1> kArenas = {{
     {0x486050, 0x80FF60, 0}, // the tutorials' training floors
 }};
 
-void Floor(cairo_t* cr, const Arena& a, uint64_t seed) {
+// A painted ring in the middle and the landing strip that leads to the exit door.
+void ArenaMarkings(cairo_t* cr, uint32_t accent) {
+    cairo_arc(cr, S / 2, S / 2 + 50, 150, 0, 2 * M_PI);
+    Colour(cr, accent, 0.16);
+    cairo_set_line_width(cr, 10);
+    cairo_stroke(cr);
+    cairo_arc(cr, S / 2, S / 2 + 50, 128, 0, 2 * M_PI);
+    Colour(cr, 0xFFFFFF, 0.06);
+    cairo_set_line_width(cr, 3);
+    cairo_stroke(cr);
+    for (int k = 0; k < 4; ++k) {
+        const double y = S - 150 - k * 40;
+        cairo_move_to(cr, S / 2 - 22, y - 14);
+        cairo_line_to(cr, S / 2, y);
+        cairo_line_to(cr, S / 2 + 22, y - 14);
+    }
+    Colour(cr, 0xE8D040, 0.35);
+    cairo_set_line_width(cr, 6);
+    cairo_stroke(cr);
+}
+
+void Floor(cairo_t* cr, const Arena& a, uint64_t seed, bool markings = true) {
     Random rnd(seed);
     Colour(cr, Scale(a.base, 0.5));
     cairo_paint(cr);
@@ -222,25 +243,7 @@ void Floor(cairo_t* cr, const Arena& a, uint64_t seed) {
         cairo_set_line_width(cr, 2);
         cairo_stroke(cr);
     }
-    // A painted ring in the middle of the arena.
-    cairo_arc(cr, S / 2, S / 2 + 50, 150, 0, 2 * M_PI);
-    Colour(cr, a.accent, 0.16);
-    cairo_set_line_width(cr, 10);
-    cairo_stroke(cr);
-    cairo_arc(cr, S / 2, S / 2 + 50, 128, 0, 2 * M_PI);
-    Colour(cr, 0xFFFFFF, 0.06);
-    cairo_set_line_width(cr, 3);
-    cairo_stroke(cr);
-    // The landing strip that leads to the exit door at the bottom.
-    for (int k = 0; k < 4; ++k) {
-        const double y = S - 150 - k * 40;
-        cairo_move_to(cr, S / 2 - 22, y - 14);
-        cairo_line_to(cr, S / 2, y);
-        cairo_line_to(cr, S / 2 + 22, y - 14);
-    }
-    Colour(cr, 0xE8D040, 0.35);
-    cairo_set_line_width(cr, 6);
-    cairo_stroke(cr);
+    if (markings) ArenaMarkings(cr, a.accent);
     Vignette(cr, 0.45);
 }
 
@@ -380,7 +383,7 @@ void DrawResultSheet() {
 void DrawStartMenu() {
     Pic pic = New(S, S);
     cairo_t* cr = pic.cr;
-    Floor(cr, kArenas[0], 1);
+    Floor(cr, kArenas[0], 1, false);
     cairo_rectangle(cr, 0, 0, S, S);
     Colour(cr, 0x05080C, 0.45);
     cairo_fill(cr);
@@ -411,7 +414,7 @@ void DrawStartMenu() {
 void DrawPause() {
     Pic pic = New(S, S);
     cairo_t* cr = pic.cr;
-    Floor(cr, kArenas[8], 5);
+    Floor(cr, kArenas[8], 5, false);
     cairo_rectangle(cr, 0, 0, S, S);
     Colour(cr, 0x04060A, 0.7);
     cairo_fill(cr);
