@@ -323,12 +323,7 @@ void Nebula(cairo_t* cr, double x, double y, double r, uint32_t c, double alpha)
 
 void DrawStarSky() {
     Pic pic = New(S, S);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, S);
-    AddStop(g, 0, 0x02030A);
-    AddStop(g, 1, 0x0C1028);
-    cairo_set_source(pic.cr, g);
-    cairo_paint(pic.cr);
-    cairo_pattern_destroy(g);
+    PaintVertical(pic.cr, S, 0x02030A, 0x070A1A, 0x0C1028);
     Nebula(pic.cr, 170, 220, 320, 0x6030A0, 0.35);
     Nebula(pic.cr, 640, 560, 360, 0x106080, 0.35);
     Nebula(pic.cr, 520, 150, 200, 0xA02060, 0.2);
@@ -380,13 +375,18 @@ void DrawResultSheet() {
     Free(pic);
 }
 
+// A floor darkened to sit quietly behind a menu.
+void DimFloor(cairo_t* cr, const Arena& a, uint64_t seed, uint32_t shade, double alpha) {
+    Floor(cr, a, seed, false);
+    cairo_rectangle(cr, 0, 0, S, S);
+    Colour(cr, shade, alpha);
+    cairo_fill(cr);
+}
+
 void DrawStartMenu() {
     Pic pic = New(S, S);
     cairo_t* cr = pic.cr;
-    Floor(cr, kArenas[0], 1, false);
-    cairo_rectangle(cr, 0, 0, S, S);
-    Colour(cr, 0x05080C, 0.45);
-    cairo_fill(cr);
+    DimFloor(cr, kArenas[0], 1, 0x05080C, 0.45);
     // The hero on the left, some of its enemies on the right.
     cairo_save(cr);
     cairo_translate(cr, 150, 430);
@@ -396,13 +396,8 @@ void DrawStartMenu() {
     cairo_restore(cr);
     const std::array<std::array<double, 3>, 4> foes = {
         {{650, 230, 9}, {690, 430, 17}, {630, 600, 29}, {700, 730, 5}}};
-    for (const auto& f : foes) {
-        cairo_save(cr);
-        cairo_translate(cr, f[0], f[1]);
-        cairo_scale(cr, 3.2, 3.2);
-        MonsterFigure(cr, int(f[2]));
-        cairo_restore(cr);
-    }
+    for (const auto& f : foes)
+        MonsterAt(cr, int(f[2]), f[0], f[1], 3.2);
     cairo_rectangle(cr, 0, 0, S, 62);
     Colour(cr, 0x000000, 0.55);
     cairo_fill(cr);
@@ -414,10 +409,7 @@ void DrawStartMenu() {
 void DrawPause() {
     Pic pic = New(S, S);
     cairo_t* cr = pic.cr;
-    Floor(cr, kArenas[8], 5, false);
-    cairo_rectangle(cr, 0, 0, S, S);
-    Colour(cr, 0x04060A, 0.7);
-    cairo_fill(cr);
+    DimFloor(cr, kArenas[8], 5, 0x04060A, 0.7);
     // Two large pause bars behind the menu.
     for (double x : {300.0, 430.0}) {
         RoundedRect(cr, x, 180, 70, 440, 16);
@@ -437,13 +429,7 @@ void DrawPause() {
 
 // Flames rising from the bottom; the phase moves the tongues so four frames flicker.
 void FireFrame(cairo_t* cr, int phase) {
-    cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, S);
-    AddStop(sky, 0, 0x100404);
-    AddStop(sky, 0.6, 0x401008);
-    AddStop(sky, 1, 0x902808);
-    cairo_set_source(cr, sky);
-    cairo_paint(cr);
-    cairo_pattern_destroy(sky);
+    PaintVertical(cr, S, 0x100404, 0x401008, 0x902808, 0.6);
     struct Layer {
         double height, width;
         uint32_t tip, root;

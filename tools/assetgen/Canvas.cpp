@@ -311,6 +311,17 @@ void AddStop(cairo_pattern_t* p, double at, uint32_t rgb, double alpha) {
                                       ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0, alpha);
 }
 
+void PaintVertical(cairo_t* cr, double height, uint32_t top, uint32_t mid, uint32_t bottom,
+                   double midAt) {
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, height);
+    AddStop(g, 0, top);
+    AddStop(g, midAt, mid);
+    AddStop(g, 1, bottom);
+    cairo_set_source(cr, g);
+    cairo_paint(cr);
+    cairo_pattern_destroy(g);
+}
+
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
     cairo_new_sub_path(cr);
     cairo_arc(cr, x + w - r, y + r, r, -M_PI / 2, 0);

@@ -54,6 +54,9 @@ double TextWidth(std::string_view utf8, const TextStyle& style);
 void Colour(cairo_t* cr, uint32_t rgb, double alpha = 1.0);
 void AddStop(cairo_pattern_t* p, double at, uint32_t rgb, double alpha = 1.0);
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
+// Paints the whole surface with a top-to-bottom gradient over 0..height through three colours.
+void PaintVertical(cairo_t* cr, double height, uint32_t top, uint32_t mid, uint32_t bottom,
+                   double midAt = 0.5);
 
 // Deterministic random numbers: every painter seeds its own stream.
 struct Random {

@@ -56,17 +56,10 @@ void DrawMonsterSheet() {
                                                          {520, 500, 25, 3.0},
                                                          {300, 70, 5, 2.4},
                                                          {300, 540, 17, 2.4}}};
-    for (const auto& c : crowd) {
-        cairo_save(cr);
-        cairo_translate(cr, c[0], c[1]);
-        cairo_scale(cr, c[3], c[3]);
-        MonsterFigure(cr, int(c[2]));
-        cairo_restore(cr);
-    }
+    for (const auto& c : crowd)
+        MonsterAt(cr, int(c[2]), c[0], c[1], c[3]);
     Rings(cr, 300, 300, 200);
-    cairo_translate(cr, 300, 305);
-    cairo_scale(cr, 9, 9);
-    MonsterFigure(cr, 9);
+    MonsterAt(cr, 9, 300, 305, 9);
     Save(pic, "images/Tamsel_images/tekeningen-Tamsel2.bmp");
     Free(pic);
 }
@@ -229,13 +222,7 @@ void DrawMechs() {
 
 void DrawTitleBand() {
     Pic pic = New(S, 115);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, 115);
-    AddStop(g, 0, 0x2A3440);
-    AddStop(g, 0.5, 0x10161C);
-    AddStop(g, 1, 0x1C242C);
-    cairo_set_source(pic.cr, g);
-    cairo_paint(pic.cr);
-    cairo_pattern_destroy(g);
+    PaintVertical(pic.cr, 115, 0x2A3440, 0x10161C, 0x1C242C);
     Title(pic.cr, S / 2, 52, 60);
     cairo_rectangle(pic.cr, 0, 104, S, 11);
     Colour(pic.cr, 0xE8B820);
@@ -257,13 +244,7 @@ void DrawCredits() {
     const int H = 3 * S;
     Pic pic = New(S, H);
     cairo_t* cr = pic.cr;
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, H);
-    AddStop(g, 0, 0x06081A);
-    AddStop(g, 0.5, 0x10183A);
-    AddStop(g, 1, 0x04050C);
-    cairo_set_source(cr, g);
-    cairo_paint(cr);
-    cairo_pattern_destroy(g);
+    PaintVertical(cr, H, 0x06081A, 0x10183A, 0x04050C);
     Random rnd(5);
     for (int k = 0; k < 1400; ++k) {
         cairo_arc(cr, rnd.Range(0, S), rnd.Range(0, H), rnd.Range(0.4, 1.6), 0, 2 * M_PI);
@@ -305,13 +286,8 @@ void DrawCredits() {
              "elk geluid is berekend, niet opgenomen."});
     Text(cr, "De monsters", S / 2, y, heading);
     y += 70;
-    for (int n = 1; n <= AssetList::kMonsterCount; ++n) {
-        cairo_save(cr);
-        cairo_translate(cr, 130 + ((n - 1) % 6) * 108, y + ((n - 1) / 6) * 92);
-        cairo_scale(cr, 1.9, 1.9);
-        MonsterFigure(cr, n);
-        cairo_restore(cr);
-    }
+    for (int n = 1; n <= AssetList::kMonsterCount; ++n)
+        MonsterAt(cr, n, 130 + ((n - 1) % 6) * 108, y + ((n - 1) / 6) * 92, 1.9);
     y += 6 * 92 + 30;
     Text(cr, "Besturing", S / 2, y, heading);
     y += 48;

@@ -185,13 +185,7 @@ void DrawScoreLettering() {
     Lettering("highscores", "HIGHSCORES", 180, 42, Font::Condensed, 25);
     // The red that shows through the lettering: a little metal sheen.
     Pic red = New(180, 42);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, 42);
-    AddStop(g, 0, 0xF04030);
-    AddStop(g, 0.5, 0xC01010);
-    AddStop(g, 1, 0x800808);
-    cairo_set_source(red.cr, g);
-    cairo_paint(red.cr);
-    cairo_pattern_destroy(g);
+    PaintVertical(red.cr, 42, 0xF04030, 0xC01010, 0x800808);
     Save(red, "images/nummers/rood.bmp");
     Free(red);
 }

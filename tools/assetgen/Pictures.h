@@ -17,6 +17,8 @@ void DrawIntro();
 // Figures reused by the larger pictures, centred on the current origin at scale 1 = in-game.
 void RobotFigure(cairo_t* cr);
 void MonsterFigure(cairo_t* cr, int number); // number 1 to 36
+// A monster figure centred on (x, y), enlarged by scale.
+void MonsterAt(cairo_t* cr, int number, double x, double y, double scale);
 // The game's title in large metal letters, centred on (cx, cy).
 void Title(cairo_t* cr, double cx, double cy, double px);
 

@@ -724,6 +724,14 @@ void MonsterFigure(cairo_t* cr, int number) {
     cairo_restore(cr);
 }
 
+void MonsterAt(cairo_t* cr, int number, double x, double y, double scale) {
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, scale, scale);
+    MonsterFigure(cr, number);
+    cairo_restore(cr);
+}
+
 void DrawSprites() {
     struct Heading {
         const char* name;
