@@ -74,7 +74,7 @@ int MixerVolume(uint32_t volume) {
 } // namespace
 
 bool InitMusic() {
-    init = false;
+    if (init) return true; // already open: keep the device and the table
     if (Mix_Linked_Version()->major < 2) return false;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     if (Mix_OpenAudio(MIX_RATE, AUDIO_S16SYS, 2, 1024) != 0) {
