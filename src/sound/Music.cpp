@@ -35,18 +35,21 @@ bool Valid(uint32_t sound) {
     return init && sound >= 1 && sound <= sounds.size() && sounds[sound - 1].snd != nullptr;
 }
 
+// A channel's generation, kept small enough that a play id stays positive.
+uint32_t Generation(int channel) {
+    return generation[channel] & (UINT32_MAX >> (CHANNEL_BITS + 1));
+}
+
 int32_t PlayId(int channel) {
-    const uint32_t gen = ++generation[channel] & (UINT32_MAX >> (CHANNEL_BITS + 1));
-    return static_cast<int32_t>(gen << CHANNEL_BITS) | channel;
+    ++generation[channel];
+    return static_cast<int32_t>(Generation(channel) << CHANNEL_BITS) | channel;
 }
 
 // The channel that a play id addresses, or -1 once a later play owns it.
 int ChannelOf(int32_t id) {
     if (id < 0) return -1;
     const int channel = id & (CHANNELS - 1);
-    const uint32_t gen = static_cast<uint32_t>(id) >> CHANNEL_BITS;
-    const uint32_t current = generation[channel] & (UINT32_MAX >> (CHANNEL_BITS + 1));
-    return gen == current ? channel : -1;
+    return static_cast<uint32_t>(id) >> CHANNEL_BITS == Generation(channel) ? channel : -1;
 }
 
 uint32_t AddSound(Mix_Chunk* add) {
