@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <iomanip>
 #include <iostream>
+#include <limits>
 
 #include "Kolvemar_Artificial_movement.h"
 #include "StandardLib.h"
@@ -39,23 +41,28 @@ struct Coefficienten {
     REAL a, b, c;
 };
 
-// Squared distance of the centres at time t is a t^2 + b t + c + r^2 for a
-// start offset d and a relative motion w; r^2 is formed in integers.
-Coefficienten Vergelijking(REAL dx, REAL dy, REAL wx, REAL wy, int64_t rr) {
+// Squared distance of the centres at time t is a t^2 + b t + c + rr for a
+// start offset d and a relative motion w.
+inline Coefficienten Vergelijking(REAL dx, REAL dy, REAL wx, REAL wy, REAL rr) {
     const REAL a = wx * wx + wy * wy;
     const REAL b = 2.0f * (dx * wx + dy * wy);
-    const REAL c = dx * dx + dy * dy - static_cast<REAL>(rr);
+    const REAL c = dx * dx + dy * dy - rr;
     return {a, b, c};
 }
 
-int64_t Kwadraat(int64_t r) {
-    return r * r;
+// Sums of radii and their squares are whole numbers.
+REAL Kwadraat(int64_t r) {
+    return static_cast<REAL>(r * r);
+}
+
+inline REAL Discriminant(const Coefficienten& q) {
+    return q.b * q.b - 4.0f * q.a * q.c;
 }
 
 // Roots of a t^2 + b t + c for a != 0, the later one first; false when the
 // paths never come within reach.
 bool Wortels(const Coefficienten& q, REAL& t1, REAL& t2) {
-    const REAL discriminant = q.b * q.b - 4.0f * q.a * q.c;
+    const REAL discriminant = Discriminant(q);
     if (discriminant < 0.0f) return false;
     const REAL s = std::sqrt(discriminant);
     t1 = (s - q.b) / (2.0f * q.a);
@@ -90,6 +97,19 @@ bool RaaktBinnenStap(const Coefficienten& q) {
     REAL t1 = 0.0f;
     REAL t2 = 0.0f;
     return Wortels(q, t1, t2) && (BinnenStap(t1) || BinnenStap(t2));
+}
+
+REAL Reik(const Object& p, const Object& q) {
+    return Kwadraat(int64_t{p.grootte} + q.grootte);
+}
+
+// Exacte_bots without copying the objects, for the pair scan.
+REAL Botstijd(const Object& object1, const Object& object2) {
+    const REAL dx = (object2.x - object2.vx) - (object1.x - object1.vx);
+    const REAL dy = (object2.y - object2.vy) - (object1.y - object1.vy);
+    const REAL wx = object2.vx - object1.vx;
+    const REAL wy = object2.vy - object1.vy;
+    return Contacttijd(Vergelijking(dx, dy, wx, wy, Reik(object1, object2)), -1.0f);
 }
 
 // Where a centre of radius g may be: the walls, and the bar across the top.
@@ -268,17 +288,45 @@ void Regel(Object (&objecten)[OBJECT_MAX + 1], CARDINAL i, CARDINAL j, REAL t) {
     Correcties(objecten, i, j);
 }
 
+// What the pair tests read of an object that a pass may change.
+struct Stand {
+    REAL x, y, vx, vy;
+};
+
+// The living objects and, per pair, the contact time of the latest scan (NaN
+// when apart). Most objects keep still from pass to pass, so a pass only
+// recomputes the pairs of which an object has changed since.
+struct Paren {
+    CARDINAL slot[OBJECT_MAX + 1];
+    int aantal = 0;
+    Stand stand[OBJECT_MAX + 1];
+    bool gewijzigd[OBJECT_MAX + 1];
+    REAL tijd[OBJECT_MAX + 1][OBJECT_MAX + 1];
+};
+
+void Bijwerken(Paren& paren, const Object (&objecten)[OBJECT_MAX + 1], bool alles) {
+    for (int a = 0; a < paren.aantal; ++a) {
+        const Object& o = objecten[paren.slot[a]];
+        const Stand nu{o.x, o.y, o.vx, o.vy};
+        paren.gewijzigd[a] = alles || std::memcmp(&nu, &paren.stand[a], sizeof nu) != 0;
+        paren.stand[a] = nu;
+    }
+}
+
+REAL PaarTijd(const Object& p, const Object& q) {
+    return Overlappen(p, q) ? Botstijd(p, q) : std::numeric_limits<REAL>::quiet_NaN();
+}
+
 // One pass: the earliest contact among the overlapping pairs, skipping the
 // pair that the previous pass settled.
-void Zoek(const Object (&objecten)[OBJECT_MAX + 1], const CARDINAL* levend, int aantal,
-          BotsingRC& keuze) {
-    for (int a = 0; a < aantal; ++a) {
-        const CARDINAL i = levend[a];
-        for (int b = a + 1; b < aantal; ++b) {
-            const CARDINAL j = levend[b];
-            if (!Overlappen(objecten[i], objecten[j])) continue;
-            REAL t = 0.0f;
-            Exacte_bots(objecten[i], objecten[j], t);
+void Zoek(const Object (&objecten)[OBJECT_MAX + 1], Paren& paren, BotsingRC& keuze) {
+    for (int a = 0; a < paren.aantal; ++a) {
+        const CARDINAL i = paren.slot[a];
+        for (int b = a + 1; b < paren.aantal; ++b) {
+            const CARDINAL j = paren.slot[b];
+            if (paren.gewijzigd[a] || paren.gewijzigd[b])
+                paren.tijd[a][b] = PaarTijd(objecten[i], objecten[j]);
+            const REAL t = paren.tijd[a][b];
             if (t < keuze.time && t >= 0.0f && t >= objecten[i].laatstebotstijd &&
                 t >= objecten[j].laatstebotstijd && !(i == keuze.bol1 && j == keuze.bol2))
                 keuze = {i, j, t, true};
@@ -286,65 +334,90 @@ void Zoek(const Object (&objecten)[OBJECT_MAX + 1], const CARDINAL* levend, int 
     }
 }
 
+// A bullet's step in this frame: where it is now, and the way back to where
+// it was one phase earlier.
 struct Spoor {
-    REAL x1, y1, x2, y2;
+    REAL x, y, sx, sy;
 };
 
-// Where the bullet is now, and where it was one phase earlier.
 Spoor SpoorVan(const Objectkogel& k) {
-    Spoor s{k.x, k.y, k.x, k.y};
-    positiekogel(s.x1, s.y1, k.vx, k.vy, k.fase);
-    positiekogel(s.x2, s.y2, k.vx, k.vy, k.fase - 1.0f);
-    return s;
+    REAL x1 = k.x, y1 = k.y, x2 = k.x, y2 = k.y;
+    positiekogel(x1, y1, k.vx, k.vy, k.fase);
+    positiekogel(x2, y2, k.vx, k.vy, k.fase - 1.0f);
+    return {x1, y1, x2 - x1, y2 - y1};
+}
+
+// Two bullets touch at twice the bullet radius.
+REAL KogelReik() {
+    return Kwadraat(2 * int64_t{K::groottekogels});
+}
+
+inline Coefficienten KogelVergelijking(REAL ix, REAL iy, REAL isx, REAL isy, REAL jx, REAL jy,
+                                       REAL jsx, REAL jsy, REAL rr) {
+    return Vergelijking(jx - ix, jy - iy, jsx - isx, jsy - isy, rr);
+}
+
+// Live bullets column by column, so that the cheap test of a whole row of
+// pairs runs without branches.
+struct Kolommen {
+    int slot[GESCHUT_MAX];
+    REAL x[GESCHUT_MAX], y[GESCHUT_MAX], sx[GESCHUT_MAX], sy[GESCHUT_MAX];
+    int aantal = 0;
+};
+
+inline Coefficienten KogelVergelijking(const Kolommen& k, int i, int j, REAL rr) {
+    return KogelVergelijking(k.x[i], k.y[i], k.sx[i], k.sy[i], k.x[j], k.y[j], k.sx[j], k.sy[j],
+                             rr);
+}
+
+// Marks the later bullets that the exact test could find in contact with
+// bullet i: it answers no at once when the paths never come within reach.
+void Voorselectie(const Kolommen& k, int i, REAL rr, bool* misschien) {
+    for (int j = i + 1; j < k.aantal; ++j) {
+        const Coefficienten q = KogelVergelijking(k, i, j, rr);
+        misschien[j] = !((q.a != 0.0f) & (q.b != 0.0f) & (Discriminant(q) < 0.0f));
+    }
 }
 
 } // namespace
 
 void Exacte_bots(Object object1, Object object2, REAL& botstijd) {
-    const REAL dx = (object2.x - object2.vx) - (object1.x - object1.vx);
-    const REAL dy = (object2.y - object2.vy) - (object1.y - object1.vy);
-    const REAL wx = object2.vx - object1.vx;
-    const REAL wy = object2.vy - object1.vy;
-    const int64_t r = int64_t{object1.grootte} + object2.grootte;
-    botstijd = Contacttijd(Vergelijking(dx, dy, wx, wy, Kwadraat(r)), -1.0f);
+    botstijd = Botstijd(object1, object2);
 }
 
 void Exacte_botshalf(Object object1, Object object2, REAL& botstijd) {
     const REAL dx = (object1.x - object1.vx) - object2.x;
     const REAL dy = (object1.y - object1.vy) - object2.y;
-    const int64_t r = int64_t{object1.grootte} + object2.grootte;
     // No real root: back to the start of the path.
-    botstijd = Contacttijd(Vergelijking(dx, dy, object1.vx, object1.vy, Kwadraat(r)), 0.0f);
+    botstijd =
+        Contacttijd(Vergelijking(dx, dy, object1.vx, object1.vy, Reik(object1, object2)), 0.0f);
 }
 
 bool Exacte_bots_kogels(REAL ix1, REAL iy1, REAL jx1, REAL jy1, REAL ix2, REAL iy2, REAL jx2,
                         REAL jy2) {
-    const REAL wx = (jx2 - jx1) - (ix2 - ix1);
-    const REAL wy = (jy2 - jy1) - (iy2 - iy1);
-    const Coefficienten q =
-        Vergelijking(jx1 - ix1, jy1 - iy1, wx, wy, 4 * Kwadraat(K::groottekogels));
-    return RaaktBinnenStap(q);
+    return RaaktBinnenStap(KogelVergelijking(ix1, iy1, ix2 - ix1, iy2 - iy1, jx1, jy1, jx2 - jx1,
+                                             jy2 - jy1, KogelReik()));
 }
 
 void Botsing(Object (&objecten)[OBJECT_MAX + 1], REAL margelinks, REAL margerechts, REAL margeboven,
              REAL margeonder) {
     const Arena arena = ArenaVoor(margelinks, margerechts, margeboven, margeonder);
-    CARDINAL levend[OBJECT_MAX + 1];
-    int aantal = 0;
+    Paren paren;
     for (CARDINAL k = 0; k <= OBJECT_MAX; ++k) {
         objecten[k].laatstebotstijd = 0.0f;
-        if (objecten[k].levend) levend[aantal++] = k;
+        if (objecten[k].levend) paren.slot[paren.aantal++] = k;
     }
     // No pair is held before the first pass; (0, 0) is never a pair.
     BotsingRC keuze{0, 0, 1.0f, false};
     gPassen = 0;
     do {
-        ++gPassen;
         keuze.time = 1.0f;
         keuze.toepasbaar = false;
-        for (int a = 0; a < aantal; ++a)
-            Klem(objecten[levend[a]], arena);
-        Zoek(objecten, levend, aantal, keuze);
+        for (int a = 0; a < paren.aantal; ++a)
+            Klem(objecten[paren.slot[a]], arena);
+        Bijwerken(paren, objecten, gPassen == 0);
+        ++gPassen;
+        Zoek(objecten, paren, keuze);
         if (keuze.toepasbaar) Regel(objecten, keuze.bol1, keuze.bol2, keuze.time);
     } while (keuze.toepasbaar && gPassen < MAX_PASSEN);
 }
@@ -369,29 +442,33 @@ void Botsinggeschut(Objectkogel (&geschut)[GESCHUT_MAX + 1], REAL margelinks, RE
                     REAL margeboven, REAL margeonder) {
     const Arena arena = ArenaVoor(margelinks, margerechts, margeboven, margeonder);
     const REAL g = static_cast<REAL>(K::groottekogels);
-    int levend[GESCHUT_MAX];
-    Spoor sporen[GESCHUT_MAX + 1];
-    int aantal = 0;
-    for (int k = 1; k <= GESCHUT_MAX; ++k) {
-        if (!geschut[k].leven) continue;
-        levend[aantal++] = k;
-        sporen[k] = SpoorVan(geschut[k]);
+    const REAL rr = KogelReik();
+    Kolommen k;
+    for (int slot = 1; slot <= GESCHUT_MAX; ++slot) {
+        if (!geschut[slot].leven) continue;
+        const Spoor s = SpoorVan(geschut[slot]);
+        const int n = k.aantal++;
+        k.slot[n] = slot;
+        k.x[n] = s.x;
+        k.y[n] = s.y;
+        k.sx[n] = s.sx;
+        k.sy[n] = s.sy;
     }
-    for (int a = 0; a < aantal; ++a) {
-        Objectkogel& kogel = geschut[levend[a]];
+    bool misschien[GESCHUT_MAX];
+    for (int i = 0; i < k.aantal; ++i) {
+        Objectkogel& kogel = geschut[k.slot[i]];
         if (!kogel.leven) continue;
-        const Spoor& si = sporen[levend[a]];
-        for (int b = a + 1; b < aantal; ++b) {
-            const Spoor& sj = sporen[levend[b]];
-            if (geschut[levend[b]].leven &&
-                Exacte_bots_kogels(si.x1, si.y1, sj.x1, sj.y1, si.x2, si.y2, sj.x2, sj.y2)) {
+        Voorselectie(k, i, rr, misschien);
+        for (int j = i + 1; j < k.aantal; ++j) {
+            Objectkogel& ander = geschut[k.slot[j]];
+            if (misschien[j] && ander.leven && RaaktBinnenStap(KogelVergelijking(k, i, j, rr))) {
                 kogel.leven = false;
-                geschut[levend[b]].leven = false;
+                ander.leven = false;
             }
         }
         // A shot without a direction never leaves its muzzle: it fizzles.
         const bool zonderRichting = kogel.vx == 0.0f && kogel.vy == 0.0f;
-        if (zonderRichting || Buiten(si.x1, si.y1, arena, g)) kogel.leven = false;
+        if (zonderRichting || Buiten(k.x[i], k.y[i], arena, g)) kogel.leven = false;
     }
 }
 
