@@ -1,6 +1,7 @@
 #include "Kolvemar_upgrades_en_controlers.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "Kolvemar_Artificial_movement.h"
 #include "StandardLib.h"
@@ -31,7 +32,7 @@ constexpr REAL MUURAFSTAND = 20.0f;
 
 bool Raken(const Object& a, const Object& b) {
     return Distance_Real(a.x, a.y, b.x, b.y) <
-           static_cast<REAL>(a.grootte + b.grootte + AANRAAK_MARGE);
+           static_cast<REAL>(int64_t{a.grootte} + b.grootte + AANRAAK_MARGE);
 }
 
 // Truncation toward zero to a whole number of pixels, never below 0.

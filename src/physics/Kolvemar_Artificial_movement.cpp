@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "Wimdows.h"
 
@@ -15,7 +16,7 @@ constexpr REAL PIXELS_PER_FASE = 20.0f;
 constexpr uint32_t ZWART = 0;
 constexpr uint32_t ROOD = 176;
 constexpr INTEGER PUNTEN_PER_TREFFER = 3;
-constexpr INTEGER AANRAAKAFSTAND = 20;
+constexpr int64_t AANRAAKAFSTAND = 20;
 
 // Truncation toward zero that stays defined for positions far off the screen.
 int32_t Afkappen(REAL v) {
@@ -82,7 +83,7 @@ void levenafdoen(Object (&alleobjecten)[OBJECT_MAX + 1], Objectkogel (&allekogel
 
 void levenafdoenspeler(INTEGER& utotaalleven, REAL xposke, REAL yposke,
                        Object (&alleobjecten)[OBJECT_MAX + 1]) {
-    const REAL bereik = static_cast<REAL>(AANRAAKAFSTAND + alleobjecten[0].grootte);
+    const REAL bereik = static_cast<REAL>(AANRAAKAFSTAND + int64_t{alleobjecten[0].grootte});
     for (int j = 1; j <= LAATSTE_MONSTER; ++j) {
         Object& m = alleobjecten[j];
         if (!(Distance_Real(m.x, m.y, xposke, yposke) < bereik) || !m.levend || m.armoraan)

@@ -144,7 +144,7 @@ bool Buiten(REAL x, REAL y, const Arena& arena, REAL g) {
 // Distance_Real minus the radii below zero. The box test in front is exact:
 // an axis gap above the reach rounds to a distance of at least the reach.
 bool Overlappen(const Object& p, const Object& q) {
-    const REAL reik = static_cast<REAL>(p.grootte + q.grootte);
+    const REAL reik = static_cast<REAL>(int64_t{p.grootte} + q.grootte);
     if (std::fabs(p.x - q.x) > reik || std::fabs(p.y - q.y) > reik) return false;
     return Distance_Real(p.x, p.y, q.x, q.y) - reik < 0.0f;
 }
@@ -415,7 +415,8 @@ void Botsing(Object (&objecten)[OBJECT_MAX + 1], REAL margelinks, REAL margerech
         keuze.toepasbaar = false;
         for (int a = 0; a < paren.aantal; ++a)
             Klem(objecten[paren.slot[a]], arena);
-        Bijwerken(paren, objecten, gPassen == 0);
+        const bool eerstePas = gPassen == 0;
+        Bijwerken(paren, objecten, eerstePas);
         ++gPassen;
         Zoek(objecten, paren, keuze);
         if (keuze.toepasbaar) Regel(objecten, keuze.bol1, keuze.bol2, keuze.time);
