@@ -17,6 +17,8 @@
 #include "../../tools/assetgen/AssetList.h"
 #include "Kolvemar_Constanten_en_Types.h"
 #include "LevelCreator.h"
+#include "Music.h"
+#include "Wimdows.h"
 
 namespace {
 
@@ -80,7 +82,39 @@ bool TwoColoured(SDL_Surface* s) {
     return ok;
 }
 
+// Runs in the data folder, as the game does, and goes back afterwards.
+struct InGameFolder {
+    std::filesystem::path before = std::filesystem::current_path();
+    InGameFolder() { std::filesystem::current_path(kGame); }
+    ~InGameFolder() { std::filesystem::current_path(before); }
+};
+
+// The name as the game spells it: backslashes between the folders.
+std::string GameName(const std::string& path) {
+    std::string name = path;
+    for (char& c : name)
+        if (c == '/') c = '\\';
+    return name;
+}
+
 } // namespace
+
+TEST(DataFolder, TheGameLayersLoadEveryPictureAndSoundByTheGamesOwnNames) {
+    InGameFolder here;
+    for (const auto& file : AssetList::AllPictures()) {
+        const uint32_t bitmap =
+            Wimdows::LoadBitmap(GameName(file.path).c_str(), file.width, file.height);
+        EXPECT_NE(bitmap, 0u) << file.path;
+        Wimdows::DestroyBitmap(bitmap);
+    }
+    Music::InitMusic();
+    for (const auto name : AssetList::kSounds) {
+        const uint32_t sound = Music::LoadSound(std::string(name).c_str());
+        EXPECT_NE(sound, 0u) << name;
+        Music::UnLoadSound(sound);
+    }
+    Music::StopMusic();
+}
 
 TEST(DataFolder, EveryPictureLoadsAtItsSizeAndMasksAreTwoColoured) {
     int masks = 0;
