@@ -177,19 +177,20 @@ struct Arena {
     int pattern;     // 0 diamond plate, 1 grating, 2 hex tiles, 3 circuit floor
 };
 
+// No red floors: the bullets and the cross-hair are dark red.
 constexpr std::array<Arena, AssetList::kArenaCount + 1> kArenas = {{
     {0x4A5868, 0x40E0FF, 0},
     {0x585048, 0xFF9A40, 1},
     {0x3E5A48, 0x60FF80, 2},
     {0x4C4460, 0xC070FF, 3},
     {0x50606A, 0xA0F0FF, 0},
-    {0x603C34, 0xFF5030, 1},
+    {0x2E4A5C, 0x40A0FF, 1},
     {0x5A5438, 0xFFD040, 2},
     {0x345658, 0x30FFE0, 3},
     {0x383C44, 0xFF3060, 0},
     {0x644A36, 0xFFB070, 2},
     {0x48385C, 0xFF60E0, 1},
-    {0x5C2C30, 0xFF2020, 3},
+    {0x2C2A3A, 0xFF50C0, 3},
     {0x486050, 0x80FF60, 0}, // the tutorials' training floors
 }};
 
