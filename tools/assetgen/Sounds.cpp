@@ -20,6 +20,7 @@ namespace {
 
 constexpr int kRate = 44100;
 constexpr int kDrums = 9;
+constexpr double kIntroSeconds = 19.0;
 
 // Interleaved stereo samples in -1..1.
 using Stereo = std::vector<float>;
@@ -308,10 +309,11 @@ Song GameSong() {
     return s;
 }
 
-// The intro: strings and choir swell, timpani, a brass call on the title.
+// The intro: strings and choir swell, timpani, a brass call on the title. The tempo puts the
+// final chord at 15.5 s, where the intro animation shows the title.
 Song IntroSong() {
     Song s;
-    s.bpm = 75;
+    s.bpm = 62;
     s.beats = 20;
     s.Voice(0, 48, 100, 50); // strings
     s.Voice(1, 52, 80, 78);  // choir
@@ -425,11 +427,12 @@ Stereo Death() {
 
 bool MakeSounds(const std::string& outDir, const std::string& soundFont) {
     const std::string dir = outDir + "/";
-    Stereo intro = Render(IntroSong(), 1, 3.0, soundFont);
+    Stereo intro = Render(IntroSong(), 1, 4.0, soundFont);
     Stereo menu = Loop(MenuSong(), soundFont);
     Stereo game = Loop(GameSong(), soundFont);
     if (intro.empty() || menu.empty() || game.empty()) return false;
-    intro.resize(std::min(intro.size(), size_t(2 * 15.5 * kRate)));
+    // As long as the intro animation; the game fades it further in its last two seconds.
+    intro.resize(std::min(intro.size(), size_t(2 * kIntroSeconds * kRate)));
     Fade(intro, 0.01, 3.0);
     // The loops get only a few milliseconds of fade, so a decoder's padding cannot click.
     for (Stereo* s : {&intro, &menu, &game})
