@@ -18,22 +18,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A free display number: no socket and no lock file.
-display=""
-for n in $(seq 91 160); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-        display=":$n"
-        break
-    fi
-done
-[ -n "$display" ] || { echo "no free X display"; exit 1; }
-
-Xvfb "$display" -screen 0 640x480x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and writes its number to fd 3.
+Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
+display=""
 for _ in $(seq 100); do
-    xdpyinfo -display "$display" >/dev/null 2>&1 && break
+    [ -s "$work/display" ] && display=":$(head -n1 "$work/display")" && break
     sleep 0.1
 done
+[ -n "$display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
 xdpyinfo -display "$display" >/dev/null 2>&1 || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
 
 DISPLAY="$display" SDL_VIDEODRIVER=x11 "$demo" "$work" 60 >"$work/demo.log" 2>&1 &
