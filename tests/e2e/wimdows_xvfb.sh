@@ -72,6 +72,14 @@ for attempt in 1 2 3 4 5; do
     echo "attempt $attempt: $mismatches sampled pixels differ"
 done
 
+# Real X input reaches the window thread: a key press and a left click.
+input_ok=0
+DISPLAY="$display" xdotool mousemove $((wx + 100)) $((wy + 70)) key q click 1
+for _ in $(seq 50); do
+    grep -q "^key 81$" "$work/demo.log" && grep -q "^click 100 70$" "$work/demo.log" && input_ok=1 && break
+    sleep 0.1
+done
+
 touch "$work/done"
 status=0
 wait "$demo_pid" || status=$?
@@ -81,8 +89,13 @@ if [ "$status" != 0 ]; then
     cat "$work/demo.log"
     exit 1
 fi
+if [ "$input_ok" != 1 ]; then
+    echo "FAIL: the key Q (81) and a click at (100, 70) did not arrive:"
+    cat "$work/demo.log"
+    exit 1
+fi
 if [ "$mismatches" != 0 ]; then
     echo "FAIL: screenshot differs from the back buffer ($shot)"
     exit 1
 fi
-echo "PASS: $(wc -l <"$work/samples.txt") sampled pixels match ($shot)"
+echo "PASS: $(wc -l <"$work/samples.txt") sampled pixels match ($shot); key and click arrived"
