@@ -563,8 +563,7 @@ bool Handle(const SDL_Event& e) {
     return !closeAsked.load();
 }
 
-void WinMain() {
-    if (!OpenPlatform()) return SetState(STATE_ERROR);
+void RunWindow() {
     SDL_RaiseWindow(sdlWindow);
     Repaint();
     SetState(STATE_ACTIVE);
@@ -577,6 +576,14 @@ void WinMain() {
         if (!Handle(e)) break;
     }
     FreeWindow();
+}
+
+void WinMain() {
+    if (OpenPlatform())
+        RunWindow();
+    else
+        SetState(STATE_ERROR);
+    SDL_TLSCleanup(); // SDL's per-thread data is ours to release on a thread SDL did not start
 }
 
 // ---------------------------------------------------------------- text
