@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "LevelCreator.h"
 #include "Music.h"
 #include "Time.h"
 #include "Wimdows.h"
@@ -54,7 +55,10 @@ std::array<K::vijanden, 9> robot{}; // 1 to 8 used
 bool activation_n = false;
 
 std::string Tekening(uint32_t i) {
-    return std::string(TEKENINGEN) + std::to_string(i) + ".bmp";
+    K::locatie bitmap{};
+    K::locatie mask{};
+    LevelCreator::Bitmaps_arrays(TEKENINGEN, i, bitmap, mask);
+    return bitmap;
 }
 
 void LoadTekeningen() {
