@@ -63,7 +63,7 @@ done
 [ -n "$window" ] || { echo "no game window"; cat "$work/game.log"; exit 1; }
 
 click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep "${3:-1}"; }
-shot() { import -window "$window" -resize 50% "$out/$1"; }
+shot() { import -window "$window" -resize 50% +dither -colors 128 "$out/$1"; }
 
 # Let the intro run a moment, then skip it with N: held for a few passes, then released.
 sleep 3
@@ -78,9 +78,10 @@ click 400 395 2 # Highscores
 shot screenshot-highscores.png
 click 700 750 1 # Terug
 click 400 95 4  # Start: the level-start animation runs about two seconds
-xdotool mousemove --window "$window" 300 250
-sleep 1
+xdotool mousemove --window "$window" 330 300 mousedown 1 # fire for a moment
+sleep 1.2
 shot screenshot-level.png
+xdotool mouseup 1
 xdotool key --window "$window" q
 sleep 1
 echo "screenshots in $out"
