@@ -41,7 +41,7 @@ cp -r "$build/game" "$work/game"
 {
     printf 'Dit zijn de Higscores van KolvemarTrovix\r\n'
     printf '****************************************\r\n'
-    day=7
+    day=28
     for points in 18450 15120 12990 9870 8020 6410 5230 3100 1870 640; do
         printf '\r\n'
         # points, ms, s, min, h, day, weekday, month, year
@@ -65,9 +65,11 @@ done
 click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep "${3:-1}"; }
 shot() { import -window "$window" -resize 50% "$out/$1"; }
 
-# Let the intro run a moment, then skip it with N (it ends once N is released).
-sleep 4
-xdotool key --window "$window" n
+# Let the intro run a moment, then skip it with N: held for a few passes, then released.
+sleep 3
+xdotool keydown --window "$window" n
+sleep 0.5
+xdotool keyup --window "$window" n
 sleep 2
 xdotool mousemove --window "$window" 400 20
 sleep 1

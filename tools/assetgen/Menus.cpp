@@ -160,12 +160,16 @@ void DifficultyField(const std::string& stem, const std::string& text, int level
 }
 
 // A lettering mask of the high-score screen: white glyphs, drawn in red by the game.
-void Lettering(const std::string& name, const std::string& text, int w, int h, Font font,
-               double px) {
+void Lettering(const std::string& name, const std::string& text, int w, int h, Font font, double px,
+               bool rightAligned = false) {
     Pic pic = New(w, h);
     TextStyle style{font, px};
     style.colour = 0xFFFFFF;
-    Text(pic.cr, text, w / 2.0, h / 2.0, style);
+    if (rightAligned) {
+        TextLeft(pic.cr, text, w - 4 - TextWidth(text, style), h / 2.0, style);
+    } else {
+        Text(pic.cr, text, w / 2.0, h / 2.0, style);
+    }
     SaveMask(pic, "images/nummers/" + name + ".bmp");
     Free(pic);
 }
@@ -180,8 +184,9 @@ void DrawScoreLettering() {
     Lettering("sec", "sec", 44, 28, Font::Condensed, 22);
     const std::array<const char*, 7> days = {"zondag",    "maandag", "dinsdag", "woensdag",
                                              "donderdag", "vrijdag", "zaterdag"};
+    // Right-aligned: the date follows the weekday on the high-score screen.
     for (const char* day : days)
-        Lettering(day, day, 120, 28, Font::Condensed, 21);
+        Lettering(day, day, 120, 28, Font::Condensed, 21, true);
     Lettering("highscores", "HIGHSCORES", 180, 42, Font::Condensed, 25);
     // The red that shows through the lettering: a little metal sheen.
     Pic red = New(180, 42);
