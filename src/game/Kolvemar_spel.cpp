@@ -70,6 +70,7 @@ INTEGER tijdtussengeluid_machinegun = 17;
 INTEGER tijdsindicator_explosionsound = 0;
 INTEGER tijdtussengeluid_explosionsound = 25;
 uint32_t pauze = 0;
+bool geladen = false; // the pictures of Init are in the table
 
 // Truncation toward zero to a whole pixel; NaN and absurd values stay in range.
 int32_t Cut(REAL v) {
@@ -598,9 +599,8 @@ int64_t Milliseconden(const SYSTEMTIME& t, int64_t dagen) {
 } // namespace
 
 void Init() {
-    static bool gedaan = false;
-    if (gedaan) return;
-    gedaan = true;
+    if (geladen) return;
+    geladen = true;
     Wimdows::SetBuffering(true);
     deurtje = Wimdows::LoadBitmap("images\\deurtje.bmp", 60, 95);
     for (int i = 0; i < EFFECTEN; ++i) {
@@ -620,6 +620,7 @@ void Init() {
 }
 
 void MemoryClearSpel() {
+    geladen = false;
     Wimdows::DestroyBitmap(deurtje);
     deurtje = 0;
     for (vijanden& e : effects)
