@@ -35,10 +35,12 @@ const K::Level& Druk() {
             o.grootte = 10;
             o.tekennummer = 36 + (i % 3);
         }
+        // Fired from all over the arena in every direction.
         for (int k = 1; k <= K::GESCHUT_MAX; ++k)
-            n.geschut[k] =
-                K::Objectkogel{400.0f,         450.0f, float(k % 17) - 8.0f, float(k % 13) - 6.5f,
-                               1.0f + (k % 4), true,   K::Kogel{1, 20}};
+            n.geschut[k] = K::Objectkogel{80.0f + (k * 37) % 640, 160.0f + (k * 53) % 560,
+                                          float(k % 17) - 8.0f,   float(k % 13) - 6.5f,
+                                          1.0f + (k % 4),         true,
+                                          K::Kogel{1, 20}};
         return n;
     }();
     return l;
