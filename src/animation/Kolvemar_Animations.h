@@ -12,6 +12,10 @@ void Startup_Animation();
 void Startup_gameAnimation(const Kolvemar_Constanten_en_Types::Level& level);
 // The player asks to cut an animation short (N after release, Q at once).
 bool skip();
+// Filled green triangle inscribed in a circle of diameter g around (x1, y1),
+// pointing down (up for negative g); ster draws both, a six-pointed star.
+void driehoek(int32_t x1, int32_t y1, int32_t g);
+void ster(int32_t x1, int32_t y1, int32_t g);
 void MemoryClearAnimation();
 
 // Pictures the game loop draws too.

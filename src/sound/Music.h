@@ -15,4 +15,9 @@ void PlaySound(uint32_t sound, bool repeat);
 void StopSound(uint32_t sound);
 void SetSoundVolume(uint32_t sound, uint32_t volume);
 
+// For tests: entries in the sound table (free ones included), and the mixer
+// channel of a sound's tracked play (-1 when none or a later play owns it).
+uint32_t SoundTableLength();
+int32_t SoundChannel(uint32_t sound);
+
 } // namespace Music

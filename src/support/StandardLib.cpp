@@ -37,6 +37,23 @@ std::FILE* OpenFile(const std::string& name, const char* mode) {
     return std::fopen(PlatformPath(name).c_str(), mode);
 }
 
+std::size_t SkipSeparators(std::string_view text, std::size_t pos) {
+    while (pos < text.size() && IsSeparator(static_cast<unsigned char>(text[pos])))
+        ++pos;
+    return pos;
+}
+
+bool ReadToken(std::string_view text, std::size_t& pos, std::string& token) {
+    token.clear();
+    pos = SkipSeparators(text, pos);
+    while (pos < text.size() && !IsSeparator(static_cast<unsigned char>(text[pos]))) {
+        if (token.size() < MAX_TOKEN) token.push_back(text[pos]);
+        ++pos;
+    }
+    if (pos < text.size()) ++pos; // the separator that ended the token
+    return !token.empty();
+}
+
 bool ReadToken(std::FILE* f, std::string& token) {
     token.clear();
     int c = std::fgetc(f);
@@ -63,11 +80,37 @@ int32_t TokenToInt(const std::string& token) {
     return magnitude <= INT32_MAX ? static_cast<int32_t>(magnitude) : 0;
 }
 
+bool IsDecimalReal(std::string_view token) {
+    std::size_t i = 0;
+    const auto digits = [&] {
+        const std::size_t from = i;
+        while (i < token.size() && token[i] >= '0' && token[i] <= '9')
+            ++i;
+        return i - from;
+    };
+    const auto sign = [&] {
+        if (i < token.size() && (token[i] == '+' || token[i] == '-')) ++i;
+    };
+    sign();
+    std::size_t mantissa = digits();
+    if (i < token.size() && token[i] == '.') {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0) return false;
+    if (i < token.size() && (token[i] == 'E' || token[i] == 'e')) {
+        ++i;
+        sign();
+        if (digits() == 0) return false;
+    }
+    return i == token.size();
+}
+
 float TokenToReal(const std::string& token) {
-    if (token.empty()) return 0.0f;
-    char* end = nullptr;
-    const float v = std::strtof(token.c_str(), &end);
-    return (end == token.c_str() + token.size()) ? v : 0.0f;
+    // strtof alone would also take "nan", "inf" and hexadecimal forms.
+    if (!IsDecimalReal(token)) return 0.0f;
+    const float v = std::strtof(token.c_str(), nullptr);
+    return std::isfinite(v) ? v : 0.0f;
 }
 
 bool TokenToBool(const std::string& token) {

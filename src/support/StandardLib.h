@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace StandardLib {
 
@@ -18,7 +19,19 @@ std::FILE* OpenFile(const std::string& name, const char* mode);
 // separate; at most 255 characters). False at the end of the file.
 bool ReadToken(std::FILE* f, std::string& token);
 
-// Token conversions; a malformed token yields 0 (false for booleans).
+// The same rules over text in memory, from text[pos] on; pos ends after the
+// separator that ended the token.
+bool ReadToken(std::string_view text, std::size_t& pos, std::string& token);
+
+// The position of the first character at or after pos that is not a separator.
+std::size_t SkipSeparators(std::string_view text, std::size_t pos);
+
+// True for a whole decimal number as the game's files write them: an optional
+// sign, digits with an optional fraction, an optional exponent ("E" or "e").
+bool IsDecimalReal(std::string_view token);
+
+// Token conversions; a malformed or out-of-range token yields 0 (false for
+// booleans). A REAL must be decimal notation and finite.
 uint32_t TokenToCard(const std::string& token);
 int32_t TokenToInt(const std::string& token);
 float TokenToReal(const std::string& token);

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <utility>
 
 namespace Time {
 
@@ -90,7 +91,11 @@ int32_t RandomNr(int32_t a, int32_t b) {
     int32_t h = 0;
     TimeToHundreds(ReadClock(), h);
     gRnd = (gRnd * 4211 + 214013 + h) % 100000;
-    return a + (gRnd % (b - a + 1));
+    // A reversed interval (from a negative speed) must not divide by zero or
+    // by a negative width; the width may also exceed 32 bits.
+    if (b < a) std::swap(a, b);
+    const int64_t width = int64_t(b) - a + 1;
+    return static_cast<int32_t>(a + gRnd % width);
 }
 
 } // namespace Time

@@ -18,6 +18,9 @@ WinState State();
 bool WindowClosed();
 uint32_t Width();
 uint32_t Height();
+// Returns once the window thread has handled every event pushed before the
+// call (tests inject SDL events from another thread); at once without a window.
+void Sync();
 
 // Keyboard (Windows virtual-key codes) and mouse.
 bool KeyDown(uint32_t k);

@@ -47,3 +47,12 @@ TEST(Constants, Code26SeparatesAndMalformedValuesReadAsZero) {
 TEST(Constants, MissingFileIsReported) {
     EXPECT_FALSE(K::LeesConstanten(testing::TempDir() + "no-such-constants.txt"));
 }
+
+TEST(Constants, NonFiniteOrHexadecimalRealsReadAsZero) {
+    ASSERT_TRUE(K::LeesConstanten(WriteTemp("c4.txt", "1 2 nan 10 800 100 0 0 0 4 inf")));
+    EXPECT_EQ(K::bewegingssnelheid, 0.0f);
+    EXPECT_EQ(K::grote_exposies, 0.0f);
+    ASSERT_TRUE(K::LeesConstanten(WriteTemp("c5.txt", "1 2 0x10 10 800 100 0 0 0 4 1e39")));
+    EXPECT_EQ(K::bewegingssnelheid, 0.0f);
+    EXPECT_EQ(K::grote_exposies, 0.0f);
+}

@@ -1,0 +1,101 @@
+#include "Kolvemar_Artificial_movement.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "Wimdows.h"
+
+namespace Kolvemar_Artificial_movement {
+
+namespace K = Kolvemar_Constanten_en_Types;
+
+namespace {
+
+constexpr REAL PIXELS_PER_FASE = 20.0f;
+constexpr uint32_t ZWART = 0;
+constexpr uint32_t ROOD = 176;
+constexpr INTEGER PUNTEN_PER_TREFFER = 3;
+constexpr int64_t AANRAAKAFSTAND = 20;
+
+// Truncation toward zero that stays defined for positions far off the screen.
+int32_t Afkappen(REAL v) {
+    if (!(std::fabs(v) < 2.0e9f)) return 0;
+    return static_cast<int32_t>(v);
+}
+
+} // namespace
+
+REAL Distance_Real(REAL x1, REAL y1, REAL x2, REAL y2) {
+    const double dx = static_cast<double>(x1) - x2;
+    const double dy = static_cast<double>(y1) - y2;
+    return static_cast<REAL>(std::sqrt(dx * dx + dy * dy));
+}
+
+void positiekogel(REAL& kogelx, REAL& kogely, REAL kogelvx, REAL kogelvy, REAL fase) {
+    const double lengte =
+        std::sqrt(static_cast<double>(kogelvx) * kogelvx + static_cast<double>(kogelvy) * kogelvy);
+    // A shot without direction would divide by zero; it stays where it was fired.
+    const REAL k = lengte == 0.0 ? 0.0f : static_cast<REAL>(fase / lengte);
+    const REAL x = static_cast<REAL>(kogelx + PIXELS_PER_FASE * static_cast<double>(kogelvx) * k);
+    const REAL y = static_cast<REAL>(kogely + PIXELS_PER_FASE * static_cast<double>(kogelvy) * k);
+    kogelx = x - 0.5f;
+    kogely = y - 0.5f;
+}
+
+void draw(REAL kogelx, REAL kogely, REAL kogelvx, REAL kogelvy, REAL& fase) {
+    positiekogel(kogelx, kogely, kogelvx, kogelvy, fase);
+    const int32_t x = Afkappen(kogelx);
+    const int32_t y = Afkappen(kogely);
+    const uint32_t straal = static_cast<uint32_t>(std::max(K::groottekogels, 0));
+    Wimdows::Disc(x, y, straal, ZWART);
+    Wimdows::Disc(x, y, straal > 0 ? straal - 1 : 0, ROOD);
+    fase = fase + 1.0f;
+}
+
+void shoot(REAL muisx, REAL muisy, REAL spelerx, REAL spelery, REAL& kogelvx, REAL& kogelvy) {
+    if (muisx == spelerx && muisy == spelery) return;
+    kogelvx = muisx - spelerx;
+    kogelvy = muisy - spelery;
+}
+
+void levenafdoen(Object (&alleobjecten)[OBJECT_MAX + 1], Objectkogel (&allekogels)[GESCHUT_MAX + 1],
+                 INTEGER& punten) {
+    for (int i = 1; i <= GESCHUT_MAX; ++i) {
+        Objectkogel& kogel = allekogels[i];
+        if (!kogel.leven || !(kogel.fase > 2.0f)) continue;
+        // Where the bullet was drawn in the previous frame.
+        REAL px = kogel.x;
+        REAL py = kogel.y;
+        positiekogel(px, py, kogel.vx, kogel.vy, kogel.fase - 1.0f);
+        for (int j = 0; j <= LAATSTE_MONSTER; ++j) {
+            Object& o = alleobjecten[j];
+            if (o.levend && !o.armoraan &&
+                static_cast<REAL>(o.grootte) > Distance_Real(o.x, o.y, px, py)) {
+                o.levenspuntentot -= kogel.soortkogel.dammage;
+                kogel.leven = false;
+                punten += j == 0 ? -PUNTEN_PER_TREFFER : PUNTEN_PER_TREFFER;
+            }
+            if (o.levenspuntentot <= 0) o.levend = false;
+        }
+    }
+}
+
+void levenafdoenspeler(INTEGER& utotaalleven, REAL xposke, REAL yposke,
+                       Object (&alleobjecten)[OBJECT_MAX + 1]) {
+    const REAL bereik = static_cast<REAL>(AANRAAKAFSTAND + int64_t{alleobjecten[0].grootte});
+    for (int j = 1; j <= LAATSTE_MONSTER; ++j) {
+        Object& m = alleobjecten[j];
+        if (!(Distance_Real(m.x, m.y, xposke, yposke) < bereik) || !m.levend || m.armoraan)
+            continue;
+        const INTEGER helft = m.levenspuntentot / 2;
+        if (helft < utotaalleven) {
+            utotaalleven -= helft;
+            m.levend = false;
+        } else {
+            utotaalleven = 0;
+        }
+    }
+}
+
+} // namespace Kolvemar_Artificial_movement

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "StandardLib.h"
+
+namespace S = StandardLib;
+
+TEST(RandomCard, DeterministicSequenceFromAFreshStart) {
+    S::Init();
+    const uint32_t expected[] = {716, 230, 841, 546, 327, 446, 682, 452, 762, 168, 352, 104};
+    for (uint32_t g : expected)
+        EXPECT_EQ(S::PseudoRandomCardGenerator(), g);
+    S::Init();
+    const uint32_t coin[] = {1, 0, 1, 1, 0};
+    for (uint32_t c : coin)
+        EXPECT_EQ(S::RandomCard(0, 1), c);
+}
+
+TEST(RandomCard, GeneratorCoversEverythingButItsFixedPoint) {
+    S::Init();
+    std::set<uint32_t> seen;
+    for (int i = 0; i < 1012; ++i)
+        seen.insert(S::PseudoRandomCardGenerator());
+    EXPECT_EQ(seen.size(), 1012u);
+    EXPECT_EQ(seen.count(509), 0u);
+    EXPECT_EQ(*seen.rbegin(), 1012u);
+    EXPECT_EQ(S::PseudoRandomCardGenerator(), 716u) << "period of 1012";
+}
+
+TEST(RandomCard, EdgesOfTheInterval) {
+    S::Init();
+    EXPECT_EQ(S::RandomCard(7, 7), 7u);
+    EXPECT_EQ(S::PseudoRandomCardGenerator(), 230u) << "RandomCard(x, x) still advances";
+    for (int i = 0; i < 1012; ++i) {
+        ASSERT_LE(S::RandomCard(0, UINT32_MAX - 1), UINT32_MAX - 1);
+        ASSERT_LE(S::RandomCard(10, 12), 12u);
+    }
+    testing::internal::CaptureStdout();
+    S::Init();
+    EXPECT_EQ(S::RandomCard(5, 3), 5u);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "ERROR calling RandomCardFromInterval: min 5 is bigger than max 3\n");
+    EXPECT_EQ(S::PseudoRandomCardGenerator(), 716u) << "no generator advanced";
+}
+
+TEST(Angle, QuadrantsAndVerticals) {
+    const float pi = 3.14159265358979f;
+    EXPECT_FLOAT_EQ(S::AngleWithXAx_REAL(0, 0, 1, 1), pi / 4);
+    EXPECT_FLOAT_EQ(S::AngleWithXAx_REAL(0, 0, -1, -1), 5 * pi / 4);
+    EXPECT_FLOAT_EQ(S::AngleWithXAx_REAL(0, 0, -1, 0), pi);
+    EXPECT_EQ(S::AngleWithXAx_REAL(0, 0, 0, 5), 1.570796f);
+    EXPECT_EQ(S::AngleWithXAx_REAL(2, 2, 2, 2), -1.570796f);
+    EXPECT_EQ(S::AngleWithXAx_REAL(0, 5, 0, 0), -1.570796f);
+    const float a = S::AngleWithXAx_REAL(0, 0, -1, 1);
+    EXPECT_FLOAT_EQ(a, 3 * pi / 4);
+    EXPECT_GT(S::AngleWithXAx_REAL(0, 0, -1, -1e-6f), pi) << "stays below 3pi/2";
+}
+
+TEST(Tokens, SeparatorsAndConversions) {
+    const std::string text = "  12\x1a-7\tTRUE\r\nabc 1.5E+2";
+    std::size_t pos = 0;
+    std::string t;
+    std::vector<std::string> tokens;
+    while (S::ReadToken(text, pos, t))
+        tokens.push_back(t);
+    EXPECT_EQ(tokens, (std::vector<std::string>{"12", "-7", "TRUE", "abc", "1.5E+2"}));
+    pos = 0;
+    S::ReadToken(text, pos, t);
+    EXPECT_EQ(pos, 5u) << "the one separator after the token is consumed";
+
+    EXPECT_EQ(S::TokenToCard("4294967295"), UINT32_MAX);
+    EXPECT_EQ(S::TokenToCard("4294967296"), 0u);
+    EXPECT_EQ(S::TokenToInt("-2147483648"), INT32_MIN);
+    EXPECT_EQ(S::TokenToReal(" 5.00000000000000E+1"), 0.0f) << "tokens hold no blanks";
+    EXPECT_EQ(S::TokenToReal("5.00000000000000E+1"), 50.0f);
+    EXPECT_EQ(S::TokenToReal("1e39"), 0.0f) << "out of range";
+    EXPECT_FALSE(S::TokenToBool("true"));
+    EXPECT_TRUE(S::TokenToBool("TRUE"));
+    for (const char* ok : {"5", "-5.", ".5", "+1E+10", "1e-50", "0.00000000000000E+0"})
+        EXPECT_TRUE(S::IsDecimalReal(ok)) << ok;
+    for (const char* bad : {"", ".", "+", "1e", "nan", "inf", "-infinity", "0x10", "1.5.2", "1 "})
+        EXPECT_FALSE(S::IsDecimalReal(bad)) << bad;
+}
+
+TEST(Paths, BackslashNamesOpenOnLinux) {
+    EXPECT_EQ(S::PlatformPath("levels\\level1.txt"), "levels/level1.txt");
+    const std::filesystem::path dir = testing::TempDir() + "paths-dir";
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "x.txt") << "1";
+    std::FILE* f = S::OpenFile(dir.string() + "\\x.txt", "rb");
+    ASSERT_NE(f, nullptr);
+    std::string t;
+    EXPECT_TRUE(S::ReadToken(f, t));
+    EXPECT_EQ(t, "1");
+    std::fclose(f);
+}
