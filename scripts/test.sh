@@ -4,5 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh build
 bash scripts/fuzz.sh 20
+bash scripts/tsan.sh
 cd build
 ctest --output-on-failure -j 2

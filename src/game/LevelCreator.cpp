@@ -82,12 +82,12 @@ bool RegelAfmaken(Tekstbestand& f) {
     return true;
 }
 
-bool Token(Tekstbestand& f, const std::string& wat, std::string& token) {
+bool Token(Tekstbestand& f, Veldnaam wat, std::string& token) {
     if (!f.fout.empty()) return false;
     Verplaats(f, StandardLib::SkipSeparators(f.inhoud, f.pos));
     f.waarderegel = f.regel;
     if (f.pos >= f.inhoud.size()) {
-        Fout(f, f.regel, wat + ": the file ends early");
+        Fout(f, f.regel, Naam(wat) + ": the file ends early");
         return false;
     }
     const std::size_t begin = f.pos;
@@ -95,7 +95,7 @@ bool Token(Tekstbestand& f, const std::string& wat, std::string& token) {
     StandardLib::ReadToken(f.inhoud, pos, token);
     Verplaats(f, pos);
     if (pos - begin > MAX_TOKEN + 1) {
-        Fout(f, f.waarderegel, wat + ": value longer than 255 characters");
+        Fout(f, f.waarderegel, Naam(wat) + ": value longer than 255 characters");
         return false;
     }
     return true;
@@ -108,25 +108,21 @@ template <typename T> bool Geheel(const std::string& token, T& v) {
 }
 
 // Mends a speed that a random choice of direction cannot take.
-REAL KlemSnelheid(Tekstbestand& f, CARDINAL regel, REAL v, const std::string& wat) {
+REAL KlemSnelheid(Tekstbestand& f, CARDINAL regel, REAL v, Veldnaam wat) {
     if (v < 0) {
-        Waarschuwing(f, regel, wat + " is negative; its absolute value is used");
+        Waarschuwing(f, regel, Naam(wat) + " is negative; its absolute value is used");
         v = -v;
     }
     if (v > MAX_RANDOM_SPEED) {
-        Waarschuwing(f, regel, wat + " is absurdly large; capped at 1000000");
+        Waarschuwing(f, regel, Naam(wat) + " is absurdly large; capped at 1000000");
         v = MAX_RANDOM_SPEED;
     }
     return v;
 }
 
-std::string Veld(const char* rij, int i, const char* veld) {
-    return std::string(rij) + "[" + std::to_string(i) + "]." + veld;
-}
-
 void LeesObject(Tekstbestand& f, K::Object& o, int i) {
     char commentaar[COMMENT_LEN];
-    const auto veld = [i](const char* naam) { return Veld("objecten", i, naam); };
+    const auto veld = [i](const char* naam) { return Veldnaam("objecten", i, naam); };
     stringlezer(f, commentaar);
     stringlezer(f, commentaar);
     o.levend = LeesBoolean(f, veld("levend"));
@@ -145,7 +141,7 @@ void LeesObject(Tekstbestand& f, K::Object& o, int i) {
     o.tekennummer = LeesCardinal(f, std::numeric_limits<CARDINAL>::max(), veld("tekennummer"));
     if (o.tekennummer > MAX_TEKENNUMMER)
         Waarschuwing(f, f.waarderegel,
-                     veld("tekennummer") + " " + std::to_string(o.tekennummer) +
+                     Naam(veld("tekennummer")) + " " + std::to_string(o.tekennummer) +
                          " has no picture (0 to 45); the object is not drawn");
     stringlezer(f, commentaar);
     stringlezer(f, commentaar);
@@ -164,7 +160,7 @@ void LeesObject(Tekstbestand& f, K::Object& o, int i) {
 
 void LeesKogel(Tekstbestand& f, K::Objectkogel& k, int i) {
     char commentaar[COMMENT_LEN];
-    const auto veld = [i](const char* naam) { return Veld("geschut", i, naam); };
+    const auto veld = [i](const char* naam) { return Veldnaam("geschut", i, naam); };
     stringlezer(f, commentaar);
     k.x = LeesReal(f, veld("x"));
     k.y = LeesReal(f, veld("y"));
@@ -180,8 +176,7 @@ void LeesKogel(Tekstbestand& f, K::Objectkogel& k, int i) {
 }
 
 uint16_t LeesTijdveld(Tekstbestand& f, const char* naam) {
-    return static_cast<uint16_t>(
-        LeesCardinal(f, MAX_TIME_FIELD, std::string("stats_tijd.") + naam));
+    return static_cast<uint16_t>(LeesCardinal(f, MAX_TIME_FIELD, naam));
 }
 
 void LeesKop(Tekstbestand& f, Level& l) {
@@ -198,11 +193,11 @@ void LeesKop(Tekstbestand& f, Level& l) {
     l.aantalobjecten = LeesCardinal(f, std::numeric_limits<CARDINAL>::max(), "aantalobjecten");
     stringlezer(f, l.locatieachtergrond);
     l.stats_kogels = LeesInteger(f, "stats_kogels");
-    l.stats_tijd.wMilliseconds = LeesTijdveld(f, "wMilliseconds");
-    l.stats_tijd.wSecond = LeesTijdveld(f, "wSecond");
-    l.stats_tijd.wMinute = LeesTijdveld(f, "wMinute");
-    l.stats_tijd.wHour = LeesTijdveld(f, "wHour");
-    l.stats_tijd.wDay = LeesTijdveld(f, "wDay");
+    l.stats_tijd.wMilliseconds = LeesTijdveld(f, "stats_tijd.wMilliseconds");
+    l.stats_tijd.wSecond = LeesTijdveld(f, "stats_tijd.wSecond");
+    l.stats_tijd.wMinute = LeesTijdveld(f, "stats_tijd.wMinute");
+    l.stats_tijd.wHour = LeesTijdveld(f, "stats_tijd.wHour");
+    l.stats_tijd.wDay = LeesTijdveld(f, "stats_tijd.wDay");
     l.Got_bonus = LeesBoolean(f, "Got_bonus");
 }
 
@@ -341,6 +336,11 @@ Tekstbestand UitTekst(const std::string& naam, std::string inhoud) {
     return f;
 }
 
+std::string Naam(const Veldnaam& wat) {
+    if (!wat.rij) return wat.veld;
+    return std::string(wat.rij) + "[" + std::to_string(wat.index) + "]." + wat.veld;
+}
+
 void Waarschuwing(Tekstbestand& f, CARDINAL regel, const std::string& tekst) {
     f.waarschuwingen.push_back(f.naam + ":" + std::to_string(regel) + ": warning: " + tekst);
 }
@@ -371,46 +371,47 @@ bool stringlezer(Tekstbestand& f, char* string, std::size_t size) {
     return true;
 }
 
-CARDINAL LeesCardinal(Tekstbestand& f, CARDINAL max, const std::string& wat) {
+CARDINAL LeesCardinal(Tekstbestand& f, CARDINAL max, Veldnaam wat) {
     std::string token;
     if (!Token(f, wat, token)) return 0;
     CARDINAL v = 0;
     if (!Geheel(token, v) || v > max) {
         Fout(f, f.waarderegel,
-             wat + ": expected a whole number from 0 to " + std::to_string(max) + ", found " +
+             Naam(wat) + ": expected a whole number from 0 to " + std::to_string(max) + ", found " +
                  Citaat(token));
         return 0;
     }
     return v;
 }
 
-INTEGER LeesInteger(Tekstbestand& f, const std::string& wat) {
+INTEGER LeesInteger(Tekstbestand& f, Veldnaam wat) {
     std::string token;
     if (!Token(f, wat, token)) return 0;
     INTEGER v = 0;
     if (!Geheel(token, v)) {
-        Fout(f, f.waarderegel, wat + ": expected a whole number, found " + Citaat(token));
+        Fout(f, f.waarderegel, Naam(wat) + ": expected a whole number, found " + Citaat(token));
         return 0;
     }
     return v;
 }
 
-REAL LeesReal(Tekstbestand& f, const std::string& wat) {
+REAL LeesReal(Tekstbestand& f, Veldnaam wat) {
     std::string token;
     if (!Token(f, wat, token)) return 0;
     const REAL v = StandardLib::IsDecimalReal(token) ? std::strtof(token.c_str(), nullptr) : NAN;
     if (!std::isfinite(v)) {
-        Fout(f, f.waarderegel, wat + ": expected a finite real number, found " + Citaat(token));
+        Fout(f, f.waarderegel,
+             Naam(wat) + ": expected a finite real number, found " + Citaat(token));
         return 0;
     }
     return v;
 }
 
-bool LeesBoolean(Tekstbestand& f, const std::string& wat) {
+bool LeesBoolean(Tekstbestand& f, Veldnaam wat) {
     std::string token;
     if (!Token(f, wat, token)) return false;
     if (token != "TRUE" && token != "FALSE")
-        Waarschuwing(f, f.waarderegel, wat + ": " + Citaat(token) + " reads as FALSE");
+        Waarschuwing(f, f.waarderegel, Naam(wat) + ": " + Citaat(token) + " reads as FALSE");
     return StandardLib::TokenToBool(token);
 }
 

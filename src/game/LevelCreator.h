@@ -46,13 +46,24 @@ template <std::size_t N> bool stringlezer(Tekstbestand& f, char (&string)[N]) {
     return stringlezer(f, string, N);
 }
 
+// Names a value in messages ("punten", "objecten[3].soort"); put together
+// only when a message needs it, so reading stays cheap.
+struct Veldnaam {
+    const char* veld;
+    const char* rij = nullptr; // the array of `index`, when there is one
+    int index = 0;
+    Veldnaam(const char* v) : veld(v) {}
+    Veldnaam(const char* r, int i, const char* v) : veld(v), rij(r), index(i) {}
+};
+std::string Naam(const Veldnaam& wat);
+
 // Value readers after the game's text value rules; `wat` names the value in
 // messages. A missing or malformed value, or one above `max`, is a fault.
-CARDINAL LeesCardinal(Tekstbestand& f, CARDINAL max, const std::string& wat);
-INTEGER LeesInteger(Tekstbestand& f, const std::string& wat);
-REAL LeesReal(Tekstbestand& f, const std::string& wat);
+CARDINAL LeesCardinal(Tekstbestand& f, CARDINAL max, Veldnaam wat);
+INTEGER LeesInteger(Tekstbestand& f, Veldnaam wat);
+REAL LeesReal(Tekstbestand& f, Veldnaam wat);
 // Any token is a boolean, true only when "TRUE"; other spellings are warned.
-bool LeesBoolean(Tekstbestand& f, const std::string& wat);
+bool LeesBoolean(Tekstbestand& f, Veldnaam wat);
 
 void Waarschuwing(Tekstbestand& f, CARDINAL regel, const std::string& tekst);
 

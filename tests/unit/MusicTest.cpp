@@ -10,9 +10,16 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "Music.h"
 
 namespace {
+
+// CTest runs each case in its own process, often two at once: keep files apart.
+std::string FixturePath(const std::string& name) {
+    return testing::TempDir() + std::to_string(getpid()) + "_" + name;
+}
 
 constexpr int RATE = 32000;
 
@@ -31,7 +38,7 @@ template <typename T> void Put(std::ofstream& out, T value) {
 std::string WriteWav(const std::string& name, double seconds) {
     const std::vector<int16_t> pcm = Tone(seconds);
     const uint32_t bytes = static_cast<uint32_t>(pcm.size() * 2);
-    const std::string path = testing::TempDir() + name;
+    const std::string path = FixturePath(name);
     std::ofstream out(path, std::ios::binary);
     out.write("RIFF", 4);
     Put<uint32_t>(out, 36 + bytes);
@@ -62,7 +69,7 @@ std::string WriteMp3(const std::string& name, double seconds) {
                                static_cast<int>(mp3.size()));
     n += lame_encode_flush(lame, mp3.data() + n, static_cast<int>(mp3.size()) - n);
     lame_close(lame);
-    const std::string path = testing::TempDir() + name;
+    const std::string path = FixturePath(name);
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(mp3.data()), n);
     return path;
 }
