@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "LevelCreator.h"
 #include "Music.h"
 #include "Time.h"
 #include "Wimdows.h"
@@ -54,7 +55,10 @@ std::array<K::vijanden, 9> robot{}; // 1 to 8 used
 bool activation_n = false;
 
 std::string Tekening(uint32_t i) {
-    return std::string(TEKENINGEN) + std::to_string(i) + ".bmp";
+    K::locatie bitmap{};
+    K::locatie mask{};
+    LevelCreator::Bitmaps_arrays(TEKENINGEN, i, bitmap, mask);
+    return bitmap;
 }
 
 void LoadTekeningen() {
@@ -90,8 +94,10 @@ bool PresentAndWait(int32_t d) {
 // Each intro step answers TRUE when the player cut the intro short.
 bool Zoom() {
     const std::string tekening2 = Tekening(2);
+    // A drawing that failed at start-up is not tried (and reported) 150 times more.
+    const bool aanwezig = animatie_tekeningen[2] != 0;
     for (uint32_t s = 4; s <= 600; s += 4) {
-        const uint32_t kopie = Wimdows::LoadBitmap(tekening2.c_str(), s, s);
+        const uint32_t kopie = aanwezig ? Wimdows::LoadBitmap(tekening2.c_str(), s, s) : 0;
         Wimdows::DrawBitmap(kopie, 300, 150);
         Wimdows::DrawBitmap(animatie_tekeningen[6], 0, 0);
         Wimdows::UpdateWindow();

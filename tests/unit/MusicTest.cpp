@@ -88,6 +88,10 @@ class MusicTest : public testing::Test {
         shortWav = WriteWav("music_short.wav", 0.02);
         mp3 = WriteMp3("music_tone.mp3", 0.5);
     }
+    static void TearDownTestSuite() {
+        for (const std::string& f : {longWav, shortWav, mp3})
+            std::remove(f.c_str());
+    }
     void SetUp() override { ASSERT_TRUE(Music::InitMusic()); }
     void TearDown() override { Music::StopMusic(); }
 
