@@ -1,5 +1,5 @@
 // The data folder the build prepares: every picture at the size the game loads it, masks that
-// are truly two-coloured, sounds that decode, a fresh high-score table and levels that check.
+// are truly two-coloured, sounds that decode, and levels that check and play as drawn.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -57,13 +57,6 @@ bool Inside(const K::Level& l, const K::Object& o) {
     const float r = float(o.grootte);
     return o.x >= l.margerelinks + r && o.x <= S - l.margerechts - r &&
            o.y >= kBar + l.margeboven + r && o.y <= S - l.margeonder - r;
-}
-
-std::string Slurp(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
 }
 
 // True when every pixel is pure black or pure white.
@@ -162,20 +155,6 @@ TEST(DataFolder, EverySoundDecodesToAPlausibleLength) {
     }
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-}
-
-TEST(DataFolder, HighScoreTableStartsWithTenEmptyEntries) {
-    const std::string text = Slurp(kGame + "/Highscores.txt");
-    ASSERT_EQ(text.size(), 1184u);
-    EXPECT_TRUE(text.starts_with("Dit zijn de Higscores van KolvemarTrovix\r\n"));
-    size_t lines = 0, zeros = 0;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line); ++lines) {
-        EXPECT_TRUE(line.ends_with('\r'));
-        if (line == "         0\r") ++zeros;
-    }
-    EXPECT_EQ(lines, 102u);
-    EXPECT_EQ(zeros, 90u);
 }
 
 TEST(DataFolder, EveryLevelAndTutorialPassesTheLevelCheck) {
