@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "Kolvemar_Animations.h"
 #include "Kolvemar_Constanten_en_Types.h"
 #include "Time.h"
@@ -49,10 +47,4 @@ TEST_F(AnimationPasses, IntroRiseTakesOnePassPerEightPixelsPlusOne) {
     EXPECT_EQ(IntroPasses(800), 501 + 101);
     EXPECT_EQ(IntroPasses(604), 501 + 76);
     K::schermgrootte = saved;
-}
-
-TEST_F(AnimationPasses, LevelStartTakesTwoHundredPasses) {
-    auto level = std::make_unique<K::Level>();
-    Kolvemar_Animations::Startup_gameAnimation(*level);
-    EXPECT_EQ(reads, 1 + 2 * 200); // one restart of the pacing before the first pass
 }
