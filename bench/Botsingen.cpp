@@ -106,6 +106,22 @@ void BM_BotsingKluwen(benchmark::State& state) {
     BotsingOp(state, Kluwen());
 }
 
+// One nudge into a heap of fifty resting monsters: every chain goes on, so
+// only the budget ends it.
+void BM_CorrectieHoop(benchmark::State& state) {
+    Arena();
+    Objecten begin;
+    for (int k = 1; k <= 50; ++k)
+        Plaats(begin.o[k], 320 + k * 0.37f, 320 + k * 0.29f, 0, 0);
+    Objecten werk;
+    for (auto _ : state) {
+        werk = begin;
+        B::botsings_correctie(1, 2, werk.o);
+        benchmark::DoNotOptimize(werk);
+    }
+    state.counters["stappen"] = B::AantalCorrectieStappen();
+}
+
 void BM_Botsinggeschut300(benchmark::State& state) {
     Arena();
     const Geschut begin = VolGeschut();
@@ -125,4 +141,5 @@ void BM_Botsinggeschut300(benchmark::State& state) {
 
 BENCHMARK(BM_BotsingTypisch)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BotsingKluwen)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CorrectieHoop)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Botsinggeschut300)->Unit(benchmark::kMicrosecond);

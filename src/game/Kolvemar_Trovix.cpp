@@ -1,17 +1,202 @@
 #include "Kolvemar_Trovix.h"
 
+#include <algorithm>
 #include <iostream>
+#include <string>
 
-#include "Kolvemar_Constanten_en_Types.h"
+#include "Kolvemar_Animations.h"
+#include "Kolvemar_Menu.h"
+#include "Kolvemar_spel.h"
+#include "LevelCreator.h"
+#include "Music.h"
 #include "StandardLib.h"
+#include "StandardMenu.h"
+#include "Time.h"
+#include "Wimdows.h"
 
 namespace Kolvemar_Trovix {
 
-int Main() {
+using namespace Kolvemar_Constanten_en_Types;
+
+namespace {
+
+constexpr uint32_t KEY_Q = 81;
+constexpr uint32_t SPEL_VOLUME = 210, TUTORIAL_VOLUME = 170;
+
+Level level;
+Bijhouden bijhouden;
+locatie volgend_level;
+uint32_t menusound = 0, spelsound = 0;
+
+void NaarSpelmuziek(uint32_t volume) {
+    Music::StopSound(menusound);
+    Music::PlaySound(spelsound, true);
+    Music::SetSoundVolume(spelsound, volume);
+}
+
+void NaarMenumuziek() {
+    Music::StopSound(spelsound);
+    Music::PlaySound(menusound, true);
+}
+
+// Reads level `nummer` of a series ("levels\level", "levels\tutorial") into
+// the driver's record; FALSE (level untouched) when the file is unusable.
+bool LeesVolgende(const char* serie, uint32_t nummer) {
+    LevelCreator::txtfile_arrays(serie, nummer, volgend_level);
+    if (LevelCreator::Leeslevel(volgend_level, level)) return true;
+    std::cout << "cannot go on without " << volgend_level << std::endl;
+    return false;
+}
+
+next_action StartGame() {
+    NaarSpelmuziek(SPEL_VOLUME);
+    const std::string start = Kolvemar_Menu::Getstartlevel();
+    if (!LevelCreator::Leeslevel(start.c_str(), level)) {
+        // An empty or damaged save slot: back to the menu, nothing carried changes.
+        std::cout << "cannot start a game from " << start << "; back to the menu" << std::endl;
+        Kolvemar_Menu::autosave = true;
+        NaarMenumuziek();
+        return next_action::menu;
+    }
+    const next_action volgende = Kolvemar_spel::spel(level);
+    bijhouden = CarryOut(level);
+    return volgende;
+}
+
+next_action NextLevel() {
+    if (level.vordering >= aantal_levels) return next_action::einde;
+    Time::StartIterations();
+    if (!LeesVolgende("levels\\level", level.vordering + 1)) return next_action::afsluiten;
+    CarryIn(level, bijhouden);
+    Time::StartIterations();
+    const next_action volgende = Kolvemar_spel::spel(level);
+    bijhouden = CarryOut(level);
+    return volgende;
+}
+
+next_action PlayTutorial() {
+    const next_action volgende = Kolvemar_spel::spel(level);
+    if (volgende == next_action::menu) NaarMenumuziek();
+    return volgende;
+}
+
+next_action StartTutorial() {
+    NaarSpelmuziek(TUTORIAL_VOLUME);
+    if (!LeesVolgende("levels\\tutorial", 1)) return next_action::afsluiten;
+    return PlayTutorial();
+}
+
+next_action NextTutorial() {
+    if (level.vordering >= aantal_tutoriallevels) {
+        NaarMenumuziek();
+        return next_action::menu;
+    }
+    Time::StartIterations();
+    if (!LeesVolgende("levels\\tutorial", level.vordering + 1)) return next_action::afsluiten;
+    Time::StartIterations();
+    return PlayTutorial();
+}
+
+next_action Einde() {
+    bijhouden.bijhoudenscore = std::max(bijhouden.bijhoudenscore, 0);
+    const uint32_t hiscore =
+        LevelCreator::Higscore(static_cast<uint32_t>(bijhouden.bijhoudenscore));
+    Kolvemar_Menu::resultfiche(hiscore, bijhouden.bijhoudenscore, bijhouden.bijhoudenleven,
+                               bijhouden.bijhoudenleventot, bijhouden.bijhoudenkogelcounter,
+                               bijhouden.bijhoudentijd, level.vordering);
+    NaarMenumuziek();
+    return next_action::menu;
+}
+
+void StartModules() {
     Kolvemar_Constanten_en_Types::Init();
+    Kolvemar_Menu::Init();
+    Kolvemar_Animations::Init();
     StandardLib::Init();
+    Kolvemar_spel::Init();
+}
+
+} // namespace
+
+Bijhouden CarryOut(const Level& level) {
+    return {level.punten, level.objecten[0].levenspuntentot, level.objecten[0].levenspuntentotbegin,
+            level.stats_tijd, level.stats_kogels};
+}
+
+void CarryIn(Level& level, const Bijhouden& carried) {
+    Object& speler = level.objecten[0];
+    level.punten = carried.bijhoudenscore;
+    const int64_t leven = int64_t(level.vordering) + carried.bijhoudenleven;
+    speler.levenspuntentot =
+        static_cast<INTEGER>(std::min<int64_t>(leven, carried.bijhoudenleventot));
+    speler.levenspuntentotbegin = carried.bijhoudenleventot;
+    level.stats_tijd = carried.bijhoudentijd;
+    level.stats_kogels = carried.bijhoudenkogelcounter;
+}
+
+next_action Stap(next_action actie) {
+    switch (actie) {
+    case next_action::menu:
+        return Kolvemar_Menu::Kolvemar_menu();
+    case next_action::startup:
+        return StartGame();
+    case next_action::next_level:
+        return NextLevel();
+    case next_action::startup_tutorial:
+        return StartTutorial();
+    case next_action::next_level_tutorial:
+        return NextTutorial();
+    case next_action::einde:
+        return Einde();
+    case next_action::afsluiten:
+        return next_action::afsluiten;
+    default:
+        std::cout << "internal error: unexpected next step " << static_cast<int>(actie)
+                  << std::endl;
+        return next_action::afsluiten;
+    }
+}
+
+Bijhouden& Carried() {
+    return bijhouden;
+}
+
+Level& CurrentLevel() {
+    return level;
+}
+
+void MemoryClear() {
+    Kolvemar_Animations::MemoryClearAnimation();
+    Kolvemar_Menu::MemoryClearMenu();
+    Kolvemar_spel::MemoryClearSpel();
+}
+
+int Main() {
+    StartModules();
     std::cout << "\nWelcome on Kolvemar-Trovix" << std::endl;
+    Wimdows::Window("Kolvemar-Trovix", schermgrootte, schermgrootte);
+    Wimdows::SetBuffering(true);
+    std::cout << (Music::InitMusic() ? "muziek in orde" : "probleem met de muziek") << std::endl;
+    next_action actie = next_action::menu;
+    Kolvemar_Animations::Startup_Animation();
+    actie = Wimdows::KeyDown(KEY_Q) ? next_action::afsluiten : next_action::menu;
+    menusound = Music::LoadSound("muziek/Fire.mp3");
+    spelsound = Music::LoadSound("muziek/Metal_Gear_Solid_2.mp3");
+    std::cout << "ready to play" << std::endl;
+    Music::PlaySound(menusound, true);
+    Time::StartIterations();
+    while (actie != next_action::afsluiten) {
+        actie = Stap(actie);
+        // The close box ends the program as Quit would.
+        if (StandardMenu::WindowGone()) actie = next_action::afsluiten;
+    }
+    Music::StopSound(menusound);
+    Music::UnLoadSound(menusound);
+    Music::UnLoadSound(spelsound);
     std::cout << "bye, thanks for playing" << std::endl;
+    Music::StopMusic();
+    Wimdows::KillWindow();
+    MemoryClear();
     return 0;
 }
 

@@ -2,9 +2,35 @@
 // intro to the farewell.
 #pragma once
 
+#include "Kolvemar_Constanten_en_Types.h"
+
 namespace Kolvemar_Trovix {
+
+// What a game carries from one level to the next.
+struct Bijhouden {
+    Kolvemar_Constanten_en_Types::INTEGER bijhoudenscore;
+    Kolvemar_Constanten_en_Types::INTEGER bijhoudenleven;
+    Kolvemar_Constanten_en_Types::INTEGER bijhoudenleventot;
+    SYSTEMTIME bijhoudentijd;
+    Kolvemar_Constanten_en_Types::INTEGER bijhoudenkogelcounter;
+};
 
 // The whole program; returns the process exit code.
 int Main();
+
+// One step of the driver's state machine on its own level record.
+Kolvemar_Constanten_en_Types::next_action Stap(Kolvemar_Constanten_en_Types::next_action actie);
+// The values carried between levels, and the level record, as the driver holds them.
+Bijhouden& Carried();
+Kolvemar_Constanten_en_Types::Level& CurrentLevel();
+
+// After a level: what it hands on to the next.
+Bijhouden CarryOut(const Kolvemar_Constanten_en_Types::Level& level);
+// Into a freshly read level: the game's score, life (level number plus the
+// carried life, at most the maximum), maximum life, time and bullet count.
+void CarryIn(Kolvemar_Constanten_en_Types::Level& level, const Bijhouden& carried);
+
+// Releases every module's pictures.
+void MemoryClear();
 
 } // namespace Kolvemar_Trovix

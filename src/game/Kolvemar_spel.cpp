@@ -1,12 +1,750 @@
-// Placeholder until the real module lands.
 #include "Kolvemar_spel.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <thread>
+
+#include "Kolvemar_Animations.h"
+#include "Kolvemar_Artificial_movement.h"
+#include "Kolvemar_Botsingen.h"
+#include "Kolvemar_Menu.h"
+#include "Kolvemar_upgrades_en_controlers.h"
+#include "LevelCreator.h"
+#include "Music.h"
+#include "StandardLib.h"
+#include "Time.h"
+#include "Wimdows.h"
 
 namespace Kolvemar_spel {
 
-void Init() {}
-Kolvemar_Constanten_en_Types::next_action spel(Kolvemar_Constanten_en_Types::Level&) {
-    return Kolvemar_Constanten_en_Types::next_action::afsluiten;
+using namespace Kolvemar_Constanten_en_Types;
+namespace AM = Kolvemar_Artificial_movement;
+namespace UC = Kolvemar_upgrades_en_controlers;
+
+namespace {
+
+enum Toets : uint32_t {
+    LINKS = 37,
+    BOVEN = 38,
+    RECHTS = 39,
+    ONDER = 40,
+    TOETS_D = 68,
+    TOETS_E = 69,
+    TOETS_F = 70,
+    TOETS_K = 75,
+    TOETS_M = 77,
+    TOETS_N = 78,
+    TOETS_P = 80,
+    TOETS_Q = 81,
+    TOETS_S = 83
+};
+
+constexpr int EFFECTEN = 6;
+constexpr uint32_t TEKENNUMMERS = 46; // object pictures 0..45
+constexpr int LAATSTE_MONSTER = 50;
+constexpr int32_t GELUIDSVENSTER = 15000; // a timer this far in the past stays silent
+constexpr int32_t FRAMEDUUR = 3;          // hundredths per frame
+constexpr float DEURAFSTAND = 22.0f;
+
+constexpr uint32_t KLEUR_BALK = 0x456816;
+constexpr uint32_t KLEUR_ROOD = 0xB0;
+constexpr uint32_t KLEUR_TEKST = 0xC0C0C0;
+constexpr uint32_t KLEUR_KADER = 0xFF0000;
+constexpr uint32_t KLEUR_VULLING = 0x800080;
+
+uint32_t deurtje = 0;
+vijanden effects[EFFECTEN]{};
+vijanden monsters[TEKENNUMMERS]{};
+locatie str_locatie1{};
+locatie str_locatie2{};
+
+uint32_t machinegun = 0;
+uint32_t explosionsound = 0;
+uint32_t deathsound = 0;
+INTEGER tijdsindicator_machinegun = 0;
+INTEGER tijdtussengeluid_machinegun = 17;
+INTEGER tijdsindicator_explosionsound = 0;
+INTEGER tijdtussengeluid_explosionsound = 25;
+uint32_t pauze = 0;
+bool geladen = false; // the pictures of Init are in the table
+
+// Truncation toward zero to a whole pixel; NaN and absurd values stay in range.
+int32_t Cut(REAL v) {
+    if (!(v == v)) return 0;
+    const float grens = 2.0e9f;
+    return static_cast<int32_t>(std::clamp(v, -grens, grens));
 }
-void MemoryClearSpel() {}
+
+int32_t Verzadigd(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+// A tick that is at most GELUIDSVENSTER ticks in the past counts as due.
+bool Aanzet(INTEGER indicator, INTEGER tijd) {
+    return indicator <= tijd && int64_t(tijd) < int64_t(indicator) + GELUIDSVENSTER;
+}
+
+// time + delta, wrapped at maxtime like every timer of the level.
+INTEGER Later(INTEGER tijd, INTEGER delta) {
+    INTEGER t = Verzadigd(int64_t(tijd) + delta);
+    UC::Controltime(t);
+    return t;
+}
+
+SYSTEMTIME Nu() {
+    // Through the clock seam, so a test clock sees the same time as the pacing.
+    const Time::DateTime t = Time::ReadClock();
+    SYSTEMTIME s{};
+    s.wYear = static_cast<uint16_t>(t.year);
+    s.wMonth = static_cast<uint16_t>(t.month);
+    s.wDay = static_cast<uint16_t>(t.day);
+    s.wHour = static_cast<uint16_t>(t.hour);
+    s.wMinute = static_cast<uint16_t>(t.minute);
+    s.wSecond = static_cast<uint16_t>(t.second);
+    s.wMilliseconds = static_cast<uint16_t>(t.fractions * 10);
+    return s;
+}
+
+void Wacht(int32_t honderdsten) {
+    Time::IterationDelay(honderdsten);
+    Time::StartIterations();
+}
+
+vijanden LaadPaar(const char* beeld, const char* mask, uint32_t w, uint32_t h) {
+    vijanden v{};
+    v.normaal = static_cast<INTEGER>(Wimdows::LoadBitmap(beeld, w, h));
+    v.mask = static_cast<INTEGER>(Wimdows::LoadBitmap(mask, w, h));
+    return v;
+}
+
+void ReleasePaar(vijanden& v) {
+    Wimdows::DestroyBitmap(static_cast<uint32_t>(v.normaal));
+    Wimdows::DestroyBitmap(static_cast<uint32_t>(v.mask));
+    v = vijanden{};
+}
+
+void TekenPaar(const vijanden& v, int32_t x, int32_t y) {
+    Wimdows::DrawMaskBitmap(static_cast<uint32_t>(v.normaal), static_cast<uint32_t>(v.mask), x, y);
+}
+
+float Schermgrootte() {
+    return static_cast<float>(schermgrootte);
+}
+
+// Speeds that steer or aim at random: a negative, NaN or absurd speed would
+// give an empty or overflowing range to the random generator and a NaN root.
+REAL Willekeurigesnelheid(REAL v) {
+    if (!(v == v)) return 0.0f;
+    return std::min(std::fabs(v), 100000.0f);
+}
+
+// A new direction at the given speed: the horizontal part drawn at random in
+// quarter steps (or whole steps), the vertical part makes up the speed.
+void Willekeurigerichting(REAL snelheid, bool helestappen, REAL& vx, REAL& vy) {
+    const REAL s = Willekeurigesnelheid(snelheid);
+    const int32_t grens = static_cast<int32_t>(s * 4.0f);
+    const int32_t r = Time::RandomNr(-grens, grens);
+    vx = helestappen ? static_cast<REAL>(r / 4) : static_cast<REAL>(r) / 4.0f;
+    const REAL rest = std::sqrt(std::max(0.0f, s * s - vx * vx));
+    vy = StandardLib::RandomCard(0, 1) != 0 ? -rest : rest;
+}
+
+// ---- Monsters' fire -------------------------------------------------------
+
+void Horizontaal(const Object& m, const Object& p, REAL s, Objectkogel& k) {
+    k.vx = p.x < m.x ? -s : s;
+    k.vy = 0.0f;
+}
+
+void Vertikaal(const Object& m, const Object& p, REAL s, Objectkogel& k) {
+    k.vx = 0.0f;
+    k.vy = p.y < m.y ? -s : s;
+}
+
+void VolgensAssen(const Object& m, const Object& p, REAL s, Objectkogel& k) {
+    const REAL dx = p.x - m.x;
+    const REAL dy = p.y - m.y;
+    if (std::fabs(dy) <= dx) {
+        k.vx = s;
+        k.vy = 0.0f;
+    } else if (std::fabs(dx) < std::fabs(dy)) {
+        Vertikaal(m, p, s, k);
+    } else {
+        k.vx = -s;
+        k.vy = 0.0f;
+    }
+}
+
+void VolgensAbsissen(const Object& m, const Object& p, REAL s, Objectkogel& k) {
+    const REAL d = std::sqrt(s * s / 2.0f);
+    k.vx = p.x < m.x ? -d : d;
+    k.vy = p.y < m.y ? -d : d;
+}
+
+void Richten(const Object& m, const Object& p, REAL s, Objectkogel& k) {
+    switch (m.wapens.inteligentie) {
+    case Inteligentie::horizontaal:
+        Horizontaal(m, p, s, k);
+        break;
+    case Inteligentie::vertikaal:
+        Vertikaal(m, p, s, k);
+        break;
+    case Inteligentie::volgens_assen:
+        VolgensAssen(m, p, s, k);
+        break;
+    case Inteligentie::volgens_absissen:
+        VolgensAbsissen(m, p, s, k);
+        break;
+    case Inteligentie::volgens_assen_en_absissen: {
+        const REAL a = StandardLib::AngleWithXAx_REAL(m.x, m.y, p.x, p.y);
+        const REAL n = std::floor((a + 3.141592f) * 8.0f / 6.283184f + 0.5f);
+        if (std::fmod(n, 2.0f) != 0.0f)
+            VolgensAbsissen(m, p, s, k);
+        else
+            VolgensAssen(m, p, s, k);
+        break;
+    }
+    case Inteligentie::naar_speler:
+        AM::shoot(m.x, m.y, p.x, p.y, k.vx, k.vy);
+        k.vx = -k.vx;
+        k.vy = -k.vy;
+        break;
+    case Inteligentie::lukraak:
+        Willekeurigerichting(s, true, k.vx, k.vy);
+        break;
+    }
+}
+
+// ---- Drawing --------------------------------------------------------------
+
+void TekenMuren(const Level& level) {
+    const uint32_t muren = Kolvemar_Animations::Muren();
+    const float S = Schermgrootte();
+    Wimdows::DrawBitmap(muren, Cut(S - level.margerechts), 0);
+    Wimdows::DrawBitmap(muren, Cut(level.margerelinks - S), 0);
+    Wimdows::DrawBitmap(muren, 0, Cut(S - level.margeonder));
+    Wimdows::DrawBitmap(muren, 0,
+                        Cut(level.margeboven + static_cast<float>(grootte_informatiebalk) - S));
+}
+
+void TekenKogels(Level& level) {
+    for (int k = 1; k <= GESCHUT_MAX; ++k) {
+        Objectkogel& g = level.geschut[k];
+        if (g.leven) AM::draw(g.x, g.y, g.vx, g.vy, g.fase);
+    }
+}
+
+void TekenObjecten(const Level& level) {
+    for (int i = 1; i <= OBJECT_MAX; ++i) {
+        const Object& o = level.objecten[i];
+        // A picture number beyond the table is bad level data: draw nothing.
+        if (o.levend && o.tekennummer < TEKENNUMMERS)
+            TekenPaar(monsters[o.tekennummer], Cut(o.x) - 21, Cut(o.y) - 21);
+    }
+}
+
+// The robot faces the mouse: eight pictures of 45 degrees each, 1 straight up.
+uint32_t Richting(const Object& player, int32_t mx, int32_t my) {
+    const REAL a = StandardLib::AngleWithXAx_REAL(player.x, player.y, static_cast<REAL>(mx),
+                                                  static_cast<REAL>(my));
+    const int32_t h = Cut((a + 3.1415920f) / 0.7853980f - 0.5f);
+    return (h < 1 || h > 8) ? 1 : static_cast<uint32_t>(h);
+}
+
+void TekenSpeler(const Object& player) {
+    int32_t mx = 0;
+    int32_t my = 0;
+    Wimdows::MousePos(mx, my);
+    TekenPaar(Kolvemar_Animations::Robot(Richting(player, mx, my)), Cut(player.x) - 30,
+              Cut(player.y) - 30);
+    Wimdows::Circle(mx, my, 7, KLEUR_ROOD);
+    Wimdows::Disc(mx, my, 2, KLEUR_ROOD);
+}
+
+void Balk(int32_t links, int32_t boven, int32_t rechts, int32_t onder, uint32_t kleur) {
+    Wimdows::Rectangle(links, boven, rechts, onder, kleur, true);
+}
+
+void TekenTeksten(const Level& level, const Object& player, INTEGER punten) {
+    Wimdows::SetFont(4, KLEUR_TEKST);
+    Wimdows::Text("Leven", 15, 10);
+    // The bars end at twice the value counted from the window's edge.
+    Balk(15, 25, Verzadigd(2 * int64_t(player.levenspuntentotbegin)), 40, KLEUR_KADER);
+    Balk(15, 25, Verzadigd(2 * int64_t(player.levenspuntentot)), 40, KLEUR_VULLING);
+    const int32_t rechts = static_cast<int32_t>((2 * int64_t(schermgrootte)) / 3);
+    Wimdows::Text("Punten", rechts, 10);
+    Wimdows::TextInt(punten, rechts, 25);
+    if (!player.armoraan) return;
+    Wimdows::Text("Armor", 15, 60);
+    Balk(15, 75, 165, 90, KLEUR_KADER);
+    // The expiry tick may lie past the clock's wrap.
+    int64_t rest = int64_t(level.objecten[51].levenspuntentot) - level.time;
+    if (rest < 0) rest += maxtime;
+    Balk(15, 75, Verzadigd(rest / 2 + 15), 90, KLEUR_VULLING);
+}
+
+// ---- The frame's steps ----------------------------------------------------
+
+bool Gewonnen(Speelstaat& staat) {
+    staat.following_action =
+        Kolvemar_Menu::tutorial ? next_action::next_level_tutorial : next_action::next_level;
+    return false;
+}
+
+// The door opens when every monster is dead.
+bool Deur(Level& level, Speelstaat& staat) {
+    if (!UC::ControlLevel(level)) return true;
+    Tekendeur();
+    const float S = Schermgrootte();
+    if (AM::Distance_Real(staat.player.x, staat.player.y, S / 2.0f, S - 47.0f) < DEURAFSTAND)
+        return Gewonnen(staat);
+    return true;
+}
+
+// The player's death ends the game, or replays a tutorial level.
+bool Dood(Level& level, Speelstaat& staat) {
+    if (!UC::Controlleven(level)) return true;
+    Music::StopSound(machinegun);
+    Music::PlaySound(deathsound, false);
+    Kolvemar_Menu::autosave = false;
+    TekenPaar(vijanden{static_cast<INTEGER>(Kolvemar_Menu::Gameover),
+                       static_cast<INTEGER>(Kolvemar_Menu::Gameovermask)},
+              300, 300);
+    Wimdows::UpdateWindow();
+    if (Kolvemar_Menu::tutorial) {
+        if (level.vordering > 0) --level.vordering;
+        staat.following_action = next_action::next_level_tutorial;
+    } else {
+        staat.following_action = next_action::einde;
+    }
+    Wacht(250);
+    return false;
+}
+
+void Wolk(Level& level, int i) {
+    Object& m = level.objecten[i];
+    m.death = doodsoort::spawenbis;
+    const REAL dx[4] = {10.0f, 10.0f, -10.0f, -10.0f};
+    const REAL dy[4] = {10.0f, -10.0f, 10.0f, -10.0f};
+    for (int c = 0; c < 4; ++c) {
+        Object& kind = level.objecten[i + 1 + c];
+        kind.levend = true;
+        kind.x = m.x + dx[c];
+        kind.y = m.y + dy[c];
+    }
+    Tekeneffect(0, m);
+}
+
+void Ontploffing(Level& level, int i) {
+    Object& m = level.objecten[i];
+    m.death = doodsoort::explosionbis;
+    if (Aanzet(tijdsindicator_explosionsound, level.time)) {
+        Music::PlaySound(explosionsound, false);
+        tijdsindicator_explosionsound = Later(level.time, tijdtussengeluid_explosionsound);
+    }
+    if (!m.armoraan) {
+        const INTEGER schade = m.levenspuntentotbegin / 2;
+        for (int j = 0; j <= LAATSTE_MONSTER; ++j) {
+            Object& o = level.objecten[j];
+            if (j != i && AM::Distance_Real(o.x, o.y, m.x, m.y) < grote_exposies)
+                o.levenspuntentot = Verzadigd(int64_t(o.levenspuntentot) - schade);
+        }
+    }
+    Tekeneffect(3, m);
+}
+
+// The later frames of both animations: each state moves on and draws its frame.
+struct Animatiestap {
+    doodsoort van, naar;
+    uint32_t frame;
+};
+constexpr Animatiestap VERVOLG[] = {
+    {doodsoort::spawenbis, doodsoort::spawentris, 1},
+    {doodsoort::spawentris, doodsoort::niets, 2},
+    {doodsoort::explosionbis, doodsoort::explosiontris, 4},
+    {doodsoort::explosiontris, doodsoort::niets, 5},
+};
+
+void VolgendeFrame(Object& m) {
+    for (const Animatiestap& s : VERVOLG)
+        if (m.death == s.van) {
+            m.death = s.naar;
+            Tekeneffect(s.frame, m);
+            return;
+        }
+}
+
+// Clouds release four monsters, explosions hurt their neighbours.
+void Doodsanimaties(Level& level, Speelstaat& staat) {
+    for (int i = 1; i <= LAATSTE_MONSTER; ++i) {
+        Object& m = level.objecten[i];
+        if (!m.levend && m.death == doodsoort::spawen)
+            Wolk(level, i);
+        else if (!m.levend && m.death == doodsoort::explosion)
+            Ontploffing(level, i);
+        else
+            VolgendeFrame(m);
+    }
+    // The blast may have reached the player; the working copy must see it, or
+    // storing the copy later in the frame would undo the damage.
+    staat.player.levenspuntentot = level.objecten[0].levenspuntentot;
+}
+
+bool Toets(uint32_t a, uint32_t b) {
+    return Wimdows::KeyDown(a) || Wimdows::KeyDown(b);
+}
+
+// A later key overrides an earlier one: down over up, left over right.
+void Spelersnelheid(Object& player) {
+    player.vx = 0.0f;
+    player.vy = 0.0f;
+    if (Toets(BOVEN, TOETS_E)) player.vy = -bewegingssnelheid;
+    if (Toets(RECHTS, TOETS_F)) player.vx = bewegingssnelheid;
+    if (Toets(ONDER, TOETS_D)) player.vy = bewegingssnelheid;
+    if (Toets(LINKS, TOETS_S)) player.vx = -bewegingssnelheid;
+}
+
+void Pauze() {
+    Time::StartIterations();
+    Wimdows::ClearScreen();
+    pauze = Wimdows::LoadBitmap("images\\Backgrounds\\pauze.bmp", schermgrootte, schermgrootte);
+    Wimdows::DrawBitmap(pauze, 0, 0);
+    Wimdows::UpdateWindow();
+    Wacht(10);
+    Wimdows::FlushKeys();
+    // A closed window must not leave the game paused forever.
+    do {
+        Wimdows::FlushKeys();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    } while (!Wimdows::KeyDown(TOETS_P) && !Wimdows::WindowClosed());
+    Time::StartIterations();
+    Wimdows::DestroyBitmap(pauze);
+    pauze = 0;
+    Wacht(10);
+}
+
+// The keys.
+bool Toetsen(Level& level, Speelstaat& staat) {
+    if (Wimdows::KeyDown(TOETS_Q) || Wimdows::WindowClosed()) {
+        staat.following_action = next_action::afsluiten;
+        return false;
+    }
+    if (Wimdows::KeyDown(TOETS_N)) return Gewonnen(staat);
+    Spelersnelheid(staat.player);
+    if (Wimdows::KeyDown(TOETS_M)) {
+        const next_action a = Kolvemar_Menu::Kolvemar_ingamemenu(level);
+        if (a != next_action::resume) {
+            staat.following_action = a;
+            return false;
+        }
+    }
+    if (Wimdows::KeyDown(TOETS_K)) staat.player.levenspuntentot = 0;
+    if (Wimdows::KeyDown(TOETS_P)) Pauze();
+    Wimdows::FlushKeys();
+    return true;
+}
+
+// One bullet per frame while the button is held.
+void Geweer(Level& level, Speelstaat& staat) {
+    const Object& p = staat.player;
+    if (!staat.mouseleft) {
+        Music::StopSound(machinegun);
+        return;
+    }
+    if (staat.mouseposx == Cut(p.x) && staat.mouseposy == Cut(p.y)) return;
+    if (Aanzet(tijdsindicator_machinegun, level.time)) {
+        Music::PlaySound(machinegun, true);
+        tijdsindicator_machinegun = Later(level.time, tijdtussengeluid_machinegun);
+    }
+    Objectkogel& k = level.geschut[staat.standaantalkogel];
+    AM::shoot(static_cast<REAL>(staat.mouseposx), static_cast<REAL>(staat.mouseposy), p.x, p.y,
+              k.vx, k.vy);
+    k.soortkogel.vtot = p.wapens.soortkogel.vtot;
+    // Difficulty 0 gives one and a half times the damage, 4 half of it.
+    const int64_t factor = 6 - int64_t(std::min<uint32_t>(Kolvemar_Menu::difficultyLevel, 6));
+    k.soortkogel.dammage = Verzadigd(int64_t(p.wapens.soortkogel.dammage) * factor / 4);
+    k.x = p.x;
+    k.y = p.y;
+    k.fase = 1.0f;
+    k.leven = true;
+    UC::Controlstandaantalkogel(staat.standaantalkogel, level.geschut);
+    level.stats_kogels = Verzadigd(int64_t(level.stats_kogels) + 1);
+}
+
+// Back and forth along one axis: beyond a bound the monster turns and takes
+// one step back at once.
+void Patrouille(Object& m, REAL& positie, REAL& langs, REAL& dwars, REAL laag, REAL hoog) {
+    if (positie > hoog || positie < laag) {
+        m.vtot = -m.vtot;
+        positie = positie + m.vtot;
+    }
+    langs = m.vtot;
+    dwars = 0.0f;
+}
+
+void Sturen(const Level& level, const Object& player, Object& m) {
+    const float S = Schermgrootte();
+    switch (m.soortbeweging) {
+    case bewegingssoort::stil:
+        break;
+    case bewegingssoort::type1: {
+        const REAL dx = player.x - m.x;
+        const REAL dy = player.y - m.y;
+        const REAL d = std::sqrt(dx * dx + dy * dy);
+        if (d != 0.0f) {
+            m.vx = m.vtot * dx / d;
+            m.vy = m.vtot * dy / d;
+        }
+        break;
+    }
+    case bewegingssoort::type2:
+        Patrouille(m, m.x, m.vx, m.vy, level.margerelinks + 50.0f, S - 50.0f - level.margerechts);
+        break;
+    case bewegingssoort::type3:
+        Patrouille(m, m.y, m.vy, m.vx,
+                   level.margeboven + 30.0f + static_cast<float>(grootte_informatiebalk),
+                   S - 30.0f - level.margeonder);
+        break;
+    case bewegingssoort::type4:
+        Willekeurigerichting(m.vtot, false, m.vx, m.vy);
+        break;
+    case bewegingssoort::type5:
+        if ((m.vx == 0.0f && m.vy == 0.0f) || level.time % 30 == 0)
+            Willekeurigerichting(m.vtot, false, m.vx, m.vy);
+        break;
+    }
+}
+
+// Every living monster steers and moves.
+void Monsters(Level& level, const Object& player) {
+    for (int i = 1; i <= LAATSTE_MONSTER; ++i) {
+        Object& m = level.objecten[i];
+        if (!m.levend) continue;
+        Sturen(level, player, m);
+        m.x = m.x + m.vx;
+        m.y = m.y + m.vy;
+    }
+}
+
+// A diagonal goes at three fifths of the speed along each axis.
+void Spelerbeweging(Level& level, Object& player) {
+    if (std::fabs(player.vx) == std::fabs(player.vy)) {
+        player.vx = player.vx / 5.0f * 3.0f;
+        player.vy = player.vy / 5.0f * 3.0f;
+    }
+    player.x = player.x + player.vx;
+    player.y = player.y + player.vy;
+    player.vtot = std::sqrt(player.vx * player.vx + player.vy * player.vy);
+    level.objecten[0] = player;
+}
+
+void Bonus(Level& level) {
+    if (level.Got_bonus) return;
+    level.Got_bonus = true;
+    switch (StandardLib::RandomCard(1, 6)) {
+    case 1:
+        level.objecten[51].levend = true;
+        break;
+    case 2:
+    case 3:
+        level.objecten[52].levend = true;
+        break;
+    case 4:
+        level.objecten[53].levend = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void Verlaten(Level& level, const Speelstaat& staat) {
+    level.objecten[0] = staat.player;
+    level.punten = staat.punten;
+    Music::StopSound(machinegun);
+    tijdverschilbijvoegen(level.stats_tijd, staat.begintijd, Nu());
+    if (Kolvemar_Menu::tutorial)
+        Kolvemar_Menu::autosave = true;
+    else if (Kolvemar_Menu::autosave)
+        LevelCreator::Schrijflevel("levels\\save5.txt", level);
+    else
+        Kolvemar_Menu::autosave = true;
+    Wimdows::DestroyBitmap(staat.background);
+    Music::UnLoadSound(machinegun);
+    Music::UnLoadSound(explosionsound);
+    Music::UnLoadSound(deathsound);
+    machinegun = explosionsound = deathsound = 0;
+    Wacht(FRAMEDUUR);
+}
+
+// Days since 1970-01-01 of a calendar date (proleptic Gregorian).
+int64_t Dagnummer(const SYSTEMTIME& t) {
+    const unsigned m = std::clamp<unsigned>(t.wMonth, 1, 12);
+    const int64_t y = int64_t(t.wYear) - (m <= 2 ? 1 : 0);
+    const int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const int64_t yoe = y - era * 400;
+    const int64_t doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + int64_t(t.wDay) - 1;
+    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+int64_t Milliseconden(const SYSTEMTIME& t, int64_t dagen) {
+    return (((dagen * 24 + t.wHour) * 60 + t.wMinute) * 60 + t.wSecond) * 1000 + t.wMilliseconds;
+}
+
+} // namespace
+
+void Init() {
+    if (geladen) return;
+    geladen = true;
+    Wimdows::SetBuffering(true);
+    deurtje = Wimdows::LoadBitmap("images\\deurtje.bmp", 60, 95);
+    for (int i = 0; i < EFFECTEN; ++i) {
+        const bool wolk = i < 3;
+        const uint32_t zijde = 50u * static_cast<uint32_t>(i % 3 + 1);
+        effects[i] =
+            LaadPaar(wolk ? "images\\wolk.bmp" : "images\\explosie.bmp",
+                     wolk ? "images\\wolk_mask.bmp" : "images\\explosie_mask.bmp", zijde, zijde);
+    }
+    for (CARDINAL k = 1; k <= 36; ++k) {
+        LevelCreator::Bitmaps_arrays("images\\monsters\\monsters", k, str_locatie1, str_locatie2);
+        monsters[k - 1] = LaadPaar(str_locatie1, str_locatie2, 60, 60);
+    }
+    monsters[36] = LaadPaar("images\\armor.bmp", "images\\armor_mask.bmp", 30, 30);
+    monsters[37] = LaadPaar("images\\leven.bmp", "images\\leven_mask.bmp", 30, 30);
+    monsters[38] = LaadPaar("images\\leven2.bmp", "images\\leven_mask.bmp", 30, 30);
+}
+
+void MemoryClearSpel() {
+    geladen = false;
+    Wimdows::DestroyBitmap(deurtje);
+    deurtje = 0;
+    for (vijanden& e : effects)
+        ReleasePaar(e);
+    for (vijanden& m : monsters)
+        ReleasePaar(m);
+}
+
+void tijdverschilbijvoegen(SYSTEMTIME& result, const SYSTEMTIME& begintijd,
+                           const SYSTEMTIME& endtijd) {
+    // The real elapsed time, so that a level played across the end of a month
+    // adds hours rather than a month's worth of days; a clock set back adds nothing.
+    const int64_t verschil =
+        std::max<int64_t>(0, Milliseconden(endtijd, Dagnummer(endtijd)) -
+                                 Milliseconden(begintijd, Dagnummer(begintijd)));
+    int64_t totaal = Milliseconden(result, result.wDay) + verschil;
+    result.wMilliseconds = static_cast<uint16_t>(totaal % 1000);
+    totaal /= 1000;
+    result.wSecond = static_cast<uint16_t>(totaal % 60);
+    totaal /= 60;
+    result.wMinute = static_cast<uint16_t>(totaal % 60);
+    totaal /= 60;
+    result.wHour = static_cast<uint16_t>(totaal % 24);
+    result.wDay = static_cast<uint16_t>(std::min<int64_t>(totaal / 24, 65535));
+}
+
+void enemyschoot(Level& level, const Object& player, CARDINAL& standaantalkogel) {
+    for (int i = 1; i <= LAATSTE_MONSTER; ++i) {
+        Object& m = level.objecten[i];
+        if (!m.levend || !m.wapens.actief || !Aanzet(m.wapens.volgendekogeltijd, level.time))
+            continue;
+        if (standaantalkogel < 1 || standaantalkogel > GESCHUT_MAX) standaantalkogel = 1;
+        Objectkogel& k = level.geschut[standaantalkogel];
+        Richten(m, player, m.wapens.soortkogel.vtot, k);
+        k.soortkogel = m.wapens.soortkogel;
+        k.x = m.x;
+        k.y = m.y;
+        k.fase = 1.0f;
+        k.leven = true;
+        UC::Controlstandaantalkogel(standaantalkogel, level.geschut);
+        m.wapens.volgendekogeltijd = Later(level.time, m.wapens.tijdtussenkogels);
+    }
+}
+
+void Tekenachtergrond(uint32_t background) {
+    Wimdows::DrawBitmap(background, 0, 0);
+}
+
+void Tekendeur() {
+    Wimdows::DrawBitmap(deurtje, static_cast<int32_t>(schermgrootte / 2) - 30,
+                        static_cast<int32_t>(schermgrootte) - 95);
+}
+
+void Tekeneffect(uint32_t frame, const Object& monster) {
+    if (frame < EFFECTEN) TekenPaar(effects[frame], Cut(monster.x) - 60, Cut(monster.y) - 60);
+}
+
+void Tekenarena(Level& level, const Object& player, INTEGER punten) {
+    TekenMuren(level);
+    Balk(0, 0, static_cast<int32_t>(schermgrootte), static_cast<int32_t>(grootte_informatiebalk),
+         KLEUR_BALK);
+    TekenKogels(level);
+    TekenObjecten(level);
+    TekenSpeler(player);
+    TekenTeksten(level, player, punten);
+}
+
+Speelstaat Beginstaat(const Level& level) {
+    Speelstaat staat{};
+    staat.player = level.objecten[0];
+    staat.punten = level.punten;
+    staat.standaantalkogel = 1;
+    staat.begintijd = Nu();
+    staat.following_action = next_action::resume;
+    return staat;
+}
+
+bool Speelframe(Level& level, Speelstaat& staat) {
+    Tekenachtergrond(staat.background);
+    if (!Deur(level, staat) || !Dood(level, staat)) return false;
+    Doodsanimaties(level, staat);
+    Tekenarena(level, staat.player, staat.punten);
+    Wimdows::UpdateWindow();
+    if (!Toetsen(level, staat)) return false;
+    Wimdows::MousePos(staat.mouseposx, staat.mouseposy);
+    staat.mouseleft = Wimdows::MouseLeft();
+    Geweer(level, staat);
+    enemyschoot(level, staat.player, staat.standaantalkogel);
+    Monsters(level, staat.player);
+    Spelerbeweging(level, staat.player);
+    UC::upgrade(level);
+    AM::levenafdoenspeler(level.objecten[0].levenspuntentot, level.objecten[0].x,
+                          level.objecten[0].y, level.objecten);
+    AM::levenafdoen(level.objecten, level.geschut, staat.punten);
+    Kolvemar_Botsingen::Botsing(level.objecten, level.margerelinks, level.margerechts,
+                                level.margeboven, level.margeonder);
+    Kolvemar_Botsingen::Botsinggeschut(level.geschut, level.margerelinks, level.margerechts,
+                                       level.margeboven, level.margeonder);
+    staat.player = level.objecten[0];
+    return true;
+}
+
+next_action spel(Level& level) {
+    Speelstaat staat = Beginstaat(level);
+    machinegun = Music::LoadSound("muziek/glock22.mp3");
+    explosionsound = Music::LoadSound("muziek/explosion.mp3");
+    deathsound = Music::LoadSound("muziek/death.mp3");
+    tijdsindicator_machinegun = 0;
+    tijdtussengeluid_machinegun = 17;
+    tijdsindicator_explosionsound = 0;
+    tijdtussengeluid_explosionsound = 25;
+    Time::StartIterations();
+    Kolvemar_Animations::Startup_gameAnimation(level);
+    // The path field may be full without its closing zero.
+    const std::string achtergrond(level.locatieachtergrond,
+                                  strnlen(level.locatieachtergrond, LOCATIE_LEN));
+    staat.background = Wimdows::LoadBitmap(achtergrond.c_str(), schermgrootte, schermgrootte);
+    Bonus(level);
+    while (Speelframe(level, staat)) {
+        Wacht(FRAMEDUUR);
+        level.time = Later(level.time, 1);
+    }
+    Verlaten(level, staat);
+    return staat.following_action;
+}
 
 } // namespace Kolvemar_spel

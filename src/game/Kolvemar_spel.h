@@ -1,6 +1,8 @@
 // The in-level game loop and the drawing of a frame.
 #pragma once
 
+#include <cstdint>
+
 #include "Kolvemar_Constanten_en_Types.h"
 
 namespace Kolvemar_spel {
@@ -9,5 +11,43 @@ void Init(); // loads the game's pictures; may run before the window exists
 // Plays the level to its end; never returns resume.
 Kolvemar_Constanten_en_Types::next_action spel(Kolvemar_Constanten_en_Types::Level& level);
 void MemoryClearSpel();
+
+// Adds the wall-clock time from begintijd to endtijd to an accumulated playing time.
+void tijdverschilbijvoegen(SYSTEMTIME& result, const SYSTEMTIME& begintijd,
+                           const SYSTEMTIME& endtijd);
+
+// Every armed monster whose time has come fires one bullet.
+void enemyschoot(Kolvemar_Constanten_en_Types::Level& level,
+                 const Kolvemar_Constanten_en_Types::Object& player,
+                 Kolvemar_Constanten_en_Types::CARDINAL& standaantalkogel);
+
+// What one call of spel keeps between the steps of a frame.
+struct Speelstaat {
+    Kolvemar_Constanten_en_Types::Object player; // working copy of objecten[0]
+    Kolvemar_Constanten_en_Types::INTEGER punten;
+    Kolvemar_Constanten_en_Types::CARDINAL standaantalkogel; // slot of the next shot, 1..300
+    SYSTEMTIME begintijd;
+    uint32_t background;
+    int32_t mouseposx, mouseposy;
+    bool mouseleft;
+    Kolvemar_Constanten_en_Types::next_action following_action;
+};
+
+// The working state as a level starts, without loading or playing anything.
+Speelstaat Beginstaat(const Kolvemar_Constanten_en_Types::Level& level);
+
+// One pass of the frame loop up to the pacing wait; FALSE when the level ends,
+// with the result in staat.following_action.
+bool Speelframe(Kolvemar_Constanten_en_Types::Level& level, Speelstaat& staat);
+
+// The frame's drawing steps, in the order the loop calls them.
+void Tekenachtergrond(uint32_t background);
+void Tekendeur();
+void Tekeneffect(uint32_t frame, const Kolvemar_Constanten_en_Types::Object& monster); // 0..5
+// Walls, information bar, bullets (their phase advances), objects, player,
+// cross-hair and the bar's texts; the caller presents.
+void Tekenarena(Kolvemar_Constanten_en_Types::Level& level,
+                const Kolvemar_Constanten_en_Types::Object& player,
+                Kolvemar_Constanten_en_Types::INTEGER punten);
 
 } // namespace Kolvemar_spel

@@ -2,6 +2,7 @@
 // share one format), and builds numbered file names.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -109,5 +110,25 @@ void txtfile_arrays(const char* bronnaam, CARDINAL getal, locatie& file);
 
 // bitmap := bronnaam + getal + ".bmp"; mask := bronnaam + getal + "_mask.bmp"
 void Bitmaps_arrays(const char* bronnaam, CARDINAL getal, locatie& bitmap, locatie& mask);
+
+// --- high scores ---------------------------------------------------------------
+
+// The ten best scores, rank 1 first, kept in "Highscores.txt".
+using Highscores = std::array<Kolvemar_Constanten_en_Types::Score, 10>;
+inline constexpr const char* HIGHSCORE_BESTAND = "Highscores.txt";
+
+// Reads the table. A missing or damaged file gives ten empty entries and is
+// replaced by a valid one (with a console message); FALSE then.
+bool LeesHigscore(Highscores& Scores, const std::string& bestand = HIGHSCORE_BESTAND);
+// The file's complete text: 102 lines, 1,184 bytes, CR LF.
+std::string Highscoretekst(const Highscores& Scores);
+// Replaces the file atomically; FALSE, with a console message, when it could not.
+bool SchrijfHigscore(const Highscores& Scores, const std::string& bestand = HIGHSCORE_BESTAND);
+// Enters `nieuwepunten` below every equal or better score and returns its
+// rank 1 to 10, or 11 when it did not make the table; the tenth drops out.
+CARDINAL InvoegenScore(Highscores& Scores, CARDINAL nieuwepunten, const SYSTEMTIME& nu);
+// Reads the table, enters the score stamped with the time now, writes the
+// table back (also when nothing changed) and returns the rank.
+CARDINAL Higscore(CARDINAL nieuwepunten, const std::string& bestand = HIGHSCORE_BESTAND);
 
 } // namespace LevelCreator

@@ -2,7 +2,10 @@
 // selector, save and load screens, high scores, result sheet and credits.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "Kolvemar_Constanten_en_Types.h"
 
@@ -19,5 +22,45 @@ void Init();
 Kolvemar_Constanten_en_Types::next_action
 Kolvemar_ingamemenu(Kolvemar_Constanten_en_Types::Level& level);
 void MemoryClearMenu();
+
+// The start menu: startup, startup_tutorial or afsluiten.
+Kolvemar_Constanten_en_Types::next_action Kolvemar_menu();
+// The difficulty selector, changing `level` in place (0 to 4).
+void Select(uint32_t& level);
+// The level file the next startup reads: level 1 or the save slot chosen last.
+std::string Getstartlevel();
+
+// Save slots 1 to 4 of the running level, and the choice of slot 1 to 5.
+void Savegame(const Kolvemar_Constanten_en_Types::Level& level);
+void Loadgame();
+// The path of save slot `slot` (1 to 5).
+std::string SlotFile(uint32_t slot);
+
+void Hiscore();
+void resultfiche(uint32_t hiscore, int32_t punten, int32_t leven, int32_t leventot,
+                 int32_t kogelcounter, SYSTEMTIME bijhoudentijd, uint32_t vordering);
+void Credits();
+
+// Draws `getal` (its last five digits, no leading zeros) with the red digit
+// pictures, `marge` pixels apart.
+void Draw_Card_from_images(uint32_t getal, int32_t x, int32_t y, int32_t marge);
+
+// What the screens draw, as data.
+struct MaskPlaatje {
+    uint32_t rood; // index in the score pictures of the red fill
+    uint32_t vorm; // index of the digit or label used as its mask
+    int32_t x, y;
+};
+struct TekstRegel {
+    std::string tekst;
+    int32_t x, y;
+};
+std::vector<MaskPlaatje> CijferPlaatjes(uint32_t getal, int32_t x, int32_t y, int32_t marge);
+std::vector<MaskPlaatje>
+HiscorePlaatjes(const std::array<Kolvemar_Constanten_en_Types::Score, 10>& scores);
+std::vector<TekstRegel> ResultTeksten(uint32_t hiscore, int32_t punten, int32_t leven,
+                                      int32_t leventot, int32_t kogelcounter,
+                                      const SYSTEMTIME& bijhoudentijd, uint32_t vordering,
+                                      uint32_t difficulty);
 
 } // namespace Kolvemar_Menu

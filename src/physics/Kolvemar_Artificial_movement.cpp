@@ -26,12 +26,15 @@ int32_t Afkappen(REAL v) {
 
 } // namespace
 
+// Intermediates in double: only the result is rounded to single precision.
 REAL Distance_Real(REAL x1, REAL y1, REAL x2, REAL y2) {
     const double dx = static_cast<double>(x1) - x2;
     const double dy = static_cast<double>(y1) - y2;
     return static_cast<REAL>(std::sqrt(dx * dx + dy * dy));
 }
 
+// The step factor and the position are rounded to single precision; what
+// leads up to them is not.
 void positiekogel(REAL& kogelx, REAL& kogely, REAL kogelvx, REAL kogelvy, REAL fase) {
     const double lengte =
         std::sqrt(static_cast<double>(kogelvx) * kogelvx + static_cast<double>(kogelvy) * kogelvy);

@@ -1,5 +1,6 @@
 #include "Kolvemar_Botsingen.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -170,15 +171,25 @@ void Duw(Object& corrector, const Object& referentie, CARDINAL c, CARDINAL r) {
     corrector.y = corrector.y + dy;
 }
 
-// A nudge chain; the marks are this chain's own copy.
-void Stap(CARDINAL corrector, CARDINAL referentie, Object* objecten, Geweest al_geweest) {
-    al_geweest[corrector] = true;
+// Marks as bits, slot k in bit k: a chain copies them for free.
+using Merken = uint64_t;
+
+constexpr Merken Bit(CARDINAL slot) {
+    return Merken{1} << slot;
+}
+
+// A nudge chain; the marks are this chain's own copy. `buren` holds the
+// living slots that a nudge passes on to.
+void Stap(CARDINAL corrector, CARDINAL referentie, Object* objecten, Merken al_geweest,
+          Merken buren) {
+    al_geweest |= Bit(corrector);
     if (!Overlappen(objecten[referentie], objecten[corrector])) return;
     if (gStappen >= MAX_CORRECTIE_STAPPEN) return;
     ++gStappen;
     Duw(objecten[corrector], objecten[referentie], corrector, referentie);
-    for (CARDINAL k = 0; k <= LAATSTE_MONSTER && gStappen < MAX_CORRECTIE_STAPPEN; ++k)
-        if (!al_geweest[k] && objecten[k].levend) Stap(k, corrector, objecten, al_geweest);
+    for (Merken open = buren & ~al_geweest; open != 0 && gStappen < MAX_CORRECTIE_STAPPEN;
+         open &= open - 1)
+        Stap(static_cast<CARDINAL>(std::countr_zero(open)), corrector, objecten, al_geweest, buren);
 }
 
 void TerugNaar(Object& o, REAL t) {
@@ -434,9 +445,16 @@ void botsings_correctie(CARDINAL corrector, CARDINAL referentie,
 
 void botsings_correctie_recursie(CARDINAL corrector, CARDINAL referentie,
                                  Object (&objecten)[OBJECT_MAX + 1], Geweest al_geweest) {
+    static_assert(OBJECT_MAX < 64, "the marks of every slot fit in one word");
     gStappen = 0;
     if (corrector > OBJECT_MAX || referentie > OBJECT_MAX) return;
-    Stap(corrector, referentie, objecten, al_geweest);
+    Merken merken = 0;
+    Merken buren = 0;
+    for (CARDINAL k = 0; k <= OBJECT_MAX; ++k) {
+        if (al_geweest[k]) merken |= Bit(k);
+        if (k <= LAATSTE_MONSTER && objecten[k].levend) buren |= Bit(k);
+    }
+    Stap(corrector, referentie, objecten, merken, buren);
 }
 
 void Botsinggeschut(Objectkogel (&geschut)[GESCHUT_MAX + 1], REAL margelinks, REAL margerechts,

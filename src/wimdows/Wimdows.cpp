@@ -95,6 +95,7 @@ struct FontStruct {
 FontStruct font;
 std::array<TTF_Font*, 6> fonts{};
 bool ttfFailed = false;
+bool ttfStarted = false; // our own TTF_Init, undone by CloseFonts
 
 void Complain(const std::string& what, const char* detail) {
     std::cerr << "Wimdows: " << what << ": " << detail << '\n';
@@ -562,8 +563,7 @@ bool Handle(const SDL_Event& e) {
     return !closeAsked.load();
 }
 
-void WinMain() {
-    if (!OpenPlatform()) return SetState(STATE_ERROR);
+void RunWindow() {
     SDL_RaiseWindow(sdlWindow);
     Repaint();
     SetState(STATE_ACTIVE);
@@ -578,6 +578,14 @@ void WinMain() {
     FreeWindow();
 }
 
+void WinMain() {
+    if (OpenPlatform())
+        RunWindow();
+    else
+        SetState(STATE_ERROR);
+    SDL_TLSCleanup(); // SDL's per-thread data is ours to release on a thread SDL did not start
+}
+
 // ---------------------------------------------------------------- text
 
 const char* const FONT_FILES[6] = {"DejaVuSans.ttf",          "DejaVuSans-Bold.ttf",
@@ -589,11 +597,12 @@ const int FONT_SIZES[6] = {11, 13, 12, 12, 12, 11};
 TTF_Font* Font(uint32_t style) {
     if (style > 5) style = 0;
     if (fonts[style] || ttfFailed) return fonts[style];
-    if (!TTF_WasInit() && TTF_Init() != 0) {
+    if (!ttfStarted && TTF_Init() != 0) {
         Complain("cannot start the font library", TTF_GetError());
         ttfFailed = true;
         return nullptr;
     }
+    ttfStarted = true;
     const std::string path = std::string(KT_DEJAVU_DIR) + "/" + FONT_FILES[style];
     fonts[style] = TTF_OpenFont(path.c_str(), FONT_SIZES[style]);
     if (!fonts[style]) {
@@ -610,11 +619,12 @@ void CloseFonts() {
         if (f) TTF_CloseFont(f);
         f = nullptr;
     }
-    if (TTF_WasInit()) TTF_Quit();
+    if (ttfStarted) TTF_Quit();
+    ttfStarted = false;
     ttfFailed = false;
 }
 
-// Glyph pixels only, in the font colour; returns the text's extent.
+// Glyph pixels only, in the font colour.
 void DrawText(const Plane& d, const char* text, int32_t x, int32_t y) {
     TTF_Font* f = Font(font.style);
     if (!f || !text || !*text) return;
@@ -703,6 +713,32 @@ bool ReadPicture(const std::string& file, uint32_t w, uint32_t h, Picture& pic) 
     if (sized != rgb) SDL_FreeSurface(sized);
     SDL_FreeSurface(rgb);
     return sized != nullptr;
+}
+
+// ---------------------------------------------------------------- drawing calls
+
+// Draws under the lock while the window is open; unbuffered, the box is shown at once.
+template <class F> void DrawShape(const Box& box, F&& draw) {
+    std::lock_guard lock(bufferLock);
+    if (!Active()) return;
+    draw(BackPlane());
+    ShowUnbuffered(box);
+}
+
+void DrawEllipse(const Box& b, uint32_t color, bool fill) {
+    const uint32_t pix = SwapRedBlue(color);
+    const EllipseShape e = MakeEllipse(b);
+    DrawShape(b, [&](const Plane& d) {
+        if (fill)
+            FillEllipse(d, e, pix);
+        else
+            EllipseOutline(d, e, [&](int64_t x, int64_t y) { Plot(d, x, y, pix); });
+    });
+}
+
+Box BoxAround(int32_t x, int32_t y, uint32_t radius) {
+    const int64_t r = radius;
+    return {x - r, y - r, x + r, y + r};
 }
 
 } // namespace
@@ -833,46 +869,26 @@ void OnMouseLeftUp(MouseProc proc) {
 // ---------------------------------------------------------------- primitives
 
 void Rectangle(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t color, bool fill) {
-    std::lock_guard lock(bufferLock);
-    if (!Active()) return;
     const Box b = Ordered(x0, y0, x1, y1);
-    DrawRect(BackPlane(), b, SwapRedBlue(color), fill);
-    ShowUnbuffered(b);
+    DrawShape(b, [&](const Plane& d) { DrawRect(d, b, SwapRedBlue(color), fill); });
 }
 
 void Ellipse(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t color, bool fill) {
-    std::lock_guard lock(bufferLock);
-    if (!Active()) return;
-    const Box b = Ordered(x0, y0, x1, y1);
-    const Plane d = BackPlane();
-    const uint32_t pix = SwapRedBlue(color);
-    const EllipseShape e = MakeEllipse(b);
-    if (fill)
-        FillEllipse(d, e, pix);
-    else
-        EllipseOutline(d, e, [&](int64_t x, int64_t y) { Plot(d, x, y, pix); });
-    ShowUnbuffered(b);
+    DrawEllipse(Ordered(x0, y0, x1, y1), color, fill);
 }
 
 void Arc(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
          int32_t y3, uint32_t color) {
-    std::lock_guard lock(bufferLock);
-    if (!Active()) return;
     const Box b = Ordered(x0, y0, x1, y1);
-    DrawArc(BackPlane(), b, x2, y2, x3, y3, SwapRedBlue(color));
-    ShowUnbuffered(b);
+    DrawShape(b, [&](const Plane& d) { DrawArc(d, b, x2, y2, x3, y3, SwapRedBlue(color)); });
 }
 
 void Circle(int32_t x0, int32_t y0, uint32_t radius, uint32_t color) {
-    const int64_t r = radius;
-    Ellipse(static_cast<int32_t>(x0 - r), static_cast<int32_t>(y0 - r),
-            static_cast<int32_t>(x0 + r), static_cast<int32_t>(y0 + r), color, false);
+    DrawEllipse(BoxAround(x0, y0, radius), color, false);
 }
 
 void Disc(int32_t x0, int32_t y0, uint32_t radius, uint32_t color) {
-    const int64_t r = radius;
-    Ellipse(static_cast<int32_t>(x0 - r), static_cast<int32_t>(y0 - r),
-            static_cast<int32_t>(x0 + r), static_cast<int32_t>(y0 + r), color, true);
+    DrawEllipse(BoxAround(x0, y0, radius), color, true);
 }
 
 void ClearScreen() {
@@ -880,8 +896,7 @@ void ClearScreen() {
 }
 
 void Polygon(uint32_t n, const int32_t* x, const int32_t* y, uint32_t color, bool fill) {
-    std::lock_guard lock(bufferLock);
-    if (!Active() || n == 0 || !x || !y) return;
+    if (n == 0 || !x || !y) return;
     std::vector<std::pair<double, int>> cross;
     try {
         cross.reserve(n);
@@ -893,14 +908,14 @@ void Polygon(uint32_t n, const int32_t* x, const int32_t* y, uint32_t color, boo
     for (uint32_t i = 1; i < n; ++i)
         bound = {std::min<int64_t>(bound.x0, x[i]), std::min<int64_t>(bound.y0, y[i]),
                  std::max<int64_t>(bound.x1, x[i]), std::max<int64_t>(bound.y1, y[i])};
-    const Plane d = BackPlane();
     const uint32_t pix = SwapRedBlue(color);
-    if (fill) FillPolygon(d, n, x, y, bound, cross, pix);
-    for (uint32_t i = 0; i < n; ++i) {
-        const uint32_t j = (i + 1) % n;
-        DrawLine(d, x[i], y[i], x[j], y[j], pix);
-    }
-    ShowUnbuffered(bound);
+    DrawShape(bound, [&](const Plane& d) {
+        if (fill) FillPolygon(d, n, x, y, bound, cross, pix);
+        for (uint32_t i = 0; i < n; ++i) {
+            const uint32_t j = (i + 1) % n;
+            DrawLine(d, x[i], y[i], x[j], y[j], pix);
+        }
+    });
 }
 
 // ---------------------------------------------------------------- text
@@ -911,13 +926,10 @@ void SetFont(uint32_t style, uint32_t color) {
 }
 
 void Text(const char* text, int32_t x, int32_t y) {
-    std::lock_guard lock(bufferLock);
-    if (!Active()) return;
-    DrawText(BackPlane(), text, x, y);
-    if (buffering) return;
     uint32_t w = 0, h = 0;
     GetTextSize(text, font.style, w, h);
-    ShowUnbuffered({x, y, int64_t{x} + w - 1, int64_t{y} + h - 1});
+    DrawShape({x, y, int64_t{x} + w - 1, int64_t{y} + h - 1},
+              [&](const Plane& d) { DrawText(d, text, x, y); });
 }
 
 void TextInt(int32_t number, int32_t x, int32_t y) {

@@ -19,7 +19,8 @@ bool WindowClosed();
 uint32_t Width();
 uint32_t Height();
 // Returns once the window thread has handled every event pushed before the
-// call (tests inject SDL events from another thread); at once without a window.
+// call (tests inject SDL events from another thread), or once the window has
+// ended; at once without a window. Not for use inside a mouse callback.
 void Sync();
 
 // Keyboard (Windows virtual-key codes) and mouse.

@@ -18,22 +18,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A free display number: no socket and no lock file.
-display=""
-for n in $(seq 91 160); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-        display=":$n"
-        break
-    fi
-done
-[ -n "$display" ] || { echo "no free X display"; exit 1; }
-
-Xvfb "$display" -screen 0 640x480x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and writes its number to fd 3.
+Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
+display=""
 for _ in $(seq 100); do
-    xdpyinfo -display "$display" >/dev/null 2>&1 && break
+    [ -s "$work/display" ] && display=":$(head -n1 "$work/display")" && break
     sleep 0.1
 done
+[ -n "$display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
 xdpyinfo -display "$display" >/dev/null 2>&1 || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
 
 DISPLAY="$display" SDL_VIDEODRIVER=x11 "$demo" "$work" 60 >"$work/demo.log" 2>&1 &
@@ -79,6 +72,14 @@ for attempt in 1 2 3 4 5; do
     echo "attempt $attempt: $mismatches sampled pixels differ"
 done
 
+# Real X input reaches the window thread: a key press and a left click.
+input_ok=0
+DISPLAY="$display" xdotool mousemove $((wx + 100)) $((wy + 70)) key q click 1
+for _ in $(seq 50); do
+    grep -q "^key 81$" "$work/demo.log" && grep -q "^click 100 70$" "$work/demo.log" && input_ok=1 && break
+    sleep 0.1
+done
+
 touch "$work/done"
 status=0
 wait "$demo_pid" || status=$?
@@ -88,8 +89,13 @@ if [ "$status" != 0 ]; then
     cat "$work/demo.log"
     exit 1
 fi
+if [ "$input_ok" != 1 ]; then
+    echo "FAIL: the key Q (81) and a click at (100, 70) did not arrive:"
+    cat "$work/demo.log"
+    exit 1
+fi
 if [ "$mismatches" != 0 ]; then
     echo "FAIL: screenshot differs from the back buffer ($shot)"
     exit 1
 fi
-echo "PASS: $(wc -l <"$work/samples.txt") sampled pixels match ($shot)"
+echo "PASS: $(wc -l <"$work/samples.txt") sampled pixels match ($shot); key and click arrived"

@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <thread>
 #include <vector>
@@ -229,6 +230,34 @@ TEST_F(WimdowsInput, CloseBoxEndsTheWindowAndTellsTheGame) {
     W::Window("WimdowsInput again", 100, 80);
     EXPECT_EQ(W::State(), W::STATE_ACTIVE);
     EXPECT_FALSE(W::WindowClosed());
+}
+
+TEST_F(WimdowsInput, ClosingWhileTheGameDrawsReleasesNothingInUse) {
+    const uint32_t pic = W::CreateBitmap(40, 40);
+    W::SetFont(1, 0xFFFFFF);
+    std::thread closer([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        SDL_Event close{};
+        close.type = SDL_WINDOWEVENT;
+        close.window.event = SDL_WINDOWEVENT_CLOSE;
+        SDL_PushEvent(&close);
+    });
+    // The game keeps drawing until it notices; the window thread frees under the same lock.
+    int frames = 0;
+    while (!W::WindowClosed() || W::State() == W::STATE_ACTIVE) {
+        W::ClearScreen();
+        for (int i = 0; i < 20; ++i)
+            W::Disc(5 * i, 40, 4, 0x00C0FF);
+        W::DrawMaskBitmap(pic, pic, 30, 30);
+        W::Text("Score", 2, 2);
+        W::UpdateWindow();
+        ++frames;
+    }
+    closer.join();
+    W::Sync();
+    EXPECT_GT(frames, 0);
+    EXPECT_EQ(W::BitmapTableLength(), 0u);
+    W::DrawBitmap(pic, 0, 0);
 }
 
 TEST_F(WimdowsInput, WindowReturnsWhenTheVideoSystemCannotStart) {

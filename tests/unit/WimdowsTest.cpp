@@ -210,6 +210,8 @@ TEST_F(WimdowsDraw, EverythingIsClippedAtTheBufferEdges) {
     const int32_t ys[] = {-2000000000, -2000000000, 2000000000};
     EXPECT_EQ(PaintedBy([&] { W::Polygon(3, xs, ys, RED, true); }, RED).size(),
               size_t{WIDTH * HEIGHT});
+    EXPECT_EQ(PaintedBy([] { W::Disc(32, 24, 4000000000u, RED); }, RED).size(),
+              size_t{WIDTH * HEIGHT}); // the box does not wrap around
     const Pixels edge = PaintedBy([] { W::Disc(0, 0, 4, RED); }, RED);
     EXPECT_EQ(BoundsOf(edge), (Bounds{0, 0, 3, 3}));
     EXPECT_EQ(W::GetPixel(-1, 0), 0u);

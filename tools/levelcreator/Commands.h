@@ -10,3 +10,4 @@ using Arguments = std::vector<std::string>;
 int Check(const Arguments& files);
 int Normalise(const Arguments& paths);
 int Build(const Arguments& paths);
+int Highscores(const Arguments& paths);

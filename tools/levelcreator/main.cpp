@@ -20,6 +20,8 @@ const Command COMMANDS[] = {
     {"normalise", "normalise IN OUT       read a level file and write it in the game's form", 2, 2,
      Normalise},
     {"build", "build DESIGN OUT       turn a level design into a level file", 2, 2, Build},
+    {"highscores", "highscores OUT         write a fresh high-score file of ten empty entries", 1,
+     1, Highscores},
 };
 
 int Usage() {

@@ -1,7 +1,8 @@
 // wimdemo OUTDIR [SECONDS]: opens a real window, draws every primitive, text in
 // every style and a masked picture, presents it and writes the back buffer's
 // sampled pixels to OUTDIR/samples.txt ("x y RRGGBB" per line). It then stays
-// open until OUTDIR/done exists, the window is closed, or SECONDS have passed.
+// open until OUTDIR/done exists, the window is closed, or SECONDS have passed,
+// and prints every key press ("key CODE") and left click ("click X Y") it gets.
 #include <SDL.h>
 
 #include <chrono>
@@ -100,6 +101,13 @@ bool WriteSamples(const std::string& path) {
     return std::fclose(f) == 0;
 }
 
+void PrintClick() {
+    int32_t x = 0, y = 0;
+    W::MousePos(x, y);
+    std::printf("click %d %d\n", x, y);
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -126,10 +134,16 @@ int main(int argc, char** argv) {
     if (!WriteSamples(out + "/samples.tmp") ||
         std::rename((out + "/samples.tmp").c_str(), (out + "/samples.txt").c_str()) != 0)
         return 1;
+    W::OnMouseLeftUp(PrintClick);
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     while (!W::WindowClosed() && !std::filesystem::exists(out + "/done") &&
-           std::chrono::steady_clock::now() < end)
+           std::chrono::steady_clock::now() < end) {
+        uint32_t key = 0;
+        while (W::GetKeyPressed(key))
+            std::printf("key %u\n", key);
+        std::fflush(stdout);
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
     W::KillWindow();
     return 0;
 }

@@ -1,0 +1,121 @@
+// One whole frame of a crowded level at 800 x 800, without the pacing wait,
+// and its three parts: drawing, the physics of the frame, presenting.
+#include <benchmark/benchmark.h>
+
+#include "../tests/integration/SpelFixture.h"
+#include "Kolvemar_Artificial_movement.h"
+#include "Kolvemar_Botsingen.h"
+#include "Kolvemar_upgrades_en_controlers.h"
+
+using namespace spelproef;
+
+namespace {
+
+constexpr int ZIJDE = 800;
+
+// 50 live monsters of the steering kinds that need no clock, each armed;
+// 300 live bullets; every pick-up in the arena.
+const K::Level& Druk() {
+    static K::Level l = [] {
+        K::Level n = LeegLevel();
+        n.objecten[0].x = 400;
+        n.objecten[0].y = 450;
+        for (int i = 1; i <= 50; ++i) {
+            K::Object& m = Monster(n, i, 60.0f + 68 * (i % 10), 150.0f + 110 * (i / 10), 60);
+            m.soortbeweging = static_cast<K::bewegingssoort>(i % 4);
+            m.vtot = 2.0f;
+            m.wapens = K::Wapen{
+                true, "geweer", 5, 0, static_cast<K::Inteligentie>(i % 6), K::Kogel{1, 6.0f}};
+        }
+        for (int i = 51; i <= 60; ++i) {
+            K::Object& o = n.objecten[i];
+            o.levend = true;
+            o.x = 70.0f + 70 * (i - 51);
+            o.y = 700.0f;
+            o.grootte = 10;
+            o.tekennummer = 36 + (i % 3);
+        }
+        // Fired from all over the arena in every direction.
+        for (int k = 1; k <= K::GESCHUT_MAX; ++k)
+            n.geschut[k] = K::Objectkogel{80.0f + (k * 37) % 640, 160.0f + (k * 53) % 560,
+                                          float(k % 17) - 8.0f,   float(k % 13) - 6.5f,
+                                          1.0f + (k % 4),         true,
+                                          K::Kogel{1, 20}};
+        return n;
+    }();
+    return l;
+}
+
+struct Opzet {
+    K::Level level;
+    Kolvemar_spel::Speelstaat staat;
+    Opzet() {
+        Opstarten(ZIJDE);
+        level = Druk();
+        staat = Kolvemar_spel::Beginstaat(level);
+        staat.background = Wimdows::LoadBitmap("images\\achtergrond.bmp", ZIJDE, ZIJDE);
+    }
+    ~Opzet() { Wimdows::DestroyBitmap(staat.background); }
+    // Back to the crowded start, so every pass sees the same load.
+    void Opnieuw() {
+        level = Druk();
+        staat.player = level.objecten[0];
+        staat.standaantalkogel = 1;
+    }
+};
+
+void BM_Frame(benchmark::State& state) {
+    Opzet o;
+    for (auto _ : state) {
+        o.Opnieuw();
+        benchmark::DoNotOptimize(Kolvemar_spel::Speelframe(o.level, o.staat));
+    }
+}
+
+void BM_Drawing(benchmark::State& state) {
+    Opzet o;
+    for (auto _ : state) {
+        o.Opnieuw();
+        Kolvemar_spel::Tekenachtergrond(o.staat.background);
+        Kolvemar_spel::Tekenarena(o.level, o.staat.player, o.staat.punten);
+    }
+}
+
+void BM_Physics(benchmark::State& state) {
+    Opzet o;
+    for (auto _ : state) {
+        o.Opnieuw();
+        K::Level& l = o.level;
+        Kolvemar_spel::enemyschoot(l, o.staat.player, o.staat.standaantalkogel);
+        Kolvemar_upgrades_en_controlers::upgrade(l);
+        Kolvemar_Artificial_movement::levenafdoenspeler(
+            l.objecten[0].levenspuntentot, l.objecten[0].x, l.objecten[0].y, l.objecten);
+        Kolvemar_Artificial_movement::levenafdoen(l.objecten, l.geschut, o.staat.punten);
+        Kolvemar_Botsingen::Botsing(l.objecten, l.margerelinks, l.margerechts, l.margeboven,
+                                    l.margeonder);
+        Kolvemar_Botsingen::Botsinggeschut(l.geschut, l.margerelinks, l.margerechts, l.margeboven,
+                                           l.margeonder);
+    }
+}
+
+void BM_Present(benchmark::State& state) {
+    Opzet o;
+    for (auto _ : state)
+        Wimdows::UpdateWindow();
+}
+
+void BM_LevelCopy(benchmark::State& state) {
+    Opzet o;
+    for (auto _ : state) {
+        o.Opnieuw();
+        benchmark::ClobberMemory();
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_Frame)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
+BENCHMARK(BM_Drawing)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
+BENCHMARK(BM_Physics)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
+BENCHMARK(BM_Present)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
+BENCHMARK(BM_LevelCopy)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();

@@ -1,0 +1,70 @@
+// Bitmap buttons and the modal wait for a click on one of them.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+namespace StandardMenu {
+
+constexpr int BITMAPNAME_LEN = 30;
+using BitmapName = char[BITMAPNAME_LEN];
+
+struct ButtonType {
+    bool withMouseOver; // a second picture while the mouse is over the button
+    bool withMask;      // only the mask's shape is painted
+};
+
+struct ButtonStrings {
+    BitmapName normal;
+    BitmapName mouseOver;
+    BitmapName normalMask;
+    BitmapName mouseOverMask; // "=": the mouse-over picture uses the normal mask
+};
+
+// A plain value; an all-zero button is invisible and inert.
+struct ButtonRc {
+    int32_t x0, y0;
+    int32_t width, height;
+    bool visible;
+    ButtonType type;
+    uint32_t bitmap[2]; // [0] normal, [1] mouse-over
+    uint32_t mask[2];
+};
+
+struct ClickRc {
+    int32_t x, y;
+};
+
+// What MenuSelection returns once the window is gone: no button can be
+// clicked any more, so the caller must wind down.
+constexpr int32_t GEEN_KEUZE = -1;
+
+ButtonRc CreateButton(int32_t w, int32_t h, const char* normal, const char* mouseOver);
+ButtonRc CreateMaskedButton(int32_t w, int32_t h, const char* normal, const char* mouseOver,
+                            const char* mask);
+ButtonRc CreateField(int32_t w, int32_t h, const char* normal, const char* mask);
+ButtonRc CreateButtonX(int32_t w, int32_t h, ButtonType flags, const ButtonStrings& bitmaps);
+
+// Releases the pictures a button loaded (a shared mouse-over mask only once).
+void DestroyButton(const ButtonRc& button);
+
+void SetVerticalMenu(int32_t x0, int32_t y0, int32_t yGap, std::span<ButtonRc> buttons);
+bool InButton(const ButtonRc& button, int32_t x, int32_t y);
+void DrawButton(const ButtonRc& button);
+bool ButtonSelected(const ButtonRc& button);
+
+// Draws the buttons every 25 ms until one is clicked; its index, or
+// GEEN_KEUZE when the window was closed.
+int32_t MenuSelection(std::span<const ButtonRc> menu);
+
+// TRUE once no click can come any more: the window was closed or never opened.
+bool WindowGone();
+
+// The left-button-up handler: stores the single pending click.
+void RegisterLeftClick(int32_t x, int32_t y);
+// TRUE while a click waits to be consumed by a button.
+bool ClickPending();
+// Forgets a pending click.
+void ClearClick();
+
+} // namespace StandardMenu

@@ -1,0 +1,186 @@
+#!/usr/bin/env bash
+# Plays the real game in a virtual X server like a player would, in a copy of
+# the data folder: first a run that holds Q through the intro, then a short game
+# (start, move, fire, skip a level, save to slot 1, give up, result sheet, high
+# scores, quit). Checks screenshots at known pixels, the console lines, the
+# save files and Highscores.txt.
+# Usage: tests/e2e/play_xvfb.sh BUILD_DIR
+set -euo pipefail
+
+build="$(cd "${1:?usage: play_xvfb.sh BUILD_DIR}" && pwd)"
+game="$build/bin/kolvemar-trovix"
+work="$(mktemp -d)"
+xvfb_pid=""
+game_pid=""
+
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    [ -f "$work/run.out" ] && { echo "--- console:" >&2; cat "$work/run.out" >&2; }
+    exit 1
+}
+
+# A free display number.
+display=90
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
+    display=$((display + 1))
+done
+Xvfb ":$display" -screen 0 1024x900x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=":$display"
+export SDL_AUDIODRIVER=dummy
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+
+[ -f "$build/game/images/Backgrounds/robotachtergrond.bmp" ] ||
+    fail "the data folder $build/game has no pictures: build the gamedata target first"
+cp -r "$build/game/." "$work/game"
+rm -f "$work"/game/levels/save*.txt
+"$build/bin/levelcreator" highscores "$work/game/Highscores.txt"
+
+start_game() {
+    (cd "$work/game" && exec "$game" >"$work/run.out" 2>"$work/run.err") &
+    game_pid=$!
+    wid="$(timeout 20 xdotool search --sync --name '^Kolvemar-Trovix$' | head -n 1)" ||
+        fail "no game window"
+    xdotool windowfocus --sync "$wid" 2>/dev/null || true
+}
+
+wait_game_end() {
+    for _ in $(seq "$1"); do
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$game_pid" 2>/dev/null && fail "the game did not end"
+    wait "$game_pid" || fail "the game exited with status $?"
+    game_pid=""
+}
+
+# Pixel (x, y) of a picture file, or of a fresh screenshot of the window, as "r,g,b".
+pixel_of() {
+    convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+shot() {
+    import -window "$wid" "$work/shot.png" 2>/dev/null
+}
+
+near() {
+    local IFS=,
+    local r1 g1 b1 r2 g2 b2 d
+    read -r r1 g1 b1 <<<"$1"
+    read -r r2 g2 b2 <<<"$2"
+    for d in $((r1 - r2)) $((g1 - g2)) $((b1 - b2)); do
+        [ "${d#-}" -le 24 ] || return 1
+    done
+}
+
+# Waits until every "x y r,g,b" triple matches the window (about 30 s at most).
+# The expected colours come from the game's own pictures where the screen shows
+# one unscaled, so the test follows the artwork.
+wait_screen() {
+    local what=$1 got="" x y want ok
+    shift
+    for _ in $(seq 150); do
+        shot
+        ok=1
+        for check in "$@"; do
+            read -r x y want <<<"$check"
+            got="$(pixel_of "$work/shot.png" "$x" "$y")"
+            near "$got" "$want" || { ok=0; break; }
+        done
+        [ "$ok" = 1 ] && return 0
+        sleep 0.2
+    done
+    cp "$work/shot.png" "$build/e2e-$what.png" 2>/dev/null || true
+    fail "$what: pixel ($x,$y) is $got, expected about $want (screenshot in $build/e2e-$what.png)"
+}
+
+picture() { # the colour of game picture $1 at (x, y)
+    pixel_of "$work/game/images/$1" "$2" "$3"
+}
+
+click() {
+    xdotool mousemove --window "$wid" "$1" "$2" sleep 0.1 click 1 sleep 0.4
+}
+
+press() { # a key held long enough for the game loop to see it
+    xdotool keydown "$1" sleep 0.25 keyup "$1" sleep 0.2
+}
+
+# ---- 1. Holding Q through the intro ends the program at once ----
+start_game
+xdotool keydown q
+wait_game_end 600
+xdotool keyup q
+printf '\nWelcome on Kolvemar-Trovix\n%s\nready to play\nbye, thanks for playing\n' \
+    "$(sed -n 3p "$work/run.out")" >"$work/expected.out"
+diff "$work/expected.out" "$work/run.out" >&2 || fail "console lines of the Q run"
+grep -qxE 'muziek in orde|probleem met de muziek' <(sed -n 3p "$work/run.out") ||
+    fail "sound line"
+echo "ok: Q at the end of the intro"
+
+# ---- 2. A short game ----
+bg=Backgrounds
+start_menu=("5 5 $(picture $bg/robotachtergrond.bmp 5 5)" "320 80 $(picture Start0.bmp 20 10)"
+    "320 680 $(picture Quit0.bmp 20 10)")
+start_game
+press n                                   # skip the intro
+xdotool mousemove --window "$wid" 50 790
+wait_screen start-menu "${start_menu[@]}"
+click 400 95                              # Start
+wait_screen arena "400 30 22,104,69"      # the information bar over the arena
+xdotool keydown Right sleep 0.6 keyup Right keydown Down sleep 0.4 keyup Down
+xdotool mousemove --window "$wid" 600 500 mousedown 1 sleep 0.5 mouseup 1
+press n                                   # skip to level 2
+sleep 3
+press m                                   # the in-game menu
+wait_screen pause-menu "5 5 $(picture $bg/pauze.bmp 5 5)" "320 110 $(picture Resume0.bmp 20 10)"
+click 400 225                             # Save
+wait_screen save-screen "5 5 $(picture $bg/sterrenhemel2.bmp 5 5)"
+click 400 125                             # slot 1
+click 400 525                             # back
+wait_screen pause-menu-again "5 5 $(picture $bg/pauze.bmp 5 5)"
+click 400 125                             # Resume
+sleep 1
+press k                                   # give up
+wait_screen result-sheet "200 400 $(picture $bg/gameover.bmp 200 400)" \
+    "710 770 $(picture back0.bmp 110 70)"
+click 700 750                             # back to the start menu
+xdotool mousemove --window "$wid" 50 790
+wait_screen start-menu-again "${start_menu[@]}"
+click 400 395                             # high scores
+xdotool mousemove --window "$wid" 50 790
+wait_screen highscores "5 5 $(picture $bg/wit.bmp 5 5)" "710 770 $(picture back0.bmp 110 70)"
+click 700 750                             # back
+xdotool mousemove --window "$wid" 50 790
+wait_screen start-menu-last "${start_menu[@]}"
+click 400 695                             # Quit
+wait_game_end 100
+
+# ---- 3. What the game left behind ----
+head -n 4 "$work/run.out" | diff <(head -n 4 "$work/expected.out") - >&2 || fail "greeting"
+[ "$(tail -n 1 "$work/run.out")" = "bye, thanks for playing" ] || fail "farewell"
+for slot in 1 5; do
+    f="$work/game/levels/save$slot.txt"
+    [ -f "$f" ] || fail "save$slot.txt was not written"
+    [ "$(wc -l <"$f")" -eq 4425 ] || fail "save$slot.txt is not a whole level file"
+    "$build/bin/levelcreator" check "$f" >/dev/null || fail "save$slot.txt does not pass check"
+done
+grep -qE '^\(\* Alle gegevens van level:  2 \*\)' "$work/game/levels/save1.txt" ||
+    fail "slot 1 does not hold level 2"
+hs="$work/game/Highscores.txt"
+[ "$(wc -c <"$hs")" -eq 1184 ] || fail "Highscores.txt is not 1184 bytes"
+[ "$(grep -c $'\r$' "$hs")" -eq 102 ] || fail "Highscores.txt is not 102 CR LF lines"
+# The game's score, when above 0, is rank 1 of the fresh table, stamped this year.
+score="$(sed -n 4p "$hs" | tr -d ' \r')"
+year="$(sed -n 12p "$hs" | tr -d ' \r')"
+if [ "$score" -gt 0 ] && [ "$year" != "$(date +%Y)" ]; then
+    fail "Highscores.txt: rank 1 ($score) is not stamped with this year ($year)"
+fi
+echo "ok: a short game"

@@ -1,0 +1,265 @@
+#include <memory>
+
+#include "LevelCreator.h"
+#include "MenuScript.h"
+
+namespace K = Kolvemar_Constanten_en_Types;
+namespace KM = Kolvemar_Menu;
+namespace LC = LevelCreator;
+using namespace MenuScript;
+using K::next_action;
+
+namespace {
+
+enum StartKnop { START, TUTORIAL, LOAD, HISCORE, SETTINGS, CREDITS, QUIT };
+enum IngameKnop { RESUME, SAVE, LADEN, INSTELLINGEN, MENU, AFSLUITEN };
+enum TutorialKnop { T_RESUME, T_SETTINGS, T_MENU, T_QUIT };
+
+const Step DOWN = Click(262, 300), UP = Click(587, 300), SELECTOR_BACK = Click(425, 400);
+
+std::string Read(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+using StartMenuScreen = Screens;
+using InGameMenu = Screens;
+using SlotScreens = Screens;
+using OtherScreens = Screens;
+using ClosedWindow = Screens;
+
+} // namespace
+
+TEST_F(StartMenuScreen, StartPlaysLevelOneAtNormalDifficulty) {
+    next_action r{};
+    Play({Pixel(5, 5, Colour("images/Backgrounds/robotachtergrond.bmp")),
+          Pixel(310, 80, Colour("images/Start0.bmp")), Pixel(310, 680, Colour("images/Quit0.bmp")),
+          StartMenu(START)},
+         [&] { r = KM::Kolvemar_menu(); });
+    EXPECT_EQ(r, next_action::startup);
+    EXPECT_EQ(KM::Getstartlevel(), "levels\\level1.txt");
+    EXPECT_EQ(KM::difficultyLevel, 2u);
+    EXPECT_FALSE(KM::tutorial);
+}
+
+TEST_F(StartMenuScreen, TutorialAndQuit) {
+    next_action r{};
+    Play({StartMenu(TUTORIAL)}, [&] { r = KM::Kolvemar_menu(); });
+    EXPECT_EQ(r, next_action::startup_tutorial);
+    EXPECT_TRUE(KM::tutorial);
+    Play({StartMenu(QUIT)}, [&] { r = KM::Kolvemar_menu(); });
+    EXPECT_EQ(r, next_action::afsluiten);
+    EXPECT_FALSE(KM::tutorial); // entering the menu clears it
+}
+
+TEST_F(StartMenuScreen, ClickBesideEveryButtonLeavesTheMenuWaiting) {
+    next_action r{};
+    Play({Stray(300, 70), Stray(500, 95), StartMenu(QUIT)}, [&] { r = KM::Kolvemar_menu(); });
+    EXPECT_EQ(r, next_action::afsluiten);
+}
+
+TEST_F(StartMenuScreen, HoverShowsTheSecondPicture) {
+    next_action r{};
+    Play({Pixel(310, 280, Colour("images/Load0.bmp")), Move(420, 295),
+          Pixel(310, 280, Colour("images/Load1.bmp")), Click(420, 295),
+          Pixel(310, 310, Colour("images/save30.bmp")), Move(420, 320),
+          Pixel(310, 310, Colour("images/save31.bmp")), SlotMenu(5), StartMenu(QUIT)},
+         [&] { r = KM::Kolvemar_menu(); });
+    EXPECT_EQ(r, next_action::afsluiten);
+}
+
+TEST_F(StartMenuScreen, SettingsStopAtBothEndsAndTheMenuResetsToNormal) {
+    uint32_t d = 2;
+    const uint32_t lazy = Colour("images/lazy.bmp"), extreme = Colour("images/extreme.bmp");
+    Play({Pixel(400, 300, Colour("images/medium.bmp")), DOWN, DOWN, DOWN, Pixel(400, 300, lazy), UP,
+          UP, UP, UP, UP, UP, Pixel(400, 300, extreme), DOWN, SELECTOR_BACK},
+         [&] { KM::Select(d); });
+    EXPECT_EQ(d, 3u);
+
+    next_action r{};
+    Play({StartMenu(SETTINGS), UP, SELECTOR_BACK, StartMenu(START)},
+         [&] { r = KM::Kolvemar_menu(); });
+    EXPECT_EQ(r, next_action::startup);
+    EXPECT_EQ(KM::difficultyLevel, 3u);
+    Play({StartMenu(START)}, [&] { r = KM::Kolvemar_menu(); });
+    EXPECT_EQ(KM::difficultyLevel, 2u);
+}
+
+TEST_F(SlotScreens, LoadChoosesTheStartLevelAndTheAutosaveRule) {
+    next_action r{};
+    Play({StartMenu(LOAD), SlotMenu(2), SlotMenu(5), StartMenu(START)},
+         [&] { r = KM::Kolvemar_menu(); });
+    EXPECT_EQ(r, next_action::startup);
+    EXPECT_EQ(KM::Getstartlevel(), "levels\\save3.txt");
+    EXPECT_TRUE(KM::autosave);
+
+    Play({StartMenu(LOAD), SlotMenu(4), SlotMenu(5), StartMenu(START)},
+         [&] { r = KM::Kolvemar_menu(); });
+    EXPECT_EQ(KM::Getstartlevel(), "levels\\save5.txt");
+    EXPECT_FALSE(KM::autosave); // loading the autosave does not overwrite it first
+
+    Play({StartMenu(LOAD), SlotMenu(4), SlotMenu(0), SlotMenu(5), StartMenu(QUIT)},
+         [&] { r = KM::Kolvemar_menu(); });
+    EXPECT_EQ(KM::Getstartlevel(), "levels\\save1.txt");
+    EXPECT_TRUE(KM::autosave);
+
+    Play({StartMenu(LOAD), SlotMenu(5), StartMenu(START)}, [&] { r = KM::Kolvemar_menu(); });
+    EXPECT_EQ(KM::Getstartlevel(), "levels\\level1.txt"); // no choice, nothing changes
+    EXPECT_TRUE(KM::autosave);
+}
+
+TEST_F(SlotScreens, ConfirmationStandsAboveTheChosenSlot) {
+    const uint32_t sky = Colour("images/Backgrounds/sterrenhemel2.bmp");
+    auto whiteIn = [](int32_t y0) {
+        for (int32_t y = y0; y < y0 + 25; ++y)
+            for (int32_t x = 350; x < 480; ++x)
+                if (Wimdows::GetPixel(x, y) == 0xFFFFFF) return true;
+        return false;
+    };
+    bool shownAtSlot3 = false, goneFromSlot1 = false;
+    Play({Pixel(5, 5, sky), SlotMenu(0), SlotMenu(2), Pause(200), SlotMenu(5)}, [&] {
+        std::thread check([&] {
+            WaitFor([&] { return whiteIn(275); });
+            shownAtSlot3 = whiteIn(275);
+            goneFromSlot1 = !whiteIn(75);
+        });
+        KM::Loadgame();
+        check.join();
+    });
+    EXPECT_TRUE(shownAtSlot3);
+    EXPECT_TRUE(goneFromSlot1);
+}
+
+TEST_F(SlotScreens, SaveWritesTheChosenSlot) {
+    auto level = std::make_unique<K::Level>();
+    level->vordering = 4;
+    level->punten = 1234;
+    next_action r{};
+    Play({SlotMenu(SAVE), SlotMenu(1), SlotMenu(3), SlotMenu(4), SlotMenu(RESUME)},
+         [&] { r = KM::Kolvemar_ingamemenu(*level); });
+    EXPECT_EQ(r, next_action::resume);
+    for (const char* slot : {"levels/save2.txt", "levels/save4.txt"}) {
+        auto back = std::make_unique<K::Level>();
+        ASSERT_TRUE(LC::Leeslevel(slot, *back)) << slot;
+        EXPECT_EQ(back->vordering, 4u);
+        EXPECT_EQ(back->punten, 1234);
+    }
+    EXPECT_FALSE(fs::exists("levels/save1.txt"));
+    EXPECT_EQ(KM::SlotFile(5), "levels\\save5.txt");
+}
+
+TEST_F(InGameMenu, NormalGameHasSixChoices) {
+    auto level = std::make_unique<K::Level>();
+    KM::tutorial = false;
+    next_action r{};
+    Play({SlotMenu(RESUME)}, [&] { r = KM::Kolvemar_ingamemenu(*level); });
+    EXPECT_EQ(r, next_action::resume);
+    Play({SlotMenu(MENU)}, [&] { r = KM::Kolvemar_ingamemenu(*level); });
+    EXPECT_EQ(r, next_action::einde);
+    Play({SlotMenu(AFSLUITEN)}, [&] { r = KM::Kolvemar_ingamemenu(*level); });
+    EXPECT_EQ(r, next_action::afsluiten);
+    KM::difficultyLevel = 2;
+    Play({SlotMenu(INSTELLINGEN), UP, SELECTOR_BACK, SlotMenu(RESUME)},
+         [&] { r = KM::Kolvemar_ingamemenu(*level); });
+    EXPECT_EQ(r, next_action::resume);
+    EXPECT_EQ(KM::difficultyLevel, 3u); // kept for the rest of the level
+    // A visit to the load screen, even without a choice, restarts the game.
+    Play({SlotMenu(LADEN), SlotMenu(5), SlotMenu(RESUME)},
+         [&] { r = KM::Kolvemar_ingamemenu(*level); });
+    EXPECT_EQ(r, next_action::startup);
+}
+
+TEST_F(InGameMenu, TutorialHasFourChoices) {
+    auto level = std::make_unique<K::Level>();
+    KM::tutorial = true;
+    next_action r{};
+    Play({Pixel(310, 110, Colour("images/Resume0.bmp")),
+          Pixel(310, 210, Colour("images/Settings0.bmp")),
+          Pixel(310, 310, Colour("images/Menu0.bmp")), SlotMenu(T_MENU)},
+         [&] { r = KM::Kolvemar_ingamemenu(*level); });
+    EXPECT_EQ(r, next_action::menu);
+    Play({SlotMenu(T_SETTINGS), SELECTOR_BACK, SlotMenu(T_RESUME)},
+         [&] { r = KM::Kolvemar_ingamemenu(*level); });
+    EXPECT_EQ(r, next_action::resume);
+    Play({SlotMenu(T_QUIT)}, [&] { r = KM::Kolvemar_ingamemenu(*level); });
+    EXPECT_EQ(r, next_action::afsluiten);
+    KM::tutorial = false;
+}
+
+TEST_F(OtherScreens, RevisitedMenusDoNotGrowThePictureTable) {
+    auto level = std::make_unique<K::Level>();
+    next_action r{};
+    auto visitAll = [&] {
+        Play({StartMenu(SETTINGS), SELECTOR_BACK, StartMenu(QUIT)},
+             [&] { r = KM::Kolvemar_menu(); });
+        KM::tutorial = false;
+        Play({SlotMenu(LADEN), SlotMenu(5), SlotMenu(SAVE), SlotMenu(4), SlotMenu(RESUME)},
+             [&] { r = KM::Kolvemar_ingamemenu(*level); });
+    };
+    visitAll();
+    const uint32_t length = Wimdows::BitmapTableLength();
+    for (int i = 0; i < 10; ++i)
+        visitAll();
+    EXPECT_EQ(Wimdows::BitmapTableLength(), length);
+    KM::MemoryClearMenu(); // and everything the menus loaded is given back
+    EXPECT_EQ(Wimdows::BitmapTableLength(), 0u);
+}
+
+TEST_F(OtherScreens, HighScoresOfAMissingFileAreEmptyAndTheFileIsWritten) {
+    ASSERT_FALSE(fs::exists("Highscores.txt"));
+    next_action r{};
+    Play({StartMenu(HISCORE), Pixel(5, 5, Colour("images/Backgrounds/wit.bmp")),
+          Pixel(320, 20, Colour("images/nummers/rood.bmp")), // the title
+          Back(), StartMenu(QUIT)},
+         [&] { r = KM::Kolvemar_menu(); });
+    EXPECT_EQ(r, next_action::afsluiten);
+    EXPECT_EQ(Read("Highscores.txt").size(), 1184u);
+}
+
+TEST_F(OtherScreens, ResultSheetWaitsForItsBackButton) {
+    const uint32_t gameover = Colour("images/Backgrounds/gameover.bmp");
+    Play({Pixel(5, 5, gameover), Pixel(500, 550, Colour("images/gameover.bmp")), Stray(400, 95),
+          Back()},
+         [&] { KM::resultfiche(3, 100, -2, 50, 10, SYSTEMTIME{}, 2); });
+    // the title's letters in red 176 somewhere on its line
+    bool red = false;
+    for (int32_t x = 200; x < 380 && !red; ++x)
+        for (int32_t y = 20; y < 40 && !red; ++y)
+            red = Wimdows::GetPixel(x, y) == 0xB0;
+    EXPECT_TRUE(red);
+}
+
+TEST_F(OtherScreens, CreditsEndAtOnceOnBack) {
+    const auto begin = std::chrono::steady_clock::now();
+    Play({Pixel(5, 5, Colour("images/Backgrounds/wit.bmp")), Pause(300), Back()},
+         [&] { KM::Credits(); });
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, 10s); // the scroll takes 64 s
+    // A click left over from an earlier screen ends them at the first step.
+    StandardMenu::RegisterLeftClick(700, 750);
+    KM::Credits();
+    EXPECT_FALSE(StandardMenu::ClickPending());
+}
+
+TEST_F(ClosedWindow, EveryScreenReturnsWhenTheWindowIsClosed) {
+    auto level = std::make_unique<K::Level>();
+    const std::vector<std::pair<Step, std::function<void()>>> screens = {
+        {StartMenu(HISCORE), [] { EXPECT_EQ(KM::Kolvemar_menu(), next_action::afsluiten); }},
+        {StartMenu(SETTINGS), [] { EXPECT_EQ(KM::Kolvemar_menu(), next_action::afsluiten); }},
+        {StartMenu(CREDITS), [] { EXPECT_EQ(KM::Kolvemar_menu(), next_action::afsluiten); }},
+        {StartMenu(LOAD), [] { EXPECT_EQ(KM::Kolvemar_menu(), next_action::afsluiten); }},
+        {SlotMenu(SAVE),
+         [&] { EXPECT_EQ(KM::Kolvemar_ingamemenu(*level), next_action::afsluiten); }},
+        {Pause(0), [] { KM::resultfiche(11, 0, 0, 0, 0, SYSTEMTIME{}, 1); }},
+    };
+    for (const auto& [first, screen] : screens) {
+        Play({first, Pause(100), Close()}, screen);
+        EXPECT_TRUE(Wimdows::WindowClosed());
+        // Nothing waits for a click that cannot come any more.
+        EXPECT_EQ(KM::Kolvemar_menu(), next_action::afsluiten);
+        Wimdows::KillWindow();
+        Wimdows::Window("Kolvemar-Trovix", 800, 800);
+        StandardMenu::ButtonRc any{};
+        any.visible = true;
+        StandardMenu::ButtonSelected(any);
+    }
+}

@@ -1,0 +1,268 @@
+// Levels played through spel in the headless window, with scripted input and
+// a fake clock so that nothing waits.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "Kolvemar_Menu.h"
+#include "SpelFixture.h"
+
+using namespace spelproef;
+using K::next_action;
+
+namespace {
+
+constexpr int32_t Q = 'Q';
+constexpr int32_t UP = 38, RIGHT = 39, DOWN = 40, LEFT = 37;
+
+class Spel : public testing::Test {
+  protected:
+    void SetUp() override {
+        Opstarten();
+        ASSERT_EQ(Wimdows::State(), Wimdows::STATE_ACTIVE);
+        Kolvemar_Menu::tutorial = false;
+        Kolvemar_Menu::autosave = true;
+        Kolvemar_Menu::difficultyLevel = 2;
+        std::filesystem::remove("levels/save5.txt");
+    }
+    void TearDown() override { EXPECT_FALSE(klok().gestopt) << "the level had to be quit"; }
+
+    // Holds the keys from the first tick and quits after `frames` frames.
+    K::Level Loop(std::vector<int32_t> toetsen, int frames) {
+        K::Level l = LeegLevel();
+        std::vector<Invoer> script;
+        for (int32_t t : toetsen)
+            script.push_back({l.time, Soort::toets_neer, t});
+        script.push_back({l.time + frames, Soort::toets_neer, Q});
+        EXPECT_EQ(Speel(l, script), next_action::afsluiten);
+        return l;
+    }
+};
+
+struct Beweging {
+    std::vector<int32_t> toetsen;
+    float dx, dy;
+};
+
+TEST_F(Spel, BothKeySetsMoveAndDiagonalsGoThreeFifths) {
+    const Beweging gevallen[] = {{{RIGHT}, 5, 0},
+                                 {{'F'}, 5, 0},
+                                 {{UP}, 0, -5},
+                                 {{'E'}, 0, -5},
+                                 {{DOWN}, 0, 5},
+                                 {{'D'}, 0, 5},
+                                 {{LEFT}, -5, 0},
+                                 {{'S'}, -5, 0},
+                                 {{UP, RIGHT}, 3, -3},
+                                 {{'E', 'F'}, 3, -3},
+                                 {{'D', 'S'}, -3, 3},
+                                 {{UP, DOWN}, 0, 5},
+                                 {{LEFT, RIGHT}, -5, 0},
+                                 {{UP, DOWN, LEFT, RIGHT}, -3, 3},
+                                 {{}, 0, 0}};
+    for (const Beweging& b : gevallen) {
+        const K::Level l = Loop(b.toetsen, 4);
+        const K::Object& p = l.objecten[0];
+        EXPECT_FLOAT_EQ(p.x, 200.0f + 4 * b.dx) << testing::PrintToString(b.toetsen);
+        EXPECT_FLOAT_EQ(p.y, 200.0f + 4 * b.dy) << testing::PrintToString(b.toetsen);
+        EXPECT_FLOAT_EQ(p.vtot, std::sqrt(b.dx * b.dx + b.dy * b.dy));
+        EXPECT_EQ(l.time, 1004);
+    }
+}
+
+TEST_F(Spel, HoldingTheButtonFiresOneBulletPerFrameWithTheDifficultyFactor) {
+    for (uint32_t moeilijk : {0u, 2u, 4u}) {
+        Kolvemar_Menu::difficultyLevel = moeilijk;
+        K::Level l = LeegLevel();
+        l.stats_kogels = 7;
+        const std::vector<Invoer> script = {{l.time, Soort::muis, 200, 100},
+                                            {l.time, Soort::knop_neer, 200, 100},
+                                            {l.time + 3, Soort::toets_neer, Q}};
+        ASSERT_EQ(Speel(l, script), next_action::afsluiten);
+        EXPECT_EQ(l.stats_kogels, 10);
+        for (int k = 1; k <= 3; ++k) {
+            const K::Objectkogel& g = l.geschut[k];
+            EXPECT_TRUE(g.leven) << k;
+            EXPECT_EQ(g.soortkogel.dammage, 10 * (6 - int(moeilijk)) / 4);
+            EXPECT_EQ(g.soortkogel.vtot, 20.0f);
+            EXPECT_EQ(g.vx, 0.0f);
+            EXPECT_LT(g.vy, 0.0f);
+        }
+        EXPECT_FALSE(l.geschut[4].leven);
+    }
+}
+
+TEST_F(Spel, TheMouseOnThePlayersCentreFiresNothing) {
+    K::Level l = LeegLevel();
+    const std::vector<Invoer> script = {{l.time, Soort::muis, 200, 200},
+                                        {l.time, Soort::knop_neer, 200, 200},
+                                        {l.time + 3, Soort::toets_neer, Q}};
+    Speel(l, script);
+    EXPECT_EQ(l.stats_kogels, 0);
+    EXPECT_FALSE(l.geschut[1].leven);
+}
+
+TEST_F(Spel, TheDoorOpensWhenTheLastMonsterIsDeadAndWinsNear) {
+    // A living monster keeps the door shut even when the player stands on it.
+    K::Level dicht = LeegLevel();
+    dicht.objecten[0].x = S / 2.0f;
+    dicht.objecten[0].y = S - 47.0f;
+    Monster(dicht, 7, 100, 150);
+    EXPECT_EQ(Speel(dicht, {{dicht.time + 3, Soort::toets_neer, Q}}), next_action::afsluiten);
+
+    // Walking down to the door point wins the level once within 22 pixels of it.
+    K::Level l = LeegLevel();
+    l.objecten[0].y = 300.0f; // the door point is (200, 353)
+    const next_action a = Speel(l, {{l.time, Soort::toets_neer, DOWN}});
+    EXPECT_EQ(a, next_action::next_level);
+    EXPECT_LT(S - 47.0f - l.objecten[0].y, 22.0f);
+    EXPECT_GE(S - 47.0f - l.objecten[0].y, 17.0f);
+    EXPECT_TRUE(std::filesystem::exists("levels/save5.txt"));
+
+    Kolvemar_Menu::tutorial = true;
+    l = LeegLevel();
+    l.objecten[0].y = 340.0f;
+    EXPECT_EQ(Speel(l, {}), next_action::next_level_tutorial);
+}
+
+TEST_F(Spel, NSkipsQQuitsAndBothSaveLikeTheDoor) {
+    K::Level l = LeegLevel();
+    Monster(l, 1, 100, 150);
+    EXPECT_EQ(Speel(l, {{l.time + 2, Soort::toets_neer, 'N'}}), next_action::next_level);
+    EXPECT_EQ(l.time, 1002);
+    EXPECT_TRUE(std::filesystem::remove("levels/save5.txt"));
+
+    Kolvemar_Menu::tutorial = true;
+    EXPECT_EQ(Speel(l, {{l.time + 2, Soort::toets_neer, 'N'}}), next_action::next_level_tutorial);
+    EXPECT_FALSE(std::filesystem::exists("levels/save5.txt"));
+
+    Kolvemar_Menu::tutorial = false;
+    EXPECT_EQ(Speel(l, {{l.time + 2, Soort::toets_neer, Q}}), next_action::afsluiten);
+    EXPECT_TRUE(std::filesystem::exists("levels/save5.txt"));
+}
+
+TEST_F(Spel, KEndsTheGameWithoutOverwritingTheAutosave) {
+    K::Level l = LeegLevel();
+    l.punten = 12;
+    EXPECT_EQ(Speel(l, {{l.time + 2, Soort::toets_neer, 'K'}}), next_action::einde);
+    EXPECT_LE(l.objecten[0].levenspuntentot, 0);
+    EXPECT_EQ(l.time, 1003); // K in frame 1002, the death shows in frame 1003
+    EXPECT_EQ(l.punten, 12);
+    EXPECT_FALSE(std::filesystem::exists("levels/save5.txt"));
+    EXPECT_TRUE(Kolvemar_Menu::autosave); // re-armed for the next level
+}
+
+TEST_F(Spel, DeathInTheTutorialReplaysTheSameLevel) {
+    Kolvemar_Menu::tutorial = true;
+    K::Level l = LeegLevel();
+    l.vordering = 2;
+    l.objecten[0].levenspuntentot = 0;
+    EXPECT_EQ(Speel(l, {}), next_action::next_level_tutorial);
+    EXPECT_EQ(l.vordering, 1u); // the driver reads vordering + 1: tutorial2 again
+    EXPECT_EQ(l.time, 1000);
+    EXPECT_TRUE(Kolvemar_Menu::autosave);
+    EXPECT_FALSE(std::filesystem::exists("levels/save5.txt"));
+}
+
+TEST_F(Spel, AClearedAutosaveSkipsOneSaveAndIsRearmed) {
+    Kolvemar_Menu::autosave = false; // slot 5 was just loaded
+    K::Level l = LeegLevel();
+    EXPECT_EQ(Speel(l, {{l.time + 2, Soort::toets_neer, 'N'}}), next_action::next_level);
+    EXPECT_FALSE(std::filesystem::exists("levels/save5.txt"));
+    EXPECT_TRUE(Kolvemar_Menu::autosave);
+    EXPECT_EQ(Speel(l, {{l.time + 2, Soort::toets_neer, 'N'}}), next_action::next_level);
+    EXPECT_TRUE(std::filesystem::exists("levels/save5.txt"));
+}
+
+TEST_F(Spel, ASpawnersCloudReleasesItsFourChildren) {
+    K::Level l = LeegLevel();
+    K::Object& s = Monster(l, 3, 100, 150);
+    s.levend = false;
+    s.death = K::doodsoort::spawen;
+    for (int i = 4; i <= 7; ++i) {
+        Monster(l, i, 0, 0).levend = false;
+        l.objecten[i].grootte = 4;
+    }
+    // Three frames of cloud before Q is read in the third.
+    EXPECT_EQ(Speel(l, {{l.time + 2, Soort::toets_neer, Q}}), next_action::afsluiten);
+    EXPECT_EQ(l.objecten[3].death, K::doodsoort::niets);
+    const float verwacht[4][2] = {{110, 160}, {110, 140}, {90, 160}, {90, 140}};
+    for (int c = 0; c < 4; ++c) {
+        const K::Object& kind = l.objecten[4 + c];
+        EXPECT_TRUE(kind.levend) << c;
+        EXPECT_FLOAT_EQ(kind.x, verwacht[c][0]) << c;
+        EXPECT_FLOAT_EQ(kind.y, verwacht[c][1]) << c;
+    }
+    EXPECT_FALSE(l.objecten[8].levend);
+}
+
+TEST_F(Spel, AnExplosionHurtsItsNeighboursAndThePlayerUnlessArmoured) {
+    for (bool armour : {false, true}) {
+        K::Level l = LeegLevel();
+        K::Object& b = Monster(l, 1, 200, 140, 60); // blast 30
+        b.levend = false;
+        b.death = K::doodsoort::explosion;
+        b.armoraan = armour;
+        Monster(l, 2, 260, 140, 50);                // 60 away: hurt
+        Monster(l, 3, 300, 300, 50);                // far: untouched
+        Monster(l, 4, 150, 140, 20).levend = false; // dead ones are hurt too
+        l.objecten[51].levend = true;               // pick-ups never are
+        l.objecten[51].x = 210;
+        l.objecten[51].y = 150;
+        l.objecten[51].levenspuntentot = 5;
+        EXPECT_EQ(Speel(l, {{l.time + 2, Soort::toets_neer, Q}}), next_action::afsluiten);
+        const int schade = armour ? 0 : 30;
+        EXPECT_EQ(l.objecten[2].levenspuntentot, 50 - schade);
+        EXPECT_EQ(l.objecten[3].levenspuntentot, 50);
+        EXPECT_EQ(l.objecten[4].levenspuntentot, 20 - schade);
+        EXPECT_EQ(l.objecten[0].levenspuntentot, 100 - schade); // the player 60 away
+        EXPECT_EQ(l.objecten[51].levenspuntentot, 5);
+        EXPECT_EQ(l.objecten[1].death, K::doodsoort::niets);
+    }
+}
+
+TEST_F(Spel, RandomSteeringWithNegativeSpeedsStaysFinite) {
+    K::Level l = LeegLevel();
+    Monster(l, 1, 100, 150).soortbeweging = K::bewegingssoort::type4;
+    l.objecten[1].vtot = -3.0f;
+    Monster(l, 2, 300, 150).soortbeweging = K::bewegingssoort::type5;
+    l.objecten[2].vtot = -0.3f;
+    Monster(l, 3, 300, 300).wapens =
+        K::Wapen{true, "lukraak", 1, 0, K::Inteligentie::lukraak, K::Kogel{1, -5.0f}};
+    Speel(l, {{l.time + 30, Soort::toets_neer, Q}});
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_TRUE(std::isfinite(l.objecten[i].x) && std::isfinite(l.objecten[i].y)) << i;
+    }
+    EXPECT_NE(l.objecten[1].x, 100.0f);
+    for (int k = 1; k <= K::GESCHUT_MAX; ++k)
+        EXPECT_TRUE(std::isfinite(l.geschut[k].vx) && std::isfinite(l.geschut[k].vy)) << k;
+}
+
+TEST_F(Spel, PlayingTimeIsTheClockTimeOfTheLevel) {
+    K::Level l = LeegLevel();
+    l.stats_tijd.wMinute = 59;
+    l.stats_tijd.wSecond = 59;
+    l.stats_tijd.wMilliseconds = 990;
+    Speel(l, {{l.time + 40, Soort::toets_neer, Q}});
+    const uint64_t gelezen = klok().honderdsten; // one hundredth per reading
+    const uint64_t ms =
+        ((uint64_t(l.stats_tijd.wHour) * 60 + l.stats_tijd.wMinute) * 60 + l.stats_tijd.wSecond) *
+            1000 +
+        l.stats_tijd.wMilliseconds - (59 * 60 + 59) * 1000 - 990;
+    // Every reading but the few after the end time counts; 40 frames need at least 3 each.
+    EXPECT_LE(ms, gelezen * 10);
+    EXPECT_GE(ms, (gelezen - 10) * 10);
+    EXPECT_GE(ms, 40u * 30u);
+    EXPECT_EQ(l.stats_tijd.wHour, 1);
+}
+
+// Closing the window ends the level as Q would; it runs last, since it takes
+// the window with it.
+TEST_F(Spel, ZClosingTheWindowQuits) {
+    K::Level l = LeegLevel();
+    EXPECT_EQ(Speel(l, {{l.time + 3, Soort::sluiten}}), next_action::afsluiten);
+    EXPECT_EQ(l.time, 1003);
+}
+
+} // namespace

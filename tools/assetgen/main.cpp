@@ -1,0 +1,31 @@
+// assetgen OUTDIR CONTACT_SHEET.png: draws every picture and renders every sound of the game.
+#include "Canvas.h"
+#include "Pictures.h"
+#include "Sounds.h"
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: assetgen OUTDIR CONTACT_SHEET.png\n");
+        return 2;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const std::string out = argv[1];
+    if (!Canvas::Begin(out)) {
+        std::fprintf(stderr, "assetgen: cannot start SDL2_ttf with the DejaVu fonts\n");
+        return 1;
+    }
+    Pictures::DrawSprites();
+    Pictures::DrawBackgrounds();
+    Pictures::DrawMenus();
+    Pictures::DrawIntro();
+    const bool pictures = Canvas::Finish(argv[2]);
+    const bool sounds = Sounds::MakeSounds(out, "/usr/share/sounds/sf2/TimGM6mb.sf2");
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("assetgen: %s in %.1f s\n", pictures && sounds ? "done" : "FAILED", seconds);
+    return pictures && sounds ? 0 : 1;
+}
