@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <memory>
+
 #include "Kolvemar_Animations.h"
 #include "Kolvemar_Constanten_en_Types.h"
 #include "Time.h"
@@ -47,4 +51,16 @@ TEST_F(AnimationPasses, IntroRiseTakesOnePassPerEightPixelsPlusOne) {
     EXPECT_EQ(IntroPasses(800), 501 + 101);
     EXPECT_EQ(IntroPasses(604), 501 + 76);
     K::schermgrootte = saved;
+}
+
+// A damaged level may place the player anywhere; the ring must not overflow.
+TEST_F(AnimationPasses, LevelStartSurvivesAbsurdPlayerPositions) {
+    auto level = std::make_unique<K::Level>();
+    for (const float v : {1e30f, -1e30f, std::nanf(""), std::numeric_limits<float>::infinity()}) {
+        level->objecten[0].x = v;
+        level->objecten[0].y = -v;
+        reads = 0;
+        Kolvemar_Animations::Startup_gameAnimation(*level);
+        EXPECT_EQ(reads, 1 + 2 * 200);
+    }
 }
