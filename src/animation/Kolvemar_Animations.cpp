@@ -1,5 +1,6 @@
 #include "Kolvemar_Animations.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -166,8 +167,12 @@ void Fade(uint32_t muziek) {
     }
 }
 
+// Toward zero; a position from a damaged level (NaN, huge) stays far off-screen
+// instead of overflowing.
 int32_t Trunc(float v) {
-    return static_cast<int32_t>(v);
+    constexpr float GRENS = 1 << 30;
+    if (std::isnan(v)) return 0;
+    return static_cast<int32_t>(std::clamp(v, -GRENS, GRENS));
 }
 
 // The walls slide in from the edges, reaching their full thickness at 1.

@@ -218,7 +218,9 @@ TEST_F(AnimationsTest, StarIsTwoTrianglesInscribedInTheCircle) {
 }
 
 TEST_F(AnimationsTest, IntroRunsItsStepsInOrder) {
+    const uint32_t pictures = Wimdows::BitmapTableLength();
     A::Startup_Animation();
+    EXPECT_EQ(Wimdows::BitmapTableLength(), pictures); // every zoom copy released
     // zoom 150, slide 76, rise 76, fire 50, hold 5, title 15, fade 205
     ASSERT_EQ(rec.passes.size(), 577u);
     for (int p = 0; p < 226; ++p)
@@ -256,7 +258,9 @@ TEST_F(AnimationsTest, NEndsTheLevelStartOnlyAfterItIsReleased) {
 
 TEST_F(AnimationsTest, LevelStartSlidesTheWallsInFromTheSecondHalf) {
     rec.paceFirst = true;
+    const uint32_t pictures = Wimdows::BitmapTableLength();
     A::Startup_gameAnimation(*Level(40));
+    EXPECT_EQ(Wimdows::BitmapTableLength(), pictures); // the background is released
     ASSERT_EQ(rec.passes.size(), 200u);
     EXPECT_EQ(rec.passes[98].bottomLeft, LEVEL);
     EXPECT_EQ(rec.passes[99].bottomLeft, MUREN); // pass 100: walls at half thickness
