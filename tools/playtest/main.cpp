@@ -193,7 +193,8 @@ void Play(const std::string& file, bool bot) {
     for (int i = 1; i <= 50; ++i)
         if (level.objecten[i].levend)
             left += " " + std::to_string(i) + "@" + std::to_string(int(level.objecten[i].x)) + "," +
-                    std::to_string(int(level.objecten[i].y));
+                    std::to_string(int(level.objecten[i].y)) + "(" +
+                    std::to_string(level.objecten[i].levenspuntentot) + ")";
     if (!left.empty()) std::printf("    left:%s\n", left.c_str());
     std::fflush(stdout);
 }
