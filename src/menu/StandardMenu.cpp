@@ -5,6 +5,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include "Wimdows.h"
 
@@ -43,6 +44,23 @@ void LeftUp() {
     int32_t x = 0, y = 0;
     Wimdows::MousePos(x, y);
     RegisterLeftClick(x, y);
+}
+
+// Draws the button and tells whether it showed its mouse-over picture.
+bool DrawButtonOver(const ButtonRc& button) {
+    if (!button.visible) return false;
+    bool over = false;
+    if (button.type.withMouseOver) {
+        int32_t x = 0, y = 0;
+        Wimdows::MousePos(x, y);
+        over = InButton(button, x, y);
+    }
+    const int i = over ? 1 : 0;
+    if (button.type.withMask)
+        Wimdows::DrawMaskBitmap(button.bitmap[i], button.mask[i], button.x0, button.y0);
+    else
+        Wimdows::DrawBitmap(button.bitmap[i], button.x0, button.y0);
+    return over;
 }
 
 } // namespace
@@ -106,18 +124,7 @@ bool InButton(const ButtonRc& button, int32_t x, int32_t y) {
 }
 
 void DrawButton(const ButtonRc& button) {
-    if (!button.visible) return;
-    bool over = false;
-    if (button.type.withMouseOver) {
-        int32_t x = 0, y = 0;
-        Wimdows::MousePos(x, y);
-        over = InButton(button, x, y);
-    }
-    const int i = over ? 1 : 0;
-    if (button.type.withMask)
-        Wimdows::DrawMaskBitmap(button.bitmap[i], button.mask[i], button.x0, button.y0);
-    else
-        Wimdows::DrawBitmap(button.bitmap[i], button.x0, button.y0);
+    DrawButtonOver(button);
 }
 
 bool ButtonSelected(const ButtonRc& button) {
@@ -131,14 +138,20 @@ bool ButtonSelected(const ButtonRc& button) {
 
 int32_t MenuSelection(std::span<const ButtonRc> menu) {
     Wimdows::UpdateWindow();
+    // A pass draws the same frame as the one before unless a button's
+    // mouse-over state changed; only a changed frame is presented, so a menu
+    // that waits costs next to nothing.
+    std::vector<bool> shown;
     for (;;) {
         if (WindowGone()) return GEEN_KEUZE;
+        std::vector<bool> over(menu.size());
         for (std::size_t i = 0; i < menu.size(); ++i) {
-            DrawButton(menu[i]);
+            over[i] = DrawButtonOver(menu[i]);
             if (ButtonSelected(menu[i])) return static_cast<int32_t>(i);
         }
         std::this_thread::sleep_for(POLL_PAUSE);
-        Wimdows::UpdateWindow();
+        if (over != shown) Wimdows::UpdateWindow();
+        shown = std::move(over);
     }
 }
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Plays the real game in a virtual X server like a player would, in a copy of
-# the data folder: first a run that holds Q through the intro, then a short game
-# (start, move, fire, skip a level, save to slot 1, give up, result sheet, high
-# scores, quit). Checks screenshots at known pixels, the console lines, the
-# save files and Highscores.txt.
+# the data folder: first a run that holds Q through the intro, then a short
+# game (start, move, fire, skip a level, save to slot 1, give up, result sheet,
+# high scores, load slot 1 and play on from it, quit with Q). Checks
+# screenshots at known pixels, the console lines, the save files and
+# Highscores.txt.
 # Usage: tests/e2e/play_xvfb.sh BUILD_DIR
 set -euo pipefail
 
@@ -160,7 +161,13 @@ wait_screen highscores "5 5 $(picture $bg/wit.bmp 5 5)" "710 770 $(picture back0
 click 700 750                             # back
 xdotool mousemove --window "$wid" 50 790
 wait_screen start-menu-last "${start_menu[@]}"
-click 400 695                             # Quit
+click 400 295                             # Load
+wait_screen load-screen "5 5 $(picture $bg/sterrenhemel2.bmp 5 5)"
+click 400 125                             # slot 1
+click 400 625                             # back
+click 400 95                              # Start: the game goes on from slot 1
+wait_screen arena-from-slot "400 30 22,104,69"
+press q                                   # Q in a level ends the program
 wait_game_end 100
 
 # ---- 3. What the game left behind ----

@@ -148,6 +148,16 @@ TEST_F(SlotScreens, SaveWritesTheChosenSlot) {
     EXPECT_EQ(KM::SlotFile(5), "levels\\save5.txt");
 }
 
+TEST_F(SlotScreens, SaveThatFailsIsNotConfirmed) {
+    fs::remove_all("levels");
+    std::ofstream("levels") << "a file where the folder should be";
+    auto level = std::make_unique<K::Level>();
+    Play({SlotMenu(1), Pause(300), SlotMenu(4)}, [&] { KM::Savegame(*level); });
+    for (int32_t y = 175; y < 200; ++y)
+        for (int32_t x = 350; x < 480; ++x)
+            ASSERT_NE(Wimdows::GetPixel(x, y), 0xFFFFFFu) << "confirmed at " << x << "," << y;
+}
+
 TEST_F(InGameMenu, NormalGameHasSixChoices) {
     auto level = std::make_unique<K::Level>();
     KM::tutorial = false;
