@@ -19,21 +19,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-display=""
-for n in $(seq 161 230); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-        display=":$n"
-        break
-    fi
-done
-[ -n "$display" ] || { echo "no free X display"; exit 1; }
-Xvfb "$display" -screen 0 1024x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    xdpyinfo -display "$display" >/dev/null 2>&1 && break
-    sleep 0.1
-done
-export DISPLAY="$display" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+. scripts/xvfb.sh
+start_xvfb 1024x1024 "$work/xvfb.log"
+export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
 
 # The game runs in a copy of the data folder, so its saves and scores stay out of the build.
 # The copy gets a sample high-score table, so that the screen shows more than zeros.

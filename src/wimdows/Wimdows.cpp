@@ -567,12 +567,12 @@ void RunWindow() {
     SDL_RaiseWindow(sdlWindow);
     Repaint();
     SetState(STATE_ACTIVE);
+    // SDL turns a termination signal into a quit event only when it pumps,
+    // so the thread never waits longer than this for an event.
+    constexpr int PUMP_MS = 100;
     SDL_Event e;
     for (;;) {
-        if (!SDL_WaitEvent(&e)) {
-            SDL_Delay(10); // a failed fetch is not the end of the window
-            continue;
-        }
+        if (!SDL_WaitEventTimeout(&e, PUMP_MS)) continue;
         if (!Handle(e)) break;
     }
     FreeWindow();

@@ -2,9 +2,9 @@
 # Plays the real game in a virtual X server like a player would, in a copy of
 # the data folder: first a run that holds Q through the intro, then a short
 # game (start, move, fire, skip a level, save to slot 1, give up, result sheet,
-# high scores, load slot 1 and play on from it, quit with Q). Checks
-# screenshots at known pixels, the console lines, the save files and
-# Highscores.txt.
+# high scores, load slot 1 and play on from it, quit with Q), and a run ended
+# by SIGTERM in a level. Checks screenshots at known pixels, the console lines,
+# the save files and Highscores.txt.
 # Usage: tests/e2e/play_xvfb.sh BUILD_DIR
 set -euo pipefail
 
@@ -27,17 +27,9 @@ fail() {
     exit 1
 }
 
-# A free display number.
-display=90
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-    display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1024x900x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display"
+. "$(dirname "$0")/../../scripts/xvfb.sh"
+start_xvfb 1024x900 "$work/xvfb.log" || fail "Xvfb did not start"
 export SDL_AUDIODRIVER=dummy
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
 
 [ -f "$build/game/images/Backgrounds/robotachtergrond.bmp" ] ||
     fail "the data folder $build/game has no pictures: build the gamedata target first"
@@ -191,3 +183,17 @@ if [ "$score" -gt 0 ] && [ "$year" != "$(date +%Y)" ]; then
     fail "Highscores.txt: rank 1 ($score) is not stamped with this year ($year)"
 fi
 echo "ok: a short game"
+
+# ---- 4. A termination signal in a level ends the game as Q would ----
+rm -f "$work"/game/levels/save5.txt
+start_game
+press n
+xdotool mousemove --window "$wid" 50 790
+wait_screen start-menu-signal "${start_menu[@]}"
+click 400 95
+wait_screen arena-signal "400 30 22,104,69"
+kill -TERM "$game_pid"
+wait_game_end 50
+[ "$(tail -n 1 "$work/run.out")" = "bye, thanks for playing" ] || fail "farewell after SIGTERM"
+[ -f "$work/game/levels/save5.txt" ] || fail "no autosave after SIGTERM"
+echo "ok: SIGTERM in a level"

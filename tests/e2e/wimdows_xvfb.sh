@@ -18,16 +18,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display itself and writes its number to fd 3.
-Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display=""
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && display=":$(head -n1 "$work/display")" && break
-    sleep 0.1
-done
-[ -n "$display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-xdpyinfo -display "$display" >/dev/null 2>&1 || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+. "$(dirname "$0")/../../scripts/xvfb.sh"
+start_xvfb 640x480 "$work/xvfb.log"
+display="$DISPLAY"
 
 DISPLAY="$display" SDL_VIDEODRIVER=x11 "$demo" "$work" 60 >"$work/demo.log" 2>&1 &
 demo_pid=$!

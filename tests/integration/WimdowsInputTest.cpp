@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <thread>
 #include <vector>
@@ -230,6 +231,18 @@ TEST_F(WimdowsInput, CloseBoxEndsTheWindowAndTellsTheGame) {
     W::Window("WimdowsInput again", 100, 80);
     EXPECT_EQ(W::State(), W::STATE_ACTIVE);
     EXPECT_FALSE(W::WindowClosed());
+}
+
+// kill or Ctrl+C on an idle window: nothing else wakes the window thread.
+TEST_F(WimdowsInput, TerminationSignalEndsAnIdleWindowLikeTheCloseBox) {
+    std::raise(SIGTERM);
+    for (int i = 0; i < 500 && W::State() != W::STATE_DEAD; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(W::WindowClosed());
+    EXPECT_EQ(W::State(), W::STATE_DEAD);
+    W::KillWindow();
+    W::Window("WimdowsInput again", 100, 80);
+    EXPECT_EQ(W::State(), W::STATE_ACTIVE);
 }
 
 TEST_F(WimdowsInput, ClosingWhileTheGameDrawsReleasesNothingInUse) {
