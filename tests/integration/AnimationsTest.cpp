@@ -10,6 +10,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "../support/SdlInput.h"
 #include "Kolvemar_Animations.h"
 #include "Kolvemar_Constanten_en_Types.h"
 #include "Music.h"
@@ -91,12 +92,7 @@ void MakeGameFolder() {
 
 // Pushes a key event and waits until the window thread has taken it in.
 void Key(SDL_Keycode key, bool down) {
-    SDL_Event e{};
-    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    e.key.keysym.sym = key;
-    e.key.keysym.scancode = SDL_GetScancodeFromKey(key);
-    SDL_PushEvent(&e);
+    SdlInput::Key(key, down);
     Wimdows::Sync();
 }
 

@@ -18,6 +18,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "../support/SdlInput.h"
 #include "Kolvemar_Constanten_en_Types.h"
 #include "Kolvemar_Menu.h"
 #include "StandardMenu.h"
@@ -89,39 +90,11 @@ inline void WritePicture(const fs::path& path, uint32_t colour) {
     SDL_FreeSurface(s);
 }
 
-inline void Push(SDL_Event e) {
-    SDL_PushEvent(&e);
-}
-
-inline void InjectMove(int32_t x, int32_t y) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.x = x;
-    e.motion.y = y;
-    Push(e);
-}
-
 // A left click at (x, y) as the window thread receives it.
 inline void InjectClick(int32_t x, int32_t y) {
-    InjectMove(x, y);
-    SDL_Event e{};
-    for (uint32_t type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
-        e = {};
-        e.type = type;
-        e.button.button = SDL_BUTTON_LEFT;
-        e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-        e.button.clicks = 1;
-        e.button.x = x;
-        e.button.y = y;
-        Push(e);
-    }
-}
-
-// The player closes the window with its close box.
-inline void InjectClose() {
-    SDL_Event e{};
-    e.type = SDL_QUIT;
-    Push(e);
+    SdlInput::Move(x, y);
+    SdlInput::Button(x, y, true);
+    SdlInput::Button(x, y, false);
 }
 
 template <typename Test> bool WaitFor(Test test, std::chrono::milliseconds limit = 5000ms) {
@@ -175,7 +148,7 @@ class Player {
     void Play(const std::vector<Step>& steps) {
         for (const Step& s : steps)
             if (!Do(s)) {
-                InjectClose();
+                SdlInput::Close();
                 return;
             }
     }
@@ -197,7 +170,7 @@ class Player {
                                std::to_string(s.y));
             return false;
         case Step::MOVE:
-            InjectMove(s.x, s.y);
+            SdlInput::Move(s.x, s.y);
             Wimdows::Sync();
             return true;
         case Step::PIXEL:
@@ -207,7 +180,7 @@ class Player {
                                ", expected " + std::to_string(s.colour));
             return false;
         case Step::CLOSE:
-            InjectClose();
+            SdlInput::Close();
             return true;
         case Step::PAUSE:
             std::this_thread::sleep_for(std::chrono::milliseconds(s.x));

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/SdlInput.h"
 #include "Kolvemar_Animations.h"
 #include "Kolvemar_Constanten_en_Types.h"
 #include "Kolvemar_spel.h"
@@ -155,40 +156,20 @@ inline SDL_Keycode Sleutel(uint32_t vk) {
 }
 
 inline void Stuur(const Invoer& in) {
-    SDL_Event e{};
     switch (in.soort) {
     case Soort::toets_neer:
-    case Soort::toets_op: {
-        const bool neer = in.soort == Soort::toets_neer;
-        e.type = neer ? SDL_KEYDOWN : SDL_KEYUP;
-        e.key.state = neer ? SDL_PRESSED : SDL_RELEASED;
-        e.key.keysym.sym = Sleutel(static_cast<uint32_t>(in.a));
-        e.key.keysym.scancode = SDL_GetScancodeFromKey(e.key.keysym.sym);
-        SDL_PushEvent(&e);
+    case Soort::toets_op:
+        SdlInput::Key(Sleutel(static_cast<uint32_t>(in.a)), in.soort == Soort::toets_neer);
         break;
-    }
     case Soort::muis:
-        e.type = SDL_MOUSEMOTION;
-        e.motion.x = in.a;
-        e.motion.y = in.b;
-        SDL_PushEvent(&e);
+        SdlInput::Move(in.a, in.b);
         break;
     case Soort::knop_neer:
-    case Soort::knop_op: {
-        const bool neer = in.soort == Soort::knop_neer;
-        e.type = neer ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-        e.button.button = SDL_BUTTON_LEFT;
-        e.button.state = neer ? SDL_PRESSED : SDL_RELEASED;
-        e.button.clicks = 1;
-        e.button.x = in.a;
-        e.button.y = in.b;
-        SDL_PushEvent(&e);
+    case Soort::knop_op:
+        SdlInput::Button(in.a, in.b, in.soort == Soort::knop_neer);
         break;
-    }
     case Soort::sluiten:
-        e.type = SDL_WINDOWEVENT;
-        e.window.event = SDL_WINDOWEVENT_CLOSE;
-        SDL_PushEvent(&e);
+        SdlInput::Close();
         break;
     }
     Wimdows::Sync(); // the window thread has turned it into state

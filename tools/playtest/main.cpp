@@ -15,6 +15,7 @@
 #include "Kolvemar_Constanten_en_Types.h"
 #include "Kolvemar_spel.h"
 #include "LevelCreator.h"
+#include "SdlInput.h"
 #include "StandardLib.h"
 #include "Time.h"
 #include "Wimdows.h"
@@ -36,39 +37,19 @@ struct Run {
 };
 Run run;
 
-void Key(SDL_Keycode key, bool down) {
-    SDL_Event e{};
-    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    e.key.keysym.sym = key;
-    e.key.keysym.scancode = SDL_GetScancodeFromKey(key);
-    SDL_PushEvent(&e);
-}
-
 void Mouse(int x, int y, bool fire) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.x = x;
-    e.motion.y = y;
-    SDL_PushEvent(&e);
+    SdlInput::Move(x, y);
     if (fire != run.firing) {
-        SDL_Event b{};
-        b.type = fire ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-        b.button.button = SDL_BUTTON_LEFT;
-        b.button.state = fire ? SDL_PRESSED : SDL_RELEASED;
-        b.button.clicks = 1;
-        b.button.x = x;
-        b.button.y = y;
-        SDL_PushEvent(&b);
+        SdlInput::Button(x, y, fire);
         run.firing = fire;
     }
 }
 
 void Hold(const std::set<SDL_Keycode>& keys) {
     for (SDL_Keycode k : run.held)
-        if (!keys.count(k)) Key(k, false);
+        if (!keys.count(k)) SdlInput::Key(k, false);
     for (SDL_Keycode k : keys)
-        if (!run.held.count(k)) Key(k, true);
+        if (!run.held.count(k)) SdlInput::Key(k, true);
     run.held = keys;
 }
 
@@ -138,7 +119,7 @@ Time::DateTime Clock() {
         busy = true;
         run.lastTick = run.level->time;
         if (run.level->time > kTickLimit) {
-            Key(SDLK_q, true);
+            SdlInput::Key(SDLK_q, true);
             Wimdows::Sync();
         } else if (run.bot) {
             Decide(*run.level);
@@ -181,7 +162,7 @@ void Play(const std::string& file, bool bot) {
     run.level = nullptr;
     Time::SetClockSource(nullptr);
     Hold({});
-    Key(SDLK_q, false);
+    SdlInput::Key(SDLK_q, false);
     Mouse(0, 0, false);
     Wimdows::Sync();
     Wimdows::FlushKeys();
