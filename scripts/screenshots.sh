@@ -9,16 +9,6 @@ out="$(mkdir -p "${2:-docs}" && cd "${2:-docs}" && pwd)"
 game="$build/bin/kolvemar-trovix"
 [ -x "$game" ] || { echo "missing $game"; exit 1; }
 
-work="$(mktemp -d)"
-xvfb_pid=""
-game_pid=""
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
 . scripts/xvfb.sh
 start_xvfb 1024x1024 "$work/xvfb.log"
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
@@ -41,7 +31,7 @@ cp -r "$build/game" "$work/game"
     done
 } >"$work/game/Highscores.txt"
 (cd "$work/game" && exec "$game" >"$work/game.log" 2>&1) &
-game_pid=$!
+app_pid=$!
 window=""
 for _ in $(seq 200); do
     window="$(xdotool search --name '^Kolvemar-Trovix$' 2>/dev/null | head -1 || true)"

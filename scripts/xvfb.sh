@@ -1,4 +1,16 @@
-# Sourced by the scripts that run the game in a virtual X server.
+# Sourced by the scripts that run the game in a virtual X server. It gives the
+# caller a temporary folder, $work; at exit the program whose pid the caller
+# keeps in app_pid, the server and the folder all go.
+work="$(mktemp -d)"
+xvfb_pid=""
+app_pid=""
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
 # start_xvfb WIDTHxHEIGHT LOG starts Xvfb on a display it picks itself (so
 # parallel runs never collide), exports DISPLAY and sets xvfb_pid for the
 # caller's clean-up. Returns 1, with the server's log on stderr, when no

@@ -10,16 +10,7 @@ set -euo pipefail
 
 build="$(cd "${1:?usage: play_xvfb.sh BUILD_DIR}" && pwd)"
 game="$build/bin/kolvemar-trovix"
-work="$(mktemp -d)"
-xvfb_pid=""
-game_pid=""
-
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/../../scripts/xvfb.sh"
 
 fail() {
     echo "FAIL: $*" >&2
@@ -27,7 +18,6 @@ fail() {
     exit 1
 }
 
-. "$(dirname "$0")/../../scripts/xvfb.sh"
 start_xvfb 1024x900 "$work/xvfb.log" || fail "Xvfb did not start"
 export SDL_AUDIODRIVER=dummy
 
@@ -39,7 +29,7 @@ rm -f "$work"/game/levels/save*.txt
 
 start_game() {
     (cd "$work/game" && exec "$game" >"$work/run.out" 2>"$work/run.err") &
-    game_pid=$!
+    app_pid=$!
     wid="$(timeout 20 xdotool search --sync --name '^Kolvemar-Trovix$' | head -n 1)" ||
         fail "no game window"
     xdotool windowfocus --sync "$wid" 2>/dev/null || true
@@ -47,12 +37,12 @@ start_game() {
 
 wait_game_end() {
     for _ in $(seq "$1"); do
-        kill -0 "$game_pid" 2>/dev/null || break
+        kill -0 "$app_pid" 2>/dev/null || break
         sleep 0.1
     done
-    kill -0 "$game_pid" 2>/dev/null && fail "the game did not end"
-    wait "$game_pid" || fail "the game exited with status $?"
-    game_pid=""
+    kill -0 "$app_pid" 2>/dev/null && fail "the game did not end"
+    wait "$app_pid" || fail "the game exited with status $?"
+    app_pid=""
 }
 
 # Pixel (x, y) of a picture file, or of a fresh screenshot of the window, as "r,g,b".
@@ -192,7 +182,7 @@ xdotool mousemove --window "$wid" 50 790
 wait_screen start-menu-signal "${start_menu[@]}"
 click 400 95
 wait_screen arena-signal "400 30 22,104,69"
-kill -TERM "$game_pid"
+kill -TERM "$app_pid"
 wait_game_end 50
 [ "$(tail -n 1 "$work/run.out")" = "bye, thanks for playing" ] || fail "farewell after SIGTERM"
 [ -f "$work/game/levels/save5.txt" ] || fail "no autosave after SIGTERM"

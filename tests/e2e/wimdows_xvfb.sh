@@ -8,25 +8,15 @@ build="$(cd "${1:-build}" && pwd)"
 demo="$build/bin/wimdemo"
 [ -x "$demo" ] || { echo "missing $demo"; exit 1; }
 
-work="$(mktemp -d)"
-xvfb_pid=""
-demo_pid=""
-cleanup() {
-    [ -n "$demo_pid" ] && kill "$demo_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
 . "$(dirname "$0")/../../scripts/xvfb.sh"
 start_xvfb 640x480 "$work/xvfb.log"
 display="$DISPLAY"
 
 DISPLAY="$display" SDL_VIDEODRIVER=x11 "$demo" "$work" 60 >"$work/demo.log" 2>&1 &
-demo_pid=$!
+app_pid=$!
 for _ in $(seq 200); do
     [ -e "$work/samples.txt" ] && break
-    kill -0 "$demo_pid" 2>/dev/null || break
+    kill -0 "$app_pid" 2>/dev/null || break
     sleep 0.1
 done
 [ -e "$work/samples.txt" ] || { echo "wimdemo wrote no samples"; cat "$work/demo.log"; exit 1; }
@@ -75,8 +65,8 @@ done
 
 touch "$work/done"
 status=0
-wait "$demo_pid" || status=$?
-demo_pid=""
+wait "$app_pid" || status=$?
+app_pid=""
 if [ "$status" != 0 ]; then
     echo "wimdemo ended with status $status"
     cat "$work/demo.log"
