@@ -70,6 +70,9 @@ inline void SchrijfFiguur(const std::string& stam, int zijde, uint32_t kleur) {
                [=](int x, int y) { return binnen(x, y) ? 0xFFFFFFu : 0u; });
 }
 
+// The pause screen, also the in-game menu's background: one plain colour.
+constexpr uint32_t PAUZEKLEUR = 0x602060; // reads the same as RGB and as BGR
+
 // Every picture the game loop draws, at the size it is loaded, in folder map.
 inline void MaakBeelden(const std::string& map, int S) {
     const std::string im = map + "/images/";
@@ -79,6 +82,7 @@ inline void MaakBeelden(const std::string& map, int S) {
                [](int x, int y) { return ((x ^ y) & 8) ? 0x707070u : 0x909090u; });
     SchrijfBmp(im + "deurtje.bmp", 60, 95,
                [](int x, int y) { return (x < 4 || x > 55 || y < 4) ? 0x4A2A10u : 0x8B5A2Bu; });
+    SchrijfBmp(im + "Backgrounds/pauze.bmp", S, S, [](int, int) { return PAUZEKLEUR; });
     SchrijfFiguur(im + "wolk", 100, 0xE0E0F0);
     SchrijfFiguur(im + "explosie", 100, 0xFF8000);
     for (int k = 1; k <= 36; ++k)

@@ -2,10 +2,14 @@
 // a fake clock so that nothing waits.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <filesystem>
+#include <functional>
+#include <thread>
 
 #include "Kolvemar_Menu.h"
+#include "MenuScript.h"
 #include "SpelFixture.h"
 
 using namespace spelproef;
@@ -255,6 +259,76 @@ TEST_F(Spel, PlayingTimeIsTheClockTimeOfTheLevel) {
     EXPECT_GE(ms, (gelezen - 10) * 10);
     EXPECT_GE(ms, 40u * 30u);
     EXPECT_EQ(l.stats_tijd.wHour, 1);
+}
+
+// A player beside the game loop: the pause and the in-game menu wait for
+// input that the level's script, fed by the clock, cannot give.
+struct Speler {
+    std::atomic<bool> klaar{false}; // spel has returned
+    std::vector<std::string> fouten;
+    std::thread draad;
+
+    bool Wacht(const std::function<bool()>& test, const char* wat) {
+        if (MenuScript::WaitFor([&] { return test() || klaar.load(); }) && !klaar) return true;
+        fouten.push_back(wat);
+        return false;
+    }
+    bool Gepauzeerd() { return Wimdows::GetPixel(5, 5) == PAUZEKLEUR; }
+    void Start(std::function<void()> spelen) { draad = std::thread(std::move(spelen)); }
+    void Einde() {
+        klaar = true;
+        if (draad.joinable()) draad.join();
+    }
+};
+
+TEST_F(Spel, PPausesTheLevelUntilPIsPressedAgain) {
+    K::Level l = LeegLevel();
+    Speler speler;
+    bool bleefStaan = false;
+    speler.Start([&] {
+        if (!speler.Wacht([&] { return speler.Gepauzeerd(); }, "no pause screen")) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        bleefStaan = speler.Gepauzeerd();
+        SdlInput::Key(SDLK_p, true);
+        Wimdows::Sync();
+        speler.Wacht([&] { return false; }, ""); // held until the level has ended
+        SdlInput::Key(SDLK_p, false);
+    });
+    // P pressed and let go within the pause's first tenth of a second.
+    const next_action a = Speel(l, {{l.time + 2, Soort::toets_neer, 'P'},
+                                    {l.time + 3, Soort::toets_op, 'P'},
+                                    {l.time + 6, Soort::toets_neer, Q}});
+    speler.Einde();
+    EXPECT_EQ(a, next_action::afsluiten);
+    EXPECT_TRUE(bleefStaan) << "the pause ended without P";
+    EXPECT_EQ(l.time, 1006);
+    EXPECT_EQ(speler.fouten, std::vector<std::string>{""});
+}
+
+TEST_F(Spel, MOpensTheInGameMenuToResumeOrEndTheGame) {
+    constexpr int32_t X = 350, VERDER = 125, MENU = 525; // buttons 100 apart from y 100
+    Kolvemar_Menu::Init(); // the menu's backgrounds, as the program loads them at start
+    for (const int32_t knop : {VERDER, MENU}) {
+        K::Level l = LeegLevel();
+        Speler speler;
+        speler.Start([&] {
+            if (!speler.Wacht([&] { return speler.Gepauzeerd(); }, "no in-game menu")) return;
+            SdlInput::Key(SDLK_m, false);
+            MenuScript::InjectClick(X, knop);
+            Wimdows::Sync();
+        });
+        const next_action a =
+            Speel(l, {{l.time + 2, Soort::toets_neer, 'M'}, {l.time + 5, Soort::toets_neer, Q}});
+        speler.Einde();
+        EXPECT_TRUE(speler.fouten.empty()) << speler.fouten.front();
+        if (knop == VERDER) {
+            EXPECT_EQ(a, next_action::afsluiten);
+            EXPECT_EQ(l.time, 1005);
+        } else {
+            EXPECT_EQ(a, next_action::einde);
+            EXPECT_EQ(l.time, 1002);
+        }
+    }
 }
 
 // Closing the window ends the level as Q would; it runs last, since it takes
