@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../support/SdlInput.h"
+#include "../support/TestSound.h"
 #include "Kolvemar_Animations.h"
 #include "Kolvemar_Constanten_en_Types.h"
 #include "Music.h"
@@ -51,18 +52,6 @@ void SaveBmp(const std::string& name, int32_t w, int32_t h, uint32_t colour,
     SDL_FreeSurface(s);
 }
 
-// A one-second WAV; the mixer tells formats by their content, not the name.
-void SaveSound(const std::string& name) {
-    std::vector<int16_t> pcm(32000, 1000);
-    const uint32_t bytes = static_cast<uint32_t>(pcm.size() * 2);
-    const uint32_t header[] = {0x46464952, 36 + bytes, 0x45564157, 0x20746d66, 16,   0x00010001,
-                               32000,      64000,      0x00100002, 0x61746164, bytes};
-    fs::create_directories(fs::path(name).parent_path());
-    std::ofstream out(name, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(header), sizeof header);
-    out.write(reinterpret_cast<const char*>(pcm.data()), bytes);
-}
-
 // The game folder: constants and a distinct picture for everything loaded.
 void MakeGameFolder() {
     std::ofstream("Constanten.txt") << "3 2 4.5 5000 600 100 20 30 40 5 60\r\n";
@@ -87,7 +76,7 @@ void MakeGameFolder() {
         SaveBmp(std::string("images/robot/") + r + "_mask.bmp", side, side, WIT);
         side = 125 - side;
     }
-    SaveSound("muziek/Intro.mp3");
+    TestSound::Write("muziek/Intro.mp3");
 }
 
 // Pushes a key event and waits until the window thread has taken it in.

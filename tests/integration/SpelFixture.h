@@ -11,13 +11,16 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "../support/SdlInput.h"
+#include "../support/TestSound.h"
 #include "Kolvemar_Animations.h"
 #include "Kolvemar_Constanten_en_Types.h"
 #include "Kolvemar_spel.h"
+#include "Music.h"
 #include "StandardLib.h"
 #include "Time.h"
 #include "Wimdows.h"
@@ -125,6 +128,9 @@ inline void Opstarten(int zijde = S) {
         std::filesystem::create_directories(map + "/levels");
         Constanten(map, zijde);
         std::filesystem::current_path(map);
+        for (const char* geluid : {"glock22", "explosion", "death"})
+            TestSound::Write(std::string("muziek/") + geluid + ".mp3");
+        Music::InitMusic();
         StandardLib::Init();
         Kolvemar_Animations::Init();
         Kolvemar_spel::Init();
@@ -188,6 +194,7 @@ struct Klok {
     std::size_t volgende = 0;
     uint64_t noodstop = 0; // a runaway level is quit at this reading
     bool gestopt = false;
+    std::function<void(const K::Level&)> waarnemer; // looks on at every reading
 };
 
 inline Klok& klok() {
@@ -206,6 +213,7 @@ inline Time::DateTime LeesKlok() {
             k.gestopt = true;
             Stuur({0, Soort::toets_neer, 'Q'});
         }
+        if (k.waarnemer) k.waarnemer(*k.level);
         bezig = false;
     }
     const uint64_t h = k.honderdsten++;
@@ -233,11 +241,13 @@ inline void LosLaten() {
 // Plays the level through spel with the script; input for the level's first
 // tick (and the one after it, which shares the level-start animation) is given
 // before the level starts.
-inline K::next_action Speel(K::Level& level, std::vector<Invoer> script) {
+inline K::next_action Speel(K::Level& level, std::vector<Invoer> script,
+                            std::function<void(const K::Level&)> waarnemer = {}) {
     LosLaten();
     Klok& k = klok();
     k = Klok{};
     k.script = std::move(script);
+    k.waarnemer = std::move(waarnemer);
     k.noodstop = 2000000;
     Time::SetClockSource(LeesKlok);
     k.level = &level;

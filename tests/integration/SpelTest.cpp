@@ -6,10 +6,12 @@
 #include <cmath>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <thread>
 
 #include "Kolvemar_Menu.h"
 #include "MenuScript.h"
+#include "Music.h"
 #include "SpelFixture.h"
 
 using namespace spelproef;
@@ -95,6 +97,30 @@ TEST_F(Spel, HoldingTheButtonFiresOneBulletPerFrameWithTheDifficultyFactor) {
         }
         EXPECT_FALSE(l.geschut[4].leven);
     }
+}
+
+// The gun's loop starts with the first shot and stops when the button is let
+// go (the level's sounds are loaded for the level and released after it).
+TEST_F(Spel, TheGunSoundsWhileTheButtonIsHeld) {
+    auto klinkt = [] {
+        for (uint32_t s = 1; s <= Music::SoundTableLength(); ++s)
+            if (Music::SoundChannel(s) >= 0) return true;
+        return false;
+    };
+    std::map<K::INTEGER, bool> geluid; // by level time
+    K::Level l = LeegLevel();
+    const K::INTEGER t = l.time;
+    EXPECT_EQ(Speel(l,
+                    {{t + 1, Soort::muis, 300, 100},
+                     {t + 2, Soort::knop_neer, 300, 100},
+                     {t + 40, Soort::knop_op, 300, 100},
+                     {t + 45, Soort::toets_neer, Q}},
+                    [&](const K::Level& nu) { geluid[nu.time] = klinkt(); }),
+              next_action::afsluiten);
+    EXPECT_FALSE(geluid[t + 1]);
+    EXPECT_TRUE(geluid[t + 3]);
+    EXPECT_TRUE(geluid[t + 30]); // past the first restart, after 17 ticks
+    EXPECT_FALSE(geluid[t + 42]);
 }
 
 TEST_F(Spel, TheMouseOnThePlayersCentreFiresNothing) {
