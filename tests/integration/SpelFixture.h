@@ -16,11 +16,9 @@
 #include <vector>
 
 #include "../support/SdlInput.h"
-#include "../support/TestSound.h"
 #include "Kolvemar_Animations.h"
 #include "Kolvemar_Constanten_en_Types.h"
 #include "Kolvemar_spel.h"
-#include "Music.h"
 #include "StandardLib.h"
 #include "Time.h"
 #include "Wimdows.h"
@@ -128,9 +126,6 @@ inline void Opstarten(int zijde = S) {
         std::filesystem::create_directories(map + "/levels");
         Constanten(map, zijde);
         std::filesystem::current_path(map);
-        for (const char* geluid : {"glock22", "explosion", "death"})
-            TestSound::Write(std::string("muziek/") + geluid + ".mp3");
-        Music::InitMusic();
         StandardLib::Init();
         Kolvemar_Animations::Init();
         Kolvemar_spel::Init();

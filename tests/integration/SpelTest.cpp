@@ -9,6 +9,7 @@
 #include <map>
 #include <thread>
 
+#include "../support/TestSound.h"
 #include "Kolvemar_Menu.h"
 #include "MenuScript.h"
 #include "Music.h"
@@ -27,6 +28,10 @@ class Spel : public testing::Test {
     void SetUp() override {
         Opstarten();
         ASSERT_EQ(Wimdows::State(), Wimdows::STATE_ACTIVE);
+        // The level's sounds, heard on the dummy audio driver.
+        for (const char* geluid : {"glock22", "explosion", "death"})
+            TestSound::Write(std::string("muziek/") + geluid + ".mp3");
+        Music::InitMusic();
         Kolvemar_Menu::tutorial = false;
         Kolvemar_Menu::autosave = true;
         Kolvemar_Menu::difficultyLevel = 2;
