@@ -687,7 +687,13 @@ SDL_Surface* Scaled(SDL_Surface* rgb, uint32_t w, uint32_t h) {
 
 // The file's picture scaled to w x h (0 keeps the file's own size), as 0x00RRGGBB.
 bool ReadPicture(const std::string& file, uint32_t w, uint32_t h, Picture& pic) {
-    SDL_Surface* raw = SDL_LoadBMP(StandardLib::PlatformPath(file).c_str());
+    // Opened apart from the decoding, so that a missing file is reported as such.
+    SDL_RWops* in = SDL_RWFromFile(StandardLib::PlatformPath(file).c_str(), "rb");
+    if (!in) {
+        Complain("cannot open picture \"" + file + "\"", SDL_GetError());
+        return false;
+    }
+    SDL_Surface* raw = SDL_LoadBMP_RW(in, 1);
     SDL_Surface* rgb = raw ? SDL_ConvertSurfaceFormat(raw, SDL_PIXELFORMAT_RGB888, 0) : nullptr;
     SDL_FreeSurface(raw);
     if (!rgb) {

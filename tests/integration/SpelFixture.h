@@ -84,6 +84,12 @@ inline void MaakBeelden(const std::string& map, int S) {
     SchrijfBmp(im + "deurtje.bmp", 60, 95,
                [](int x, int y) { return (x < 4 || x > 55 || y < 4) ? 0x4A2A10u : 0x8B5A2Bu; });
     SchrijfBmp(im + "Backgrounds/pauze.bmp", S, S, [](int, int) { return PAUZEKLEUR; });
+    // The intro's pictures, loaded at start-up though no level test shows them.
+    for (const char* b : {"wit", "fire3", "fire4", "fire5", "fire6", "fire_en_tekst"})
+        SchrijfBmp(im + "Backgrounds/" + b + ".bmp", 8, 8, [](int, int) { return 0x404040u; });
+    for (int i = 1; i <= 6; ++i)
+        SchrijfBmp(im + "Tamsel_images/tekeningen-Tamsel" + std::to_string(i) + ".bmp", 8, 8,
+                   [](int, int) { return 0x404040u; });
     SchrijfFiguur(im + "wolk", 100, 0xE0E0F0);
     SchrijfFiguur(im + "explosie", 100, 0xFF8000);
     for (int k = 1; k <= 36; ++k)
