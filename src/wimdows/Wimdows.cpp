@@ -19,6 +19,7 @@
 #include <iostream>
 #include <mutex>
 #include <new>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -52,11 +53,19 @@ std::mutex bufferLock;
 std::vector<uint32_t> back;
 bool buffering = false;
 
+// The set pixels of a picture used as a mask, as runs [begin, end) per row:
+// sprites are drawn every frame, their masks hardly ever change.
+struct MaskRuns {
+    std::vector<uint32_t> rowStart; // height + 1 indices into runs
+    std::vector<std::pair<uint32_t, uint32_t>> runs;
+};
+
 struct Picture {
     std::vector<uint32_t> pixels;
     uint32_t width = 0;
     uint32_t height = 0;
     bool live = false;
+    std::optional<MaskRuns> maskRuns; // made on first use as a mask, dropped on change
 };
 std::vector<Picture> pictures;
 
@@ -140,17 +149,13 @@ void HLine(const Plane& d, int64_t y, int64_t xa, int64_t xb, uint32_t pix) {
     if (xa <= xb) std::fill(d.px + y * d.w + xa, d.px + y * d.w + xb + 1, pix);
 }
 
-// Copies the w x h block at (sx, sy) of src to (dx, dy) of dst, clipped to both
-// (and to the mask, read at the source's coordinates). With a mask only its set
-// pixels are copied.
+// Copies the w x h block at (sx, sy) of src to (dx, dy) of dst, clipped to both.
 void Blit(const Plane& src, int64_t sx, int64_t sy, const Plane& dst, int64_t dx, int64_t dy,
-          int64_t w, int64_t h, const Plane* mask) {
-    const int64_t srcW = mask ? std::min(src.w, mask->w) : src.w;
-    const int64_t srcH = mask ? std::min(src.h, mask->h) : src.h;
+          int64_t w, int64_t h) {
     const int64_t i0 = std::max({int64_t{0}, -sx, -dx});
     const int64_t j0 = std::max({int64_t{0}, -sy, -dy});
-    const int64_t i1 = std::min({w, srcW - sx, dst.w - dx});
-    const int64_t j1 = std::min({h, srcH - sy, dst.h - dy});
+    const int64_t i1 = std::min({w, src.w - sx, dst.w - dx});
+    const int64_t j1 = std::min({h, src.h - sy, dst.h - dy});
     if (i1 <= i0 || j1 <= j0) return;
     // Copies inside one picture may overlap: walk rows away from the overlap.
     const bool upwards = src.px == dst.px && dy > sy;
@@ -158,14 +163,48 @@ void Blit(const Plane& src, int64_t sx, int64_t sy, const Plane& dst, int64_t dx
         const int64_t j = upwards ? j1 - 1 - n : j0 + n;
         const uint32_t* s = src.px + (sy + j) * src.w + sx;
         uint32_t* d = dst.px + (dy + j) * dst.w + dx;
-        if (!mask) {
-            std::memmove(d + i0, s + i0, static_cast<size_t>(i1 - i0) * sizeof(uint32_t));
-            continue;
+        std::memmove(d + i0, s + i0, static_cast<size_t>(i1 - i0) * sizeof(uint32_t));
+    }
+}
+
+const MaskRuns& RunsOf(Picture& mask) {
+    if (mask.maskRuns) return *mask.maskRuns;
+    MaskRuns& m = mask.maskRuns.emplace();
+    m.rowStart.reserve(mask.height + 1);
+    for (uint32_t y = 0; y < mask.height; ++y) {
+        m.rowStart.push_back(static_cast<uint32_t>(m.runs.size()));
+        const uint32_t* row = mask.pixels.data() + size_t{y} * mask.width;
+        for (uint32_t x = 0; x < mask.width;) {
+            if (!MaskSet(row[x])) {
+                ++x;
+                continue;
+            }
+            const uint32_t begin = x;
+            while (x < mask.width && MaskSet(row[x]))
+                ++x;
+            m.runs.emplace_back(begin, x);
         }
-        const uint32_t* m = mask->px + (sy + j) * mask->w + sx;
-        // A select rather than a branch, so the compiler can vectorise the row.
-        for (int64_t i = i0; i < i1; ++i)
-            d[i] = MaskSet(m[i]) ? s[i] : d[i];
+    }
+    m.rowStart.push_back(static_cast<uint32_t>(m.runs.size()));
+    return m;
+}
+
+// Copies the pixels of src that the mask sets to (dx, dy) of dst, clipped to
+// dst and to the smaller of picture and mask.
+void BlitMasked(const Plane& src, Picture& mask, const Plane& dst, int64_t dx, int64_t dy) {
+    const MaskRuns& m = RunsOf(mask);
+    const int64_t i0 = std::max(int64_t{0}, -dx);
+    const int64_t j0 = std::max(int64_t{0}, -dy);
+    const int64_t i1 = std::min({src.w, int64_t{mask.width}, dst.w - dx});
+    const int64_t j1 = std::min({src.h, int64_t{mask.height}, dst.h - dy});
+    for (int64_t j = j0; j < j1; ++j) {
+        const uint32_t* s = src.px + j * src.w;
+        uint32_t* d = dst.px + (dy + j) * dst.w + dx;
+        for (uint32_t r = m.rowStart[j]; r < m.rowStart[j + 1]; ++r) {
+            const int64_t a = std::max<int64_t>(m.runs[r].first, i0);
+            const int64_t b = std::min<int64_t>(m.runs[r].second, i1);
+            if (a < b) std::memcpy(d + a, s + a, static_cast<size_t>(b - a) * sizeof(uint32_t));
+        }
     }
 }
 
@@ -976,7 +1015,7 @@ uint32_t LoadBitmap(const char* file, uint32_t width, uint32_t height) {
 uint32_t CreateBitmap(uint32_t width, uint32_t height) {
     if (!SizeAllowed(width, height, "CreateBitmap")) return 0;
     try {
-        Picture pic{std::vector<uint32_t>(size_t{width} * height), width, height, true};
+        Picture pic{std::vector<uint32_t>(size_t{width} * height), width, height, true, {}};
         std::lock_guard lock(bufferLock);
         return AddBitmap(std::move(pic));
     } catch (const std::bad_alloc&) {
@@ -994,7 +1033,7 @@ void DrawBitmap(uint32_t bitmap, int32_t x, int32_t y) {
     std::lock_guard lock(bufferLock);
     if (!Active() || !Valid(bitmap)) return;
     Picture& p = pictures[bitmap - 1];
-    Blit(PicturePlane(p), 0, 0, BackPlane(), x, y, p.width, p.height, nullptr);
+    Blit(PicturePlane(p), 0, 0, BackPlane(), x, y, p.width, p.height);
     ShowUnbuffered({x, y, int64_t{x} + p.width - 1, int64_t{y} + p.height - 1});
 }
 
@@ -1002,8 +1041,7 @@ void DrawMaskBitmap(uint32_t bitmap, uint32_t maskbitmap, int32_t x, int32_t y) 
     std::lock_guard lock(bufferLock);
     if (!Active() || !Valid(bitmap) || !Valid(maskbitmap)) return;
     Picture& p = pictures[bitmap - 1];
-    const Plane mask = PicturePlane(pictures[maskbitmap - 1]);
-    Blit(PicturePlane(p), 0, 0, BackPlane(), x, y, p.width, p.height, &mask);
+    BlitMasked(PicturePlane(p), pictures[maskbitmap - 1], BackPlane(), x, y);
     ShowUnbuffered({x, y, int64_t{x} + p.width - 1, int64_t{y} + p.height - 1});
 }
 
@@ -1011,8 +1049,10 @@ void CopyBitmap(uint32_t srcbitmap, uint32_t destbitmap, int32_t xsrc, int32_t y
                 int32_t ydest, uint32_t width, uint32_t height) {
     std::lock_guard lock(bufferLock);
     if (!Valid(srcbitmap) || !Valid(destbitmap)) return;
-    Blit(PicturePlane(pictures[srcbitmap - 1]), xsrc, ysrc, PicturePlane(pictures[destbitmap - 1]),
-         xdest, ydest, width, height, nullptr);
+    Picture& dest = pictures[destbitmap - 1];
+    dest.maskRuns.reset();
+    Blit(PicturePlane(pictures[srcbitmap - 1]), xsrc, ysrc, PicturePlane(dest), xdest, ydest, width,
+         height);
 }
 
 uint32_t BitmapTableLength() {

@@ -349,6 +349,30 @@ TEST_F(WimdowsDraw, MaskSmallerThanThePictureLimitsTheCopy) {
     EXPECT_EQ(Painted(RED).size(), 6u);
 }
 
+// The mask's shape is remembered after its first use; changing the mask must
+// change the shape, and a masked copy is clipped like any other.
+TEST_F(WimdowsDraw, AMaskChangedAfterUseMasksWithItsNewShape) {
+    const uint32_t pic = W::LoadBitmap(Uniform("wt_red6.bmp", RED, 6, 6).c_str(), 6, 6);
+    const uint32_t white = W::LoadBitmap(Uniform("wt_white6.bmp", WHITE, 6, 6).c_str(), 6, 6);
+    const uint32_t mask = W::CreateBitmap(6, 6);
+    W::CopyBitmap(white, mask, 0, 0, 0, 0, 6, 6);
+    W::DrawMaskBitmap(pic, mask, 0, 0);
+    EXPECT_EQ(Painted(RED).size(), 36u);
+
+    const uint32_t dark = W::LoadBitmap(Uniform("wt_black2.bmp", 0, 2, 6).c_str(), 2, 6);
+    W::CopyBitmap(dark, mask, 0, 0, 2, 0, 2, 6); // columns 2 and 3 now clear
+    W::ClearScreen();
+    W::DrawMaskBitmap(pic, mask, 0, 0);
+    EXPECT_EQ(Painted(RED).size(), 24u);
+    EXPECT_EQ(W::GetPixel(2, 3), 0u);
+
+    W::ClearScreen();
+    W::DrawMaskBitmap(pic, mask, -5, -4); // only column 5 of rows 4 and 5 is left
+    EXPECT_EQ(BoundsOf(Painted(RED)), (Bounds{0, 0, 0, 1}));
+    W::DrawMaskBitmap(pic, mask, WIDTH - 1, HEIGHT - 1);
+    EXPECT_EQ(W::GetPixel(WIDTH - 1, HEIGHT - 1), RED);
+}
+
 TEST_F(WimdowsDraw, PictureCopiesAreClippedAtTheEdges) {
     auto pattern = [](int x, int y) { return uint32_t(10 + x) | uint32_t(10 + y) << 8; };
     const uint32_t pic = W::LoadBitmap(WriteBmp("wt_clip.bmp", 6, 6, pattern).c_str(), 6, 6);
