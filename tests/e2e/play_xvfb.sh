@@ -112,12 +112,17 @@ echo "ok: Q at the end of the intro"
 bg=Backgrounds
 start_menu=("5 5 $(picture $bg/robotachtergrond.bmp 5 5)" "320 80 $(picture Start0.bmp 20 10)"
     "320 680 $(picture Quit0.bmp 20 10)")
+# Skips the intro and starts level 1; $1 names the screenshots of a failure.
+start_level() {
+    press n
+    xdotool mousemove --window "$wid" 50 790
+    wait_screen "start-menu$1" "${start_menu[@]}"
+    click 400 95                          # Start
+    wait_screen "arena$1" "400 30 22,104,69" # the information bar over the arena
+}
+
 start_game
-press n                                   # skip the intro
-xdotool mousemove --window "$wid" 50 790
-wait_screen start-menu "${start_menu[@]}"
-click 400 95                              # Start
-wait_screen arena "400 30 22,104,69"      # the information bar over the arena
+start_level ""
 xdotool keydown Right sleep 0.6 keyup Right keydown Down sleep 0.4 keyup Down
 xdotool mousemove --window "$wid" 600 500 mousedown 1 sleep 0.5 mouseup 1
 press n                                   # skip to level 2
@@ -177,11 +182,7 @@ echo "ok: a short game"
 # ---- 4. A termination signal in a level ends the game as Q would ----
 rm -f "$work"/game/levels/save5.txt
 start_game
-press n
-xdotool mousemove --window "$wid" 50 790
-wait_screen start-menu-signal "${start_menu[@]}"
-click 400 95
-wait_screen arena-signal "400 30 22,104,69"
+start_level -signal
 kill -TERM "$app_pid"
 wait_game_end 50
 [ "$(tail -n 1 "$work/run.out")" = "bye, thanks for playing" ] || fail "farewell after SIGTERM"
