@@ -1,9 +1,5 @@
 #include "LevelCreator.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -295,17 +291,6 @@ void Melding(const std::string& tekst) {
     std::cerr << tekst << std::endl;
 }
 
-bool SchrijfAlles(int fd, const std::string& inhoud) {
-    std::size_t gedaan = 0;
-    while (gedaan < inhoud.size()) {
-        const ssize_t n = ::write(fd, inhoud.data() + gedaan, inhoud.size() - gedaan);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        gedaan += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 } // namespace
 
 // --- reading ---------------------------------------------------------------
@@ -475,25 +460,7 @@ bool Schrijflevel(const std::string& filename, const Level& level) {
 }
 
 bool SchrijfBestand(const std::string& filename, const std::string& inhoud) {
-    const std::string pad = StandardLib::PlatformPath(filename);
-    std::string tijdelijk = pad + ".XXXXXX";
-    const int fd = ::mkstemp(tijdelijk.data());
-    if (fd < 0) {
-        Melding("Cannot write \"" + pad + "\": " + std::strerror(errno));
-        return false;
-    }
-    int fout = 0;
-    errno = 0;
-    if (::fchmod(fd, 0644) != 0 || !SchrijfAlles(fd, inhoud) || ::fsync(fd) != 0)
-        fout = errno ? errno : EIO;
-    if (::close(fd) != 0 && fout == 0) fout = errno;
-    if (fout == 0 && std::rename(tijdelijk.c_str(), pad.c_str()) != 0) fout = errno;
-    if (fout != 0) {
-        Melding("Cannot write \"" + pad + "\": " + std::strerror(fout) +
-                "; the old file is left as it was.");
-        std::remove(tijdelijk.c_str());
-    }
-    return fout == 0;
+    return StandardLib::WriteFileAtomic(StandardLib::PlatformPath(filename), inhoud);
 }
 
 // --- names ---------------------------------------------------------------------

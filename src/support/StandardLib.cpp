@@ -1,8 +1,12 @@
 #include "StandardLib.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <random>
 
@@ -24,6 +28,17 @@ bool IsSeparator(int c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 26;
 }
 
+bool WriteAll(int fd, const std::string& content) {
+    std::size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
 } // namespace
 
 std::string PlatformPath(const std::string& name) {
@@ -35,6 +50,27 @@ std::string PlatformPath(const std::string& name) {
 
 std::FILE* OpenFile(const std::string& name, const char* mode) {
     return std::fopen(PlatformPath(name).c_str(), mode);
+}
+
+bool WriteFileAtomic(const std::string& path, const std::string& content) {
+    std::string temporary = path + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        std::cerr << "Cannot write \"" << path << "\": " << std::strerror(errno) << std::endl;
+        return false;
+    }
+    int error = 0;
+    errno = 0;
+    if (::fchmod(fd, 0644) != 0 || !WriteAll(fd, content) || ::fsync(fd) != 0)
+        error = errno ? errno : EIO;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+    if (error != 0) {
+        std::cerr << "Cannot write \"" << path << "\": " << std::strerror(error)
+                  << "; the old file is left as it was." << std::endl;
+        std::remove(temporary.c_str());
+    }
+    return error == 0;
 }
 
 std::size_t SkipSeparators(std::string_view text, std::size_t pos) {

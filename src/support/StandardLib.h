@@ -15,6 +15,11 @@ std::string PlatformPath(const std::string& name);
 // fopen through PlatformPath.
 std::FILE* OpenFile(const std::string& name, const char* mode);
 
+// Replaces the file at `path` by `content` atomically (a temporary file in the
+// same folder, flushed to disk, then renamed over it). False, with a console
+// message, on any failure; the old file is then left as it was.
+bool WriteFileAtomic(const std::string& path, const std::string& content);
+
 // Reads one whitespace-separated token (space, tab, CR, LF and code 26
 // separate; at most 255 characters). False at the end of the file.
 bool ReadToken(std::FILE* f, std::string& token);
