@@ -99,11 +99,12 @@ next_action NextTutorial() {
 
 next_action Einde() {
     bijhouden.bijhoudenscore = std::max(bijhouden.bijhoudenscore, 0);
-    const uint32_t hiscore =
-        LevelCreator::Higscore(static_cast<uint32_t>(bijhouden.bijhoudenscore));
+    bool bewaard = true;
+    const uint32_t hiscore = LevelCreator::Higscore(static_cast<uint32_t>(bijhouden.bijhoudenscore),
+                                                    LevelCreator::HIGHSCORE_BESTAND, &bewaard);
     Kolvemar_Menu::resultfiche(hiscore, bijhouden.bijhoudenscore, bijhouden.bijhoudenleven,
                                bijhouden.bijhoudenleventot, bijhouden.bijhoudenkogelcounter,
-                               bijhouden.bijhoudentijd, level.vordering);
+                               bijhouden.bijhoudentijd, level.vordering, bewaard);
     NaarMenumuziek();
     return next_action::menu;
 }

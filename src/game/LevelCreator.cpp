@@ -9,6 +9,7 @@
 #include <cstring>
 #include <iostream>
 #include <limits>
+#include <sys/stat.h>
 
 #include "StandardLib.h"
 
@@ -529,20 +530,45 @@ void Veld10(std::string& out, CARDINAL waarde) {
     out += veld;
 }
 
-} // namespace
+// A damaged table is renamed out of the way before a fresh one replaces it,
+// so that its scores can still be read or mended by hand. FALSE, with the
+// reason in `melding`, when it has to stay where it is.
+bool BewaarBeschadigd(const std::string& pad, std::string& melding) {
+    const std::string bewaard = pad + ".damaged";
+    if (std::rename(pad.c_str(), bewaard.c_str()) == 0) {
+        melding += "; kept as \"" + bewaard + "\"";
+        return true;
+    }
+    melding += "; it cannot be kept as \"" + bewaard + "\" (" + std::strerror(errno) +
+               ") and is left as it is";
+    return false;
+}
 
-bool LeesHigscore(Highscores& Scores, const std::string& bestand) {
+// Reads the table; `vervangbaar` is FALSE when a damaged file could not be
+// kept and must therefore not be overwritten.
+bool LeesHigscore(Highscores& Scores, const std::string& bestand, bool& vervangbaar) {
     Tekstbestand f;
     Highscores gelezen{};
     if (Openen(bestand, f)) LeesScores(f, gelezen);
+    vervangbaar = true;
     if (f.fout.empty()) {
         Scores = gelezen;
         return true;
     }
-    Melding(f.fout + "; the high scores start again from an empty table.");
     Scores = Highscores{};
-    SchrijfHigscore(Scores, bestand);
+    std::string melding = f.fout;
+    struct stat st {};
+    if (::stat(f.naam.c_str(), &st) == 0) vervangbaar = BewaarBeschadigd(f.naam, melding);
+    Melding(melding + "; the high scores start again from an empty table.");
+    if (vervangbaar) SchrijfHigscore(Scores, bestand);
     return false;
+}
+
+} // namespace
+
+bool LeesHigscore(Highscores& Scores, const std::string& bestand) {
+    bool vervangbaar = true;
+    return LeesHigscore(Scores, bestand, vervangbaar);
 }
 
 std::string Highscoretekst(const Highscores& Scores) {
@@ -573,11 +599,13 @@ CARDINAL InvoegenScore(Highscores& Scores, CARDINAL nieuwepunten, const SYSTEMTI
     return 11;
 }
 
-CARDINAL Higscore(CARDINAL nieuwepunten, const std::string& bestand) {
+CARDINAL Higscore(CARDINAL nieuwepunten, const std::string& bestand, bool* bewaard) {
     Highscores Scores;
-    LeesHigscore(Scores, bestand);
+    bool vervangbaar = true;
+    LeesHigscore(Scores, bestand, vervangbaar);
     const CARDINAL rank = InvoegenScore(Scores, nieuwepunten, Time::GetLocalTime());
-    SchrijfHigscore(Scores, bestand);
+    const bool geschreven = vervangbaar && SchrijfHigscore(Scores, bestand);
+    if (bewaard) *bewaard = geschreven;
     return rank;
 }
 

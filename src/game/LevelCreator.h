@@ -118,7 +118,8 @@ using Highscores = std::array<Kolvemar_Constanten_en_Types::Score, 10>;
 inline constexpr const char* HIGHSCORE_BESTAND = "Highscores.txt";
 
 // Reads the table. A missing or damaged file gives ten empty entries and is
-// replaced by a valid one (with a console message); FALSE then.
+// replaced by a valid one (with a console message); FALSE then. A damaged
+// file is first kept as it is, renamed to "<file>.damaged".
 bool LeesHigscore(Highscores& Scores, const std::string& bestand = HIGHSCORE_BESTAND);
 // The file's complete text: 102 lines, 1,184 bytes, CR LF.
 std::string Highscoretekst(const Highscores& Scores);
@@ -128,7 +129,9 @@ bool SchrijfHigscore(const Highscores& Scores, const std::string& bestand = HIGH
 // rank 1 to 10, or 11 when it did not make the table; the tenth drops out.
 CARDINAL InvoegenScore(Highscores& Scores, CARDINAL nieuwepunten, const SYSTEMTIME& nu);
 // Reads the table, enters the score stamped with the time now, writes the
-// table back (also when nothing changed) and returns the rank.
-CARDINAL Higscore(CARDINAL nieuwepunten, const std::string& bestand = HIGHSCORE_BESTAND);
+// table back (also when nothing changed) and returns the rank. `bewaard`,
+// when given, tells whether the table was written.
+CARDINAL Higscore(CARDINAL nieuwepunten, const std::string& bestand = HIGHSCORE_BESTAND,
+                  bool* bewaard = nullptr);
 
 } // namespace LevelCreator

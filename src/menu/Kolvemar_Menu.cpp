@@ -1,12 +1,19 @@
 #include "Kolvemar_Menu.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <span>
+#include <sys/stat.h>
 #include <utility>
 
+#include "Kolvemar_Menu_Intern.h"
 #include "LevelCreator.h"
+#include "StandardLib.h"
 #include "StandardMenu.h"
 #include "Time.h"
 #include "Wimdows.h"
@@ -22,24 +29,21 @@ bool tutorial = false;
 uint32_t difficultyLevel = 2;
 uint32_t Gameover = 0, Gameovermask = 0;
 
+namespace intern {
+uint32_t background[AANTAL_ACHTERGRONDEN];
+uint32_t scoresimages[AANTAL_SCORESIMAGES];
+ButtonRc explainations[1];
+} // namespace intern
+
+using namespace intern;
+
 namespace {
 
-constexpr uint32_t MENU_KLEUR = 0xB0; // red 176
-constexpr uint32_t WIT = 0xFFFFFF;
-constexpr uint32_t MAX_DIFFICULTY = 4;
 constexpr const char* EERSTE_LEVEL = "levels\\level1.txt";
-constexpr const char* WRONG_BUTTON = "error! wrong button number!";
-
-enum Achtergrond { ROBOT, PAUZE, STERRENHEMEL, WIT_ACHTERGROND, GAMEOVER, AANTAL_ACHTERGRONDEN };
 constexpr const char* ACHTERGROND_BESTAND[AANTAL_ACHTERGRONDEN] = {
     "images\\Backgrounds\\robotachtergrond.bmp", "images\\Backgrounds\\pauze.bmp",
     "images\\Backgrounds\\sterrenhemel2.bmp", "images\\Backgrounds\\wit.bmp",
     "images\\Backgrounds\\gameover.bmp"};
-
-// Indices into scoresimages.
-constexpr uint32_t ROOD_CIJFER = 10, SLASH = 11, HAAKJE = 12, UUR = 13, MINUTEN = 14, SECONDEN = 15,
-                   ROOD_LABEL = 16, ZONDAG = 17, ROOD_DAG = 24, TITEL = 25, ROOD_TITEL = 26,
-                   AANTAL_SCORESIMAGES = 27;
 
 struct Plaatje {
     const char* bestand;
@@ -58,13 +62,8 @@ constexpr Plaatje LABELS[] = {
     {"images\\nummers\\rood.bmp", 180, 42}};
 static_assert(std::size(LABELS) + 10 == AANTAL_SCORESIMAGES);
 
-constexpr const char* DIFFICULTY_NAAM[MAX_DIFFICULTY + 1] = {"lazy", "easy", "normaal", "hard",
-                                                             "extreem"};
-
 bool initialised = false;
 std::string startlevel = EERSTE_LEVEL;
-uint32_t background[AANTAL_ACHTERGRONDEN];
-uint32_t scoresimages[AANTAL_SCORESIMAGES];
 uint32_t credits_tekst = 0;
 
 ButtonRc startMenu[7];
@@ -72,7 +71,6 @@ ButtonRc startingameMenu1[6];
 ButtonRc startingameMenu2[4];
 ButtonRc SaveMenu[5];
 ButtonRc LoadMenu[6];
-ButtonRc explainations[1];
 ButtonRc spinnerMenu[5]; // slots 3 and 4 stay empty
 ButtonRc difficulties[5];
 
@@ -124,22 +122,6 @@ ButtonRc SlotButton(const std::string& stam) {
                                       ("images/" + stam + "1.bmp").c_str());
 }
 
-void LoadSubMenus() {
-    if (subMenusGebouwd) return;
-    subMenusGebouwd = true;
-    for (int k = 0; k < 4; ++k) {
-        SaveMenu[k] = SlotButton("save" + std::to_string(k + 1));
-        LoadMenu[k] = SaveMenu[k]; // the same pictures
-    }
-    SaveMenu[4] = SlotButton("back2");
-    LoadMenu[4] = SlotButton("save5");
-    LoadMenu[5] = SlotButton("back2");
-    StandardMenu::SetVerticalMenu(300, 100, 100, SaveMenu);
-    StandardMenu::SetVerticalMenu(300, 100, 100, LoadMenu);
-    explainations[0] = BackButton();
-    StandardMenu::SetVerticalMenu(600, 700, 1, explainations);
-}
-
 void LoadDifficultySelector() {
     if (selectorGebouwd) return;
     selectorGebouwd = true;
@@ -179,62 +161,11 @@ void ReleaseMenus() {
     startMenuGebouwd = ingameMenuGebouwd = subMenusGebouwd = selectorGebouwd = false;
 }
 
-void WrongButton(const char* tekst = WRONG_BUTTON) {
-    std::cout << tekst << std::endl;
-}
-
-void DrawBackground(Achtergrond welke) {
-    Wimdows::DrawBitmap(background[welke], 0, 0);
-}
-
 void DrawMenuScreen(Achtergrond welke) {
     Wimdows::ClearScreen();
     DrawBackground(welke);
     Wimdows::SetFont(1, MENU_KLEUR);
     Wimdows::UpdateWindow();
-}
-
-void DrawMaskPlaatjes(const std::vector<MaskPlaatje>& plaatjes) {
-    for (const MaskPlaatje& p : plaatjes)
-        Wimdows::DrawMaskBitmap(scoresimages[p.rood], scoresimages[p.vorm], p.x, p.y);
-}
-
-void Add(std::vector<MaskPlaatje>& plaatjes, const std::vector<MaskPlaatje>& meer) {
-    plaatjes.insert(plaatjes.end(), meer.begin(), meer.end());
-}
-
-// The rows of one rank of the high-score screen.
-void AddRank(std::vector<MaskPlaatje>& p, uint32_t i, const Score& e) {
-    const int32_t n = static_cast<int32_t>(i);
-    const int32_t ya = 60 * n + 35, yb = 60 * n + 20, yc = 60 * n + 50;
-    const SYSTEMTIME& t = e.dag_behaald;
-    if (i < 10) {
-        p.push_back({ROOD_CIJFER, i, 125, ya});
-    } else {
-        p.push_back({ROOD_CIJFER, 1, 110, 635});
-        p.push_back({ROOD_CIJFER, 0, 125, 635});
-    }
-    p.push_back({ROOD_CIJFER, HAAKJE, 140, ya});
-    Add(p, CijferPlaatjes(e.punten, 180, ya, 15));
-    if (t.wDayOfWeek <= 6) p.push_back({ROOD_DAG, ZONDAG + t.wDayOfWeek, 360, yb});
-    Add(p, CijferPlaatjes(t.wYear, 510, yb, 15));
-    p.push_back({ROOD_CIJFER, SLASH, 570, yb});
-    Add(p, CijferPlaatjes(t.wMonth, 585, yb, 15));
-    p.push_back({ROOD_CIJFER, SLASH, 615, yb});
-    Add(p, CijferPlaatjes(t.wDay, 630, yb, 15));
-    Add(p, CijferPlaatjes(t.wHour, 430, yc, 15));
-    p.push_back({ROOD_CIJFER, UUR, 460, yc});
-    Add(p, CijferPlaatjes(t.wMinute, 475, yc, 15));
-    p.push_back({ROOD_LABEL, MINUTEN, 505, yc});
-    Add(p, CijferPlaatjes(t.wSecond, 550, yc, 15));
-    p.push_back({ROOD_LABEL, SECONDEN, 580, yc});
-    Add(p, CijferPlaatjes(t.wMilliseconds, 625, yc, 15));
-}
-
-std::string RankTekst(uint32_t hiscore) {
-    if (hiscore == 1) return "Proficiat u staat op de 1ste plaats!";
-    if (hiscore == 11) return "U heeft de high scores niet gehaald.";
-    return "Proficiat u staat op de";
 }
 
 // A sub-screen's choice: either a result for the menu to return, or stay.
@@ -266,8 +197,8 @@ Keuze NormaleKeuze(int32_t select, Level& level, next_action& start_play) {
         Savegame(level);
         return std::nullopt;
     case 2:
-        Loadgame();
-        start_play = next_action::startup;
+        // Only a usable slot replaces the running game.
+        if (Loadgame()) start_play = next_action::startup;
         return std::nullopt;
     case 3:
         Select(difficultyLevel);
@@ -283,15 +214,58 @@ Keuze NormaleKeuze(int32_t select, Level& level, next_action& start_play) {
     }
 }
 
-// The confirmation under a slot screen: shown above the chosen slot's button.
-void DrawSlotScreen(bool Activate, const char* tekst, int32_t y_tekst) {
+// The slot lines stand right of the slot buttons (300 to 500), in their middle.
+constexpr int32_t SLOT_REGEL_X = 510, SLOT_REGEL_DY = 18;
+
+void DrawSlotScreen(const std::vector<SlotInhoud>& sloten, bool Activate, const std::string& tekst,
+                    int32_t y_tekst) {
     DrawBackground(STERRENHEMEL);
-    if (!Activate) return;
     Wimdows::SetFont(0, WIT);
-    Wimdows::Text(tekst, 350, y_tekst);
+    for (const TekstRegel& r : SlotTeksten(sloten, Activate, tekst, y_tekst))
+        Wimdows::Text(r.tekst.c_str(), r.x, r.y);
+}
+
+std::vector<SlotInhoud> LeesSloten(uint32_t aantal) {
+    std::vector<SlotInhoud> sloten;
+    for (uint32_t slot = 1; slot <= aantal; ++slot)
+        sloten.push_back(LeesSlot(slot));
+    return sloten;
+}
+
+std::string SlotRegel(uint32_t vordering, std::time_t geschreven) {
+    std::tm t{};
+    localtime_r(&geschreven, &t);
+    char regel[64];
+    std::snprintf(regel, sizeof regel, "level %u \u00b7 %d-%d %02d:%02d", vordering, t.tm_mday,
+                  t.tm_mon + 1, t.tm_hour, t.tm_min);
+    return regel;
 }
 
 } // namespace
+
+void intern::LoadSubMenus() {
+    if (subMenusGebouwd) return;
+    subMenusGebouwd = true;
+    for (int k = 0; k < 4; ++k) {
+        SaveMenu[k] = SlotButton("save" + std::to_string(k + 1));
+        LoadMenu[k] = SaveMenu[k]; // the same pictures
+    }
+    SaveMenu[4] = SlotButton("back2");
+    LoadMenu[4] = SlotButton("save5");
+    LoadMenu[5] = SlotButton("back2");
+    StandardMenu::SetVerticalMenu(300, 100, 100, SaveMenu);
+    StandardMenu::SetVerticalMenu(300, 100, 100, LoadMenu);
+    explainations[0] = BackButton();
+    StandardMenu::SetVerticalMenu(600, 700, 1, explainations);
+}
+
+void intern::DrawBackground(Achtergrond welke) {
+    Wimdows::DrawBitmap(background[welke], 0, 0);
+}
+
+void intern::WrongButton(const char* tekst) {
+    std::cout << tekst << std::endl;
+}
 
 void Init() {
     if (initialised) return;
@@ -402,17 +376,41 @@ std::string SlotFile(uint32_t slot) {
     return file;
 }
 
+SlotInhoud LeesSlot(uint32_t slot) {
+    const std::string bestand = SlotFile(slot);
+    struct stat st {};
+    if (::stat(StandardLib::PlatformPath(bestand).c_str(), &st) != 0)
+        return {false, errno == ENOENT || errno == ENOTDIR ? "leeg" : "beschadigd"};
+    LevelCreator::Tekstbestand f;
+    auto level = std::make_unique<Level>();
+    if (!LevelCreator::Openen(bestand, f) || !LevelCreator::Leeslevel(f, *level))
+        return {false, "beschadigd"};
+    return {true, SlotRegel(level->vordering, st.st_mtime)};
+}
+
+std::vector<TekstRegel> SlotTeksten(const std::vector<SlotInhoud>& sloten, bool Activate,
+                                    const std::string& tekst, int32_t y_tekst) {
+    std::vector<TekstRegel> regels;
+    for (std::size_t k = 0; k < sloten.size(); ++k)
+        regels.push_back(
+            {sloten[k].regel, SLOT_REGEL_X, 100 + 100 * static_cast<int32_t>(k) + SLOT_REGEL_DY});
+    if (Activate) regels.push_back({tekst, 350, y_tekst});
+    return regels;
+}
+
 void Savegame(const Level& level) {
     LoadSubMenus();
+    std::vector<SlotInhoud> sloten = LeesSloten(4);
     Wimdows::ClearScreen();
     bool Activate = false;
     int32_t y_tekst = 75;
     for (;;) {
-        DrawSlotScreen(Activate, "Saving complete", y_tekst);
+        DrawSlotScreen(sloten, Activate, "Saving complete", y_tekst);
         const int32_t k = StandardMenu::MenuSelection(SaveMenu);
         if (k >= 0 && k <= 3) {
             // Only a write that really happened is confirmed.
             Activate = LevelCreator::Schrijflevel(SlotFile(k + 1).c_str(), level);
+            sloten[k] = LeesSlot(k + 1);
             y_tekst = 75 + 100 * k;
         } else if (k == 4 || k == GEEN_KEUZE) {
             return;
@@ -423,128 +421,34 @@ void Savegame(const Level& level) {
     }
 }
 
-void Loadgame() {
+bool Loadgame() {
     LoadSubMenus();
+    const std::vector<SlotInhoud> sloten = LeesSloten(5);
     Wimdows::ClearScreen();
     bool Activate = false;
+    std::string tekst;
     int32_t y_tekst = 75;
-    int32_t laatste = -1;
+    int32_t laatste = -1; // the last usable slot chosen
     for (;;) {
-        DrawSlotScreen(Activate, "Loading complete", y_tekst);
+        DrawSlotScreen(sloten, Activate, tekst, y_tekst);
         autosave = laatste != 4; // loading the autosave must not overwrite it first
         const int32_t k = StandardMenu::MenuSelection(LoadMenu);
         if (k >= 0 && k <= 4) {
-            startlevel = SlotFile(k + 1);
+            // An empty or damaged slot is named where the confirmation would stand.
+            const bool bruikbaar = sloten[k].bruikbaar;
+            tekst = bruikbaar ? "Loading complete" : sloten[k].regel;
+            if (bruikbaar) {
+                startlevel = SlotFile(k + 1);
+                laatste = k;
+            }
             Activate = true;
             y_tekst = 75 + 100 * k;
-            laatste = k;
         } else if (k == 5 || k == GEEN_KEUZE) {
-            return;
+            return laatste >= 0;
         } else {
             WrongButton();
         }
         Wimdows::ClearScreen();
-    }
-}
-
-std::vector<MaskPlaatje> CijferPlaatjes(uint32_t getal, int32_t x, int32_t y, int32_t marge) {
-    std::vector<MaskPlaatje> plaatjes;
-    bool Beduidende_cijfers = false;
-    for (uint32_t place : {10000u, 1000u, 100u, 10u, 1u}) {
-        const uint32_t cijfer = (getal / place) % 10;
-        if (cijfer == 0 && !Beduidende_cijfers) continue;
-        plaatjes.push_back({ROOD_CIJFER, cijfer, x, y});
-        x += marge;
-        Beduidende_cijfers = true;
-    }
-    if (getal == 0) plaatjes.push_back({ROOD_CIJFER, 0, x, y});
-    return plaatjes;
-}
-
-void Draw_Card_from_images(uint32_t getal, int32_t x, int32_t y, int32_t marge) {
-    DrawMaskPlaatjes(CijferPlaatjes(getal, x, y, marge));
-}
-
-std::vector<MaskPlaatje> HiscorePlaatjes(const std::array<Score, 10>& scores) {
-    const int32_t midden = static_cast<int32_t>(schermgrootte / 2);
-    std::vector<MaskPlaatje> plaatjes{{ROOD_TITEL, TITEL, midden - 90, 10}};
-    for (uint32_t i = 1; i <= 10; ++i)
-        AddRank(plaatjes, i, scores[i - 1]);
-    return plaatjes;
-}
-
-void Hiscore() {
-    LoadSubMenus();
-    LevelCreator::Highscores scores;
-    LevelCreator::LeesHigscore(scores);
-    const std::vector<MaskPlaatje> plaatjes = HiscorePlaatjes(scores);
-    Wimdows::ClearScreen();
-    for (;;) {
-        DrawBackground(WIT_ACHTERGROND);
-        DrawMaskPlaatjes(plaatjes);
-        Wimdows::UpdateWindow();
-        const int32_t k = StandardMenu::MenuSelection(explainations);
-        if (k == 0 || k == GEEN_KEUZE) return;
-        WrongButton();
-        Wimdows::UpdateWindow();
-        Wimdows::ClearScreen();
-    }
-}
-
-std::vector<TekstRegel> ResultTeksten(uint32_t hiscore, int32_t punten, int32_t leven,
-                                      int32_t leventot, int32_t kogelcounter,
-                                      const SYSTEMTIME& bijhoudentijd, uint32_t vordering,
-                                      uint32_t difficulty) {
-    using std::to_string;
-    std::vector<TekstRegel> regels{{"Einde van dit spel!", 200, 20},
-                                   {"Punten:", 150, 60},
-                                   {to_string(punten), 250, 60},
-                                   {"High score:", 150, 100},
-                                   {RankTekst(hiscore), 250, 100}};
-    if (hiscore != 1 && hiscore != 11) {
-        regels.push_back({to_string(hiscore), 395, 100});
-        regels.push_back({"de plaats", 410, 100});
-    }
-    const std::vector<TekstRegel> rest{
-        {"Level:", 150, 140},
-        {to_string(vordering), 250, 140},
-        {"Moeilijkheid:", 150, 180},
-        {difficulty <= MAX_DIFFICULTY ? DIFFICULTY_NAAM[difficulty] : "", 250, 180},
-        {"Leven:", 150, 220},
-        {to_string(std::max(leven, 0)), 250, 220},
-        {"/", 275, 220},
-        {to_string(leventot), 285, 220},
-        {"Kogels:", 150, 260},
-        {to_string(kogelcounter), 250, 260},
-        {"Tijd:", 150, 300},
-        {to_string(bijhoudentijd.wHour), 250, 300},
-        {"h", 260, 300},
-        {to_string(bijhoudentijd.wMinute), 270, 300},
-        {"min", 290, 300},
-        {to_string(bijhoudentijd.wSecond), 320, 300},
-        {"sec", 350, 300},
-        {to_string(bijhoudentijd.wMilliseconds), 380, 300},
-        {"Einde van het spel", 10, 750}};
-    regels.insert(regels.end(), rest.begin(), rest.end());
-    return regels;
-}
-
-void resultfiche(uint32_t hiscore, int32_t punten, int32_t leven, int32_t leventot,
-                 int32_t kogelcounter, SYSTEMTIME bijhoudentijd, uint32_t vordering) {
-    LoadSubMenus();
-    const std::vector<TekstRegel> regels = ResultTeksten(
-        hiscore, punten, leven, leventot, kogelcounter, bijhoudentijd, vordering, difficultyLevel);
-    Wimdows::ClearScreen();
-    for (;;) {
-        DrawBackground(GAMEOVER);
-        Wimdows::SetFont(1, MENU_KLEUR);
-        for (const TekstRegel& r : regels)
-            Wimdows::Text(r.tekst.c_str(), r.x, r.y);
-        Wimdows::DrawMaskBitmap(Gameover, Gameovermask, 400, 500);
-        const int32_t k = StandardMenu::MenuSelection(explainations);
-        if (k == 0 || k == GEEN_KEUZE) return;
-        WrongButton();
-        Wimdows::UpdateWindow();
     }
 }
 

@@ -31,14 +31,26 @@ void Select(uint32_t& level);
 std::string Getstartlevel();
 
 // Save slots 1 to 4 of the running level, and the choice of slot 1 to 5.
+// An empty or damaged slot cannot be chosen; Loadgame is TRUE when a usable
+// slot was chosen, so that the game may restart from it.
 void Savegame(const Kolvemar_Constanten_en_Types::Level& level);
-void Loadgame();
+bool Loadgame();
 // The path of save slot `slot` (1 to 5).
 std::string SlotFile(uint32_t slot);
 
+// What a save slot holds, for the line beside its button.
+struct SlotInhoud {
+    bool bruikbaar;    // the level reader takes the file
+    std::string regel; // "level 4 · 7-12 15:42" (when it was written), "leeg" or "beschadigd"
+};
+SlotInhoud LeesSlot(uint32_t slot);
+
 void Hiscore();
+// `bewaard` is FALSE when the high-score table could not be written; the
+// sheet then says that the rank was not kept.
 void resultfiche(uint32_t hiscore, int32_t punten, int32_t leven, int32_t leventot,
-                 int32_t kogelcounter, SYSTEMTIME bijhoudentijd, uint32_t vordering);
+                 int32_t kogelcounter, SYSTEMTIME bijhoudentijd, uint32_t vordering,
+                 bool bewaard = true);
 void Credits();
 
 // Draws `getal` (its last five digits, no leading zeros) with the red digit
@@ -61,6 +73,10 @@ HiscorePlaatjes(const std::array<Kolvemar_Constanten_en_Types::Score, 10>& score
 std::vector<TekstRegel> ResultTeksten(uint32_t hiscore, int32_t punten, int32_t leven,
                                       int32_t leventot, int32_t kogelcounter,
                                       const SYSTEMTIME& bijhoudentijd, uint32_t vordering,
-                                      uint32_t difficulty);
+                                      uint32_t difficulty, bool bewaard = true);
+inline constexpr const char* SCORE_NIET_BEWAARD = "Uw score kon niet bewaard worden.";
+// The slot lines beside the buttons and, when `Activate`, the confirmation.
+std::vector<TekstRegel> SlotTeksten(const std::vector<SlotInhoud>& sloten, bool Activate,
+                                    const std::string& tekst, int32_t y_tekst);
 
 } // namespace Kolvemar_Menu

@@ -16,6 +16,11 @@ KT::Bijhouden Carried(int32_t leven, int32_t leventot) {
     return {1500, leven, leventot, SYSTEMTIME{0, 0, 0, 1, 2, 3, 4, 5}, 77};
 }
 
+std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 bool Same(const KT::Bijhouden& a, const KT::Bijhouden& b) {
     return a.bijhoudenscore == b.bijhoudenscore && a.bijhoudenleven == b.bijhoudenleven &&
            a.bijhoudenleventot == b.bijhoudenleventot &&
@@ -50,13 +55,17 @@ TEST(DriverCarry, ReachingLevelNRestoresNLifeButNeverAboveTheMaximum) {
     EXPECT_TRUE(Same(out, Carried(2147483647, 2147483647)));
 }
 
-TEST_F(Driver, StartingFromAMissingOrDamagedSlotGoesBackToTheMenu) {
-    std::ofstream("levels/save4.txt", std::ios::binary) << "(* not a level *)\r\n12\r\n";
-    for (int slot : {3, 4}) {
+TEST_F(Driver, StartingFromASlotThatWentMissingOrBadGoesBackToTheMenu) {
+    for (uint32_t slot : {3u, 4u}) {
+        WriteSlot(slot, slot);
         next_action r{};
         Play({StartMenu(2), SlotMenu(slot - 1), SlotMenu(5), StartMenu(0)},
              [&] { r = KT::Stap(next_action::menu); });
         ASSERT_EQ(r, next_action::startup);
+        if (slot == 3)
+            EmptySlots({3});
+        else
+            DamageSlot(4);
         KT::Carried() = Carried(40, 100);
         KT::CurrentLevel().vordering = 9;
         testing::internal::CaptureStdout();
@@ -80,6 +89,22 @@ TEST_F(Driver, EndOfGameEntersANegativeScoreAsZeroAndShowsTheSheet) {
     LevelCreator::Highscores t{};
     EXPECT_TRUE(LevelCreator::LeesHigscore(t));
     EXPECT_EQ(t[0].punten, 0u); // 0 never enters, but the file is there
+}
+
+TEST_F(Driver, EndOfGameSaysWhenTheScoreCouldNotBeKept) {
+    // A damaged table that cannot be put aside is not overwritten, so nothing is kept.
+    const std::string tabel = StandardLib::PlatformPath(LevelCreator::HIGHSCORE_BESTAND);
+    std::ofstream(tabel, std::ios::binary) << "damaged";
+    fs::create_directories(tabel + ".damaged/in the way");
+    const int32_t x0 = 250, y0 = 112, x1 = 500, y1 = 125; // under the rank line
+    for (bool kept : {false, true}) {
+        KT::Carried() = Carried(0, 100);
+        Play({Pixel(5, 5, Colour("images/Backgrounds/gameover.bmp")), Back()},
+             [&] { EXPECT_EQ(KT::Stap(next_action::einde), next_action::menu); });
+        EXPECT_EQ(AnyPixel(x0, y0, x1, y1, 0xB0), !kept);
+        EXPECT_EQ(Read(tabel).size(), kept ? 1184u : 7u);
+        fs::remove_all(tabel + ".damaged");
+    }
 }
 
 TEST_F(Driver, LastLevelDoneLeadsToTheEnd) {

@@ -22,6 +22,21 @@ std::string Read(const fs::path& p) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// White text on the row of slot button `k`, right of the button.
+bool SlotLineShown(int32_t k) {
+    return AnyPixel(505, 100 + 100 * k + 10, 800, 100 + 100 * k + 40, 0xFFFFFF);
+}
+
+// The confirmation above slot button `k` reads `tekst`: white pixels that end
+// where that text ends.
+bool ConfirmationReads(int32_t k, const char* tekst) {
+    uint32_t w = 0, h = 0;
+    Wimdows::GetTextSize(tekst, 0, w, h);
+    const int32_t y = 75 + 100 * k, eind = 350 + static_cast<int32_t>(w);
+    return AnyPixel(eind - 8, y, eind, y + 25, 0xFFFFFF) &&
+           !AnyPixel(eind + 1, y, 800, y + 25, 0xFFFFFF);
+}
+
 using StartMenuScreen = Screens;
 using InGameMenu = Screens;
 using SlotScreens = Screens;
@@ -86,6 +101,8 @@ TEST_F(StartMenuScreen, SettingsStopAtBothEndsAndTheMenuResetsToNormal) {
 }
 
 TEST_F(SlotScreens, LoadChoosesTheStartLevelAndTheAutosaveRule) {
+    for (uint32_t slot = 1; slot <= 5; ++slot)
+        WriteSlot(slot, slot);
     next_action r{};
     Play({StartMenu(LOAD), SlotMenu(2), SlotMenu(5), StartMenu(START)},
          [&] { r = KM::Kolvemar_menu(); });
@@ -110,12 +127,9 @@ TEST_F(SlotScreens, LoadChoosesTheStartLevelAndTheAutosaveRule) {
 
 TEST_F(SlotScreens, ConfirmationStandsAboveTheChosenSlot) {
     const uint32_t sky = Colour("images/Backgrounds/sterrenhemel2.bmp");
-    auto whiteIn = [](int32_t y0) {
-        for (int32_t y = y0; y < y0 + 25; ++y)
-            for (int32_t x = 350; x < 480; ++x)
-                if (Wimdows::GetPixel(x, y) == 0xFFFFFF) return true;
-        return false;
-    };
+    WriteSlot(1, 1);
+    WriteSlot(3, 3);
+    auto whiteIn = [](int32_t y0) { return AnyPixel(350, y0, 480, y0 + 25, 0xFFFFFF); };
     bool shownAtSlot3 = false, goneFromSlot1 = false;
     Play({Pixel(5, 5, sky), SlotMenu(0), SlotMenu(2), Pause(200), SlotMenu(5)}, [&] {
         std::thread check([&] {
@@ -128,6 +142,63 @@ TEST_F(SlotScreens, ConfirmationStandsAboveTheChosenSlot) {
     });
     EXPECT_TRUE(shownAtSlot3);
     EXPECT_TRUE(goneFromSlot1);
+}
+
+TEST_F(SlotScreens, SlotLinesTellLevelAndDateOrEmptyOrDamaged) {
+    EmptySlots({1, 3, 5});
+    WriteSlot(2, 4);
+    DamageSlot(4);
+    const KM::SlotInhoud goed = KM::LeesSlot(2), leeg = KM::LeesSlot(1),
+                         beschadigd = KM::LeesSlot(4);
+    EXPECT_TRUE(goed.bruikbaar);
+    EXPECT_EQ(goed.regel, "level 4 \u00b7 7-12 15:42");
+    EXPECT_FALSE(leeg.bruikbaar);
+    EXPECT_EQ(leeg.regel, "leeg");
+    EXPECT_FALSE(beschadigd.bruikbaar);
+    EXPECT_EQ(beschadigd.regel, "beschadigd");
+
+    // Every slot button has its line, on the load screen and the save screen.
+    auto rows = [](std::initializer_list<int32_t> ks) {
+        return Until([=] { return std::all_of(ks.begin(), ks.end(), SlotLineShown); },
+                     "a line beside every slot button");
+    };
+    Play({rows({0, 1, 2, 3, 4}), SlotMenu(5)}, [] { KM::Loadgame(); });
+    auto level = std::make_unique<K::Level>();
+    level->vordering = 9;
+    Play({rows({0, 1, 2, 3}), SlotMenu(0),
+          Until([] { return KM::LeesSlot(1).bruikbaar; }, "slot 1"),
+          Until([] { return !SlotLineShown(4); }, "nothing beside Back"), SlotMenu(4)},
+         [&] { KM::Savegame(*level); });
+    EXPECT_EQ(KM::LeesSlot(1).regel.rfind("level 9 \u00b7 ", 0), 0u) << "slot 1 now holds level 9";
+}
+
+TEST_F(SlotScreens, EmptyOrDamagedSlotKeepsTheRunningGame) {
+    EmptySlots({3, 5});
+    WriteSlot(2, 4);
+    DamageSlot(4);
+    auto level = std::make_unique<K::Level>();
+    level->punten = 39;
+    KM::tutorial = false;
+    const std::string before = KM::Getstartlevel();
+    next_action r{};
+    // Slot 3 never written, slot 4 damaged, slot 5 empty too: none is taken.
+    Play({SlotMenu(LADEN), SlotMenu(2),
+          Until([] { return ConfirmationReads(2, "leeg"); }, "\"leeg\" above slot 3"), SlotMenu(3),
+          Until([] { return ConfirmationReads(3, "beschadigd"); }, "\"beschadigd\" above slot 4"),
+          SlotMenu(4), SlotMenu(5), SlotMenu(RESUME)},
+         [&] { r = KM::Kolvemar_ingamemenu(*level); });
+    EXPECT_EQ(r, next_action::resume); // back into the level
+    EXPECT_EQ(KM::Getstartlevel(), before);
+    EXPECT_TRUE(KM::autosave);
+    EXPECT_EQ(level->punten, 39);
+
+    // A good slot still restarts from it, whatever empty one was tried after it.
+    Play({SlotMenu(LADEN), SlotMenu(1),
+          Until([] { return ConfirmationReads(1, "Loading complete"); }, "the confirmation"),
+          SlotMenu(2), SlotMenu(5), SlotMenu(RESUME)},
+         [&] { r = KM::Kolvemar_ingamemenu(*level); });
+    EXPECT_EQ(r, next_action::startup);
+    EXPECT_EQ(KM::Getstartlevel(), "levels\\save2.txt");
 }
 
 TEST_F(SlotScreens, SaveWritesTheChosenSlot) {
@@ -153,9 +224,7 @@ TEST_F(SlotScreens, SaveThatFailsIsNotConfirmed) {
     std::ofstream("levels") << "a file where the folder should be";
     auto level = std::make_unique<K::Level>();
     Play({SlotMenu(1), Pause(300), SlotMenu(4)}, [&] { KM::Savegame(*level); });
-    for (int32_t y = 175; y < 200; ++y)
-        for (int32_t x = 350; x < 480; ++x)
-            ASSERT_NE(Wimdows::GetPixel(x, y), 0xFFFFFFu) << "confirmed at " << x << "," << y;
+    EXPECT_FALSE(AnyPixel(350, 175, 480, 200, 0xFFFFFF)) << "confirmed";
 }
 
 TEST_F(InGameMenu, NormalGameHasSixChoices) {
@@ -173,10 +242,10 @@ TEST_F(InGameMenu, NormalGameHasSixChoices) {
          [&] { r = KM::Kolvemar_ingamemenu(*level); });
     EXPECT_EQ(r, next_action::resume);
     EXPECT_EQ(KM::difficultyLevel, 3u); // kept for the rest of the level
-    // A visit to the load screen, even without a choice, restarts the game.
+    // A visit to the load screen without a choice does not end the game.
     Play({SlotMenu(LADEN), SlotMenu(5), SlotMenu(RESUME)},
          [&] { r = KM::Kolvemar_ingamemenu(*level); });
-    EXPECT_EQ(r, next_action::startup);
+    EXPECT_EQ(r, next_action::resume);
 }
 
 TEST_F(InGameMenu, TutorialHasFourChoices) {
@@ -232,11 +301,88 @@ TEST_F(OtherScreens, ResultSheetWaitsForItsBackButton) {
           Back()},
          [&] { KM::resultfiche(3, 100, -2, 50, 10, SYSTEMTIME{}, 2); });
     // the title's letters in red 176 somewhere on its line
-    bool red = false;
-    for (int32_t x = 200; x < 380 && !red; ++x)
-        for (int32_t y = 20; y < 40 && !red; ++y)
-            red = Wimdows::GetPixel(x, y) == 0xB0;
-    EXPECT_TRUE(red);
+    EXPECT_TRUE(AnyPixel(200, 20, 380, 40, 0xB0));
+}
+
+// ---- Every text ends before whatever follows it ----
+
+namespace {
+
+struct Box {
+    int32_t x0, y0, x1, y1; // x1 and y1 just outside
+    std::string what;
+};
+
+Box Measured(const KM::TekstRegel& r, uint32_t style) {
+    uint32_t w = 0, h = 0;
+    Wimdows::GetTextSize(r.tekst.c_str(), style, w, h);
+    EXPECT_TRUE(r.tekst.empty() || (w > 0 && h > 0)) << "no font for style " << style;
+    return {r.x, r.y, r.x + static_cast<int32_t>(w), r.y + static_cast<int32_t>(h),
+            "\"" + r.tekst + "\" at " + std::to_string(r.x) + "," + std::to_string(r.y)};
+}
+
+// No two boxes share a pixel and each stays inside the area up to (w, h).
+void ExpectApart(const std::vector<Box>& boxes, int32_t w, int32_t h, const std::string& screen) {
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        const Box& a = boxes[i];
+        EXPECT_TRUE(a.x0 >= 0 && a.y0 >= 0 && a.x1 <= w && a.y1 <= h) << screen << ": " << a.what;
+        for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+            const Box& b = boxes[j];
+            EXPECT_FALSE(a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1)
+                << screen << ": " << a.what << " runs into " << b.what;
+        }
+    }
+}
+
+std::vector<Box> Texts(const std::vector<KM::TekstRegel>& regels, uint32_t style) {
+    std::vector<Box> boxes;
+    for (const KM::TekstRegel& r : regels)
+        if (!r.tekst.empty()) boxes.push_back(Measured(r, style));
+    return boxes;
+}
+
+using TextLayout = Screens;
+
+} // namespace
+
+TEST_F(TextLayout, ResultSheetTextsStayApartForEveryRankDifficultyAndTime) {
+    const SYSTEMTIME tijden[] = {{0, 0, 0, 0, 1, 2, 3, 4}, {0, 0, 0, 0, 9, 59, 59, 990}};
+    for (uint32_t rank : {1u, 2u, 10u, 11u})
+        for (uint32_t difficulty = 0; difficulty <= 4; ++difficulty)
+            for (const SYSTEMTIME& tijd : tijden)
+                for (bool bewaard : {true, false}) {
+                    std::vector<Box> boxes = Texts(KM::ResultTeksten(rank, 123456, 100, 100, 99999,
+                                                                     tijd, 12, difficulty, bewaard),
+                                                   1);
+                    boxes.push_back({400, 500, 800, 620, "the game-over picture"});
+                    boxes.push_back({600, 700, 800, 800, "the back button"});
+                    ExpectApart(boxes, 800, 800,
+                                "sheet of rank " + std::to_string(rank) + ", minute " +
+                                    std::to_string(tijd.wMinute));
+                }
+}
+
+TEST_F(TextLayout, SlotScreenAndInformationBarTextsStayApart) {
+    const std::vector<KM::SlotInhoud> sloten = {{true, "level 12 \u00b7 28-12 23:59"},
+                                                {false, "beschadigd"},
+                                                {false, "leeg"},
+                                                {true, "level 4294967295 \u00b7 30-11 20:08"},
+                                                {true, "level 10 \u00b7 10-10 10:10"}};
+    for (const char* tekst : {"Saving complete", "Loading complete", "leeg", "beschadigd"})
+        for (int32_t k = 0; k < 5; ++k) {
+            std::vector<Box> boxes = Texts(KM::SlotTeksten(sloten, true, tekst, 75 + 100 * k), 0);
+            for (int32_t b = 0; b < 6; ++b)
+                boxes.push_back(
+                    {300, 100 + 100 * b, 500, 150 + 100 * b, "button " + std::to_string(b)});
+            ExpectApart(boxes, 800, 800, tekst);
+        }
+    const int32_t S = 800, punten = 2 * S / 3;
+    std::vector<Box> bar = Texts(
+        {{"Leven", 15, 10}, {"Punten", punten, 10}, {"-2147483648", punten, 25}, {"Armor", 15, 60}},
+        4);
+    bar.push_back({15, 25, 201, 41, "the life bar"});
+    bar.push_back({15, 75, 166, 91, "the armour bar"});
+    ExpectApart(bar, S, static_cast<int32_t>(K::grootte_informatiebalk), "information bar");
 }
 
 TEST_F(OtherScreens, CreditsEndAtOnceOnBack) {

@@ -6,13 +6,17 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -21,6 +25,8 @@
 #include "../support/SdlInput.h"
 #include "Kolvemar_Constanten_en_Types.h"
 #include "Kolvemar_Menu.h"
+#include "LevelCreator.h"
+#include "StandardLib.h"
 #include "StandardMenu.h"
 #include "Wimdows.h"
 
@@ -90,6 +96,38 @@ inline void WritePicture(const fs::path& path, uint32_t colour) {
     SDL_FreeSurface(s);
 }
 
+// ---- Save slots, wherever the path helper puts them ----
+
+inline std::string SlotPath(uint32_t slot) {
+    return StandardLib::PlatformPath(Kolvemar_Menu::SlotFile(slot));
+}
+
+// Slot `slot` holds a level of `vordering`, written on 7 December 2026 at 15:42.
+inline void WriteSlot(uint32_t slot, uint32_t vordering) {
+    auto level = std::make_unique<Kolvemar_Constanten_en_Types::Level>();
+    level->vordering = vordering;
+    ASSERT_TRUE(LevelCreator::Schrijflevel(Kolvemar_Menu::SlotFile(slot), *level));
+    std::tm t{};
+    t.tm_year = 2026 - 1900;
+    t.tm_mon = 11;
+    t.tm_mday = 7;
+    t.tm_hour = 15;
+    t.tm_min = 42;
+    t.tm_isdst = -1;
+    const timespec stamp{std::mktime(&t), 0};
+    const timespec times[2] = {stamp, stamp};
+    ASSERT_EQ(utimensat(AT_FDCWD, SlotPath(slot).c_str(), times, 0), 0);
+}
+
+inline void DamageSlot(uint32_t slot) {
+    std::ofstream(SlotPath(slot), std::ios::binary) << "(* not a level *)\r\n12\r\n";
+}
+
+inline void EmptySlots(std::initializer_list<uint32_t> slots) {
+    for (uint32_t slot : slots)
+        fs::remove(SlotPath(slot));
+}
+
 // A left click at (x, y) as the window thread receives it.
 inline void InjectClick(int32_t x, int32_t y) {
     SdlInput::Move(x, y);
@@ -106,12 +144,24 @@ template <typename Test> bool WaitFor(Test test, std::chrono::milliseconds limit
     return true;
 }
 
+// TRUE when some pixel of the box from (x0, y0) up to but not including
+// (x1, y1) has `colour`.
+inline bool AnyPixel(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t colour) {
+    for (int32_t y = y0; y < y1; ++y)
+        for (int32_t x = x0; x < x1; ++x)
+            if (Wimdows::GetPixel(x, y) == colour) return true;
+    return false;
+}
+
 // One step of a player: a click that a button must take, a click beside every
-// button, a mouse move, a pixel to wait for, a pause or the close box.
+// button, a mouse move, a pixel or another sight to wait for, a pause or the
+// close box.
 struct Step {
-    enum Kind { CLICK, STRAY, MOVE, PIXEL, CLOSE, PAUSE } kind;
+    enum Kind { CLICK, STRAY, MOVE, PIXEL, UNTIL, CLOSE, PAUSE } kind;
     int32_t x = 0, y = 0;
     uint32_t colour = 0;
+    std::function<bool()> seen = {};
+    std::string what = {};
 };
 inline Step Click(int32_t x, int32_t y) {
     return {Step::CLICK, x, y};
@@ -124,6 +174,10 @@ inline Step Move(int32_t x, int32_t y) {
 }
 inline Step Pixel(int32_t x, int32_t y, uint32_t colour) {
     return {Step::PIXEL, x, y, colour};
+}
+// Waits until `seen` holds; `what` names it in the failure.
+inline Step Until(std::function<bool()> seen, std::string what) {
+    return {Step::UNTIL, 0, 0, 0, std::move(seen), std::move(what)};
 }
 inline Step Close() {
     return {Step::CLOSE};
@@ -178,6 +232,10 @@ class Player {
             failures.push_back("pixel " + std::to_string(s.x) + "," + std::to_string(s.y) +
                                " stayed " + std::to_string(Wimdows::GetPixel(s.x, s.y)) +
                                ", expected " + std::to_string(s.colour));
+            return false;
+        case Step::UNTIL:
+            if (WaitFor(s.seen)) return true;
+            failures.push_back("not seen: " + s.what);
             return false;
         case Step::CLOSE:
             SdlInput::Close();

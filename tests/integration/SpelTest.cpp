@@ -365,6 +365,30 @@ TEST_F(Spel, MOpensTheInGameMenuToResumeOrEndTheGame) {
     }
 }
 
+TEST_F(Spel, LoadingAnEmptySlotInTheMenuGoesBackIntoTheLevel) {
+    constexpr int32_t X = 350, VERDER = 125, LADEN = 325, SLOT3 = 325, TERUG = 625;
+    Kolvemar_Menu::Init();
+    MenuScript::EmptySlots({3});
+    K::Level l = LeegLevel();
+    Speler speler;
+    speler.Start([&] {
+        if (!speler.Wacht([&] { return speler.Gepauzeerd(); }, "no in-game menu")) return;
+        SdlInput::Key(SDLK_m, false);
+        for (const int32_t knop : {LADEN, SLOT3, TERUG, VERDER}) {
+            MenuScript::InjectClick(X, knop);
+            Wimdows::Sync();
+            if (!speler.Wacht([] { return !StandardMenu::ClickPending(); }, "a click not taken"))
+                return;
+        }
+    });
+    const next_action a =
+        Speel(l, {{l.time + 2, Soort::toets_neer, 'M'}, {l.time + 5, Soort::toets_neer, Q}});
+    speler.Einde();
+    EXPECT_TRUE(speler.fouten.empty()) << speler.fouten.front();
+    EXPECT_EQ(a, next_action::afsluiten); // the level went on until Q
+    EXPECT_EQ(l.time, 1005);
+}
+
 // Closing the window ends the level as Q would; it runs last, since it takes
 // the window with it.
 TEST_F(Spel, ZClosingTheWindowQuits) {

@@ -141,16 +141,41 @@ TEST_F(HighscoreFile, MissingOrDamagedFileStartsEmptyAndIsRepaired) {
     for (const std::string& inhoud : damaged) {
         std::ofstream(file, std::ios::binary) << inhoud;
         LC::Highscores t = Table({1, 2, 3});
+        testing::internal::CaptureStderr();
         EXPECT_FALSE(LC::LeesHigscore(t, file));
+        const std::string console = testing::internal::GetCapturedStderr();
         for (const K::Score& s : t)
             EXPECT_TRUE(SameEntry(s, K::Score{}));
         EXPECT_EQ(ReadAll(file).size(), 1184u);
+        // The damaged bytes are kept beside it, replacing an older copy.
+        EXPECT_EQ(ReadAll(file + ".damaged"), inhoud);
+        EXPECT_NE(console.find(file + ":"), std::string::npos) << console;
+        EXPECT_NE(console.find("\"" + file + ".damaged\""), std::string::npos) << console;
         LC::Highscores again{};
         EXPECT_TRUE(LC::LeesHigscore(again, file));
     }
     fs::remove(file);
-    EXPECT_EQ(LC::Higscore(77, file), 1u); // a missing file does not stop a game's end
+    fs::remove(file + ".damaged");
+    bool bewaard = false;
+    EXPECT_EQ(LC::Higscore(77, file, &bewaard), 1u); // a missing file does not stop a game's end
+    EXPECT_TRUE(bewaard);
     EXPECT_EQ(ReadAll(file).size(), 1184u);
+    EXPECT_FALSE(fs::exists(file + ".damaged")); // nothing to keep
+}
+
+TEST_F(HighscoreFile, ATableThatCannotBeWrittenIsNotClaimedAsKept) {
+    bool bewaard = true;
+    EXPECT_EQ(LC::Higscore(77, (dir / "no such folder" / "Highscores.txt"), &bewaard), 1u);
+    EXPECT_FALSE(bewaard);
+    // A damaged table that cannot be put aside stays as it is.
+    std::ofstream(file, std::ios::binary) << "damaged";
+    fs::create_directories(file + ".damaged/in the way");
+    LC::Highscores t = Table({1});
+    EXPECT_FALSE(LC::LeesHigscore(t, file));
+    bewaard = true;
+    EXPECT_EQ(LC::Higscore(77, file, &bewaard), 1u);
+    EXPECT_FALSE(bewaard);
+    EXPECT_EQ(ReadAll(file), "damaged");
 }
 
 TEST_F(HighscoreFile, LineFeedOnlyFileReadsTheSame) {
@@ -271,4 +296,9 @@ TEST(ResultSheet, TextsAndDifficultyNames) {
     EXPECT_EQ(At(sheet(11, 0, 2), 250, 180), "normaal");
     EXPECT_EQ(At(sheet(11, 0, 3), 250, 180), "hard");
     EXPECT_EQ(At(sheet(11, 0, 4), 250, 180), "extreem");
+    EXPECT_EQ(At(first, 250, 112), "<none>");
+    // A rank that could not be written says so under the rank line.
+    EXPECT_EQ(At(KM::ResultTeksten(3, 9, 0, 9, 0, tijd, 1, 2, false), 250, 112),
+              KM::SCORE_NIET_BEWAARD);
+    EXPECT_EQ(At(KM::ResultTeksten(11, 9, 0, 9, 0, tijd, 1, 2, false), 250, 112), "<none>");
 }

@@ -1,0 +1,32 @@
+// What the files of the menu module share: pictures, menus and small helpers.
+// Not for other modules; they use Kolvemar_Menu.h.
+#pragma once
+
+#include <cstdint>
+
+#include "StandardMenu.h"
+
+namespace Kolvemar_Menu::intern {
+
+constexpr uint32_t MENU_KLEUR = 0xB0; // red 176
+constexpr uint32_t WIT = 0xFFFFFF;
+constexpr uint32_t MAX_DIFFICULTY = 4;
+
+enum Achtergrond { ROBOT, PAUZE, STERRENHEMEL, WIT_ACHTERGROND, GAMEOVER, AANTAL_ACHTERGRONDEN };
+
+// Indices into scoresimages.
+constexpr uint32_t ROOD_CIJFER = 10, SLASH = 11, HAAKJE = 12, UUR = 13, MINUTEN = 14, SECONDEN = 15,
+                   ROOD_LABEL = 16, ZONDAG = 17, ROOD_DAG = 24, TITEL = 25, ROOD_TITEL = 26,
+                   AANTAL_SCORESIMAGES = 27;
+
+extern uint32_t background[AANTAL_ACHTERGRONDEN];
+extern uint32_t scoresimages[AANTAL_SCORESIMAGES];
+extern StandardMenu::ButtonRc explainations[1];
+
+// Builds the save, load and back menus on their first use.
+void LoadSubMenus();
+void DrawBackground(Achtergrond welke);
+// The console line for a selection outside the menu.
+void WrongButton(const char* tekst = "error! wrong button number!");
+
+} // namespace Kolvemar_Menu::intern
