@@ -1,0 +1,130 @@
+// The high-score table: "Highscores.txt", read, written and entered into.
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <limits>
+#include <sys/stat.h>
+
+#include "LevelCreator.h"
+#include "Time.h"
+
+namespace LevelCreator {
+
+namespace {
+
+namespace K = Kolvemar_Constanten_en_Types;
+
+constexpr std::size_t REGEL_LEN = 102;
+constexpr CARDINAL MAX_TIJDVELD = std::numeric_limits<uint16_t>::max();
+
+const char* const SCORE_VELDEN[9] = {"score", "milliseconds", "seconds", "minutes", "hours",
+                                     "day",   "weekday",      "month",   "year"};
+
+// Reads the ten entries after the two header lines; f.fout says why it could not.
+void LeesScores(Tekstbestand& f, Highscores& Scores) {
+    char regel[REGEL_LEN];
+    stringlezer(f, regel);
+    stringlezer(f, regel);
+    for (K::Score& s : Scores) {
+        stringlezer(f, regel);
+        CARDINAL v[9];
+        for (int i = 0; i < 9; ++i)
+            v[i] = LeesCardinal(f, i == 0 ? std::numeric_limits<CARDINAL>::max() : MAX_TIJDVELD,
+                                SCORE_VELDEN[i]);
+        s.punten = v[0];
+        SYSTEMTIME& t = s.dag_behaald;
+        uint16_t* velden[8] = {&t.wMilliseconds, &t.wSecond,    &t.wMinute, &t.wHour,
+                               &t.wDay,          &t.wDayOfWeek, &t.wMonth,  &t.wYear};
+        for (int i = 0; i < 8; ++i)
+            *velden[i] = static_cast<uint16_t>(v[i + 1]);
+    }
+}
+
+void Veld10(std::string& out, CARDINAL waarde) {
+    char veld[16];
+    std::snprintf(veld, sizeof veld, "%10u\r\n", waarde);
+    out += veld;
+}
+
+// A damaged table is renamed out of the way before a fresh one replaces it,
+// so that its scores can still be read or mended by hand. FALSE, with the
+// reason in `melding`, when it has to stay where it is.
+bool BewaarBeschadigd(const std::string& pad, std::string& melding) {
+    const std::string bewaard = pad + ".damaged";
+    if (std::rename(pad.c_str(), bewaard.c_str()) == 0) {
+        melding += "; kept as \"" + bewaard + "\"";
+        return true;
+    }
+    melding += "; it cannot be kept as \"" + bewaard + "\" (" + std::strerror(errno) +
+               ") and is left as it is";
+    return false;
+}
+
+// Reads the table; `vervangbaar` is FALSE when a damaged file could not be
+// kept and must therefore not be overwritten.
+bool LeesHigscore(Highscores& Scores, const std::string& bestand, bool& vervangbaar) {
+    Tekstbestand f;
+    Highscores gelezen{};
+    if (Openen(bestand, f)) LeesScores(f, gelezen);
+    vervangbaar = true;
+    if (f.fout.empty()) {
+        Scores = gelezen;
+        return true;
+    }
+    Scores = Highscores{};
+    std::string melding = f.fout;
+    struct stat st {};
+    if (::stat(f.naam.c_str(), &st) == 0) vervangbaar = BewaarBeschadigd(f.naam, melding);
+    std::cerr << melding << "; the high scores start again from an empty table." << std::endl;
+    if (vervangbaar) SchrijfHigscore(Scores, bestand);
+    return false;
+}
+
+} // namespace
+
+bool LeesHigscore(Highscores& Scores, const std::string& bestand) {
+    bool vervangbaar = true;
+    return LeesHigscore(Scores, bestand, vervangbaar);
+}
+
+std::string Highscoretekst(const Highscores& Scores) {
+    std::string out =
+        "Dit zijn de Higscores van KolvemarTrovix\r\n" + std::string(40, '*') + "\r\n";
+    for (const K::Score& s : Scores) {
+        const SYSTEMTIME& t = s.dag_behaald;
+        out += "\r\n";
+        Veld10(out, s.punten);
+        for (uint16_t v : {t.wMilliseconds, t.wSecond, t.wMinute, t.wHour, t.wDay, t.wDayOfWeek,
+                           t.wMonth, t.wYear})
+            Veld10(out, v);
+    }
+    return out;
+}
+
+bool SchrijfHigscore(const Highscores& Scores, const std::string& bestand) {
+    return SchrijfBestand(bestand, Highscoretekst(Scores));
+}
+
+CARDINAL InvoegenScore(Highscores& Scores, CARDINAL nieuwepunten, const SYSTEMTIME& nu) {
+    for (std::size_t k = 0; k < Scores.size(); ++k) {
+        if (Scores[k].punten >= nieuwepunten) continue;
+        std::copy_backward(Scores.begin() + k, Scores.end() - 1, Scores.end());
+        Scores[k] = {nieuwepunten, nu};
+        return static_cast<CARDINAL>(k + 1);
+    }
+    return 11;
+}
+
+CARDINAL Higscore(CARDINAL nieuwepunten, const std::string& bestand, bool* bewaard) {
+    Highscores Scores;
+    bool vervangbaar = true;
+    LeesHigscore(Scores, bestand, vervangbaar);
+    const CARDINAL rank = InvoegenScore(Scores, nieuwepunten, Time::GetLocalTime());
+    const bool geschreven = vervangbaar && SchrijfHigscore(Scores, bestand);
+    if (bewaard) *bewaard = geschreven;
+    return rank;
+}
+
+} // namespace LevelCreator
