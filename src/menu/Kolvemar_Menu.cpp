@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #include <utility>
 
-#include "Kolvemar_Menu_Intern.h"
+#include "Kolvemar_MenuInternal.h"
 #include "LevelCreator.h"
 #include "StandardLib.h"
 #include "StandardMenu.h"
@@ -29,13 +29,13 @@ bool tutorial = false;
 uint32_t difficultyLevel = 2;
 uint32_t Gameover = 0, Gameovermask = 0;
 
-namespace intern {
+namespace Internal {
 uint32_t background[AANTAL_ACHTERGRONDEN];
 uint32_t scoresimages[AANTAL_SCORESIMAGES];
 ButtonRc explainations[1];
-} // namespace intern
+} // namespace Internal
 
-using namespace intern;
+using namespace Internal;
 
 namespace {
 
@@ -243,7 +243,7 @@ std::string SlotRegel(uint32_t vordering, std::time_t geschreven) {
 
 } // namespace
 
-void intern::LoadSubMenus() {
+void Internal::LoadSubMenus() {
     if (subMenusGebouwd) return;
     subMenusGebouwd = true;
     for (int k = 0; k < 4; ++k) {
@@ -259,11 +259,11 @@ void intern::LoadSubMenus() {
     StandardMenu::SetVerticalMenu(600, 700, 1, explainations);
 }
 
-void intern::DrawBackground(Achtergrond welke) {
+void Internal::DrawBackground(Achtergrond welke) {
     Wimdows::DrawBitmap(background[welke], 0, 0);
 }
 
-void intern::WrongButton(const char* tekst) {
+void Internal::WrongButton(const char* tekst) {
     std::cout << tekst << std::endl;
 }
 

@@ -2,14 +2,14 @@
 #include <algorithm>
 
 #include "Kolvemar_Menu.h"
-#include "Kolvemar_Menu_Intern.h"
+#include "Kolvemar_MenuInternal.h"
 #include "LevelCreator.h"
 #include "Wimdows.h"
 
 namespace Kolvemar_Menu {
 
 using namespace Kolvemar_Constanten_en_Types;
-using namespace intern;
+using namespace Internal;
 using StandardMenu::GEEN_KEUZE;
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "StandardMenu.h"
 
-namespace Kolvemar_Menu::intern {
+namespace Kolvemar_Menu::Internal {
 
 constexpr uint32_t MENU_KLEUR = 0xB0; // red 176
 constexpr uint32_t WIT = 0xFFFFFF;
@@ -29,4 +29,4 @@ void DrawBackground(Achtergrond welke);
 // The console line for a selection outside the menu.
 void WrongButton(const char* tekst = "error! wrong button number!");
 
-} // namespace Kolvemar_Menu::intern
+} // namespace Kolvemar_Menu::Internal
