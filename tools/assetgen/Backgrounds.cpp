@@ -277,10 +277,23 @@ void DrawWalls() {
         for (double x = 0; x < S; x += cell)
             Plate(cr, x, y, cell, cell, 0x5A626C, rnd);
     const double band = 9, rim = 5;
-    Hazard(cr, 0, 0, S, band);
-    Hazard(cr, 0, S - band, S, band);
-    Hazard(cr, 0, 0, band, S);
-    Hazard(cr, S - band, 0, band, S);
+    // Each band is cut on the diagonal where it meets the next, so the corners join as a mitre
+    // instead of leaving the ends of one band's stripes on top of the other.
+    const std::array<std::array<double, 8>, 4> bands = {{
+        {0, 0, S, 0, S - band, band, band, band},
+        {0, S, S, S, S - band, S - band, band, S - band},
+        {0, 0, band, band, band, S - band, 0, S},
+        {S, 0, S - band, band, S - band, S - band, S, S},
+    }};
+    for (const auto& b : bands) {
+        cairo_save(cr);
+        for (int k = 0; k < 4; ++k)
+            cairo_line_to(cr, b[2 * k], b[2 * k + 1]);
+        cairo_close_path(cr);
+        cairo_clip(cr);
+        Hazard(cr, 0, 0, S, S);
+        cairo_restore(cr);
+    }
     cairo_rectangle(cr, band, band, S - 2 * band, S - 2 * band);
     Colour(cr, 0x0A0C10);
     cairo_set_line_width(cr, rim);
@@ -410,20 +423,25 @@ void DrawStartMenu() {
 void DrawPause() {
     Pic pic = New(S, S);
     cairo_t* cr = pic.cr;
+    // Also the in-game menu's background: the middle stays plain for its buttons, and the pause
+    // sign stands beside the word at the top.
     DimFloor(cr, kArenas[8], 5, 0x04060A, 0.7);
-    // Two large pause bars behind the menu.
-    for (double x : {300.0, 430.0}) {
-        RoundedRect(cr, x, 180, 70, 440, 16);
-        Colour(cr, 0x40E0FF, 0.07);
-        cairo_fill(cr);
-    }
     Hazard(cr, 0, 0, S, 14);
     Hazard(cr, 0, S - 14, S, 14);
     TextStyle style{Font::SansBold, 54};
     style.colour = 0xE8F8FF;
     style.outline = 2;
     style.glow = 6;
-    Text(cr, "PAUZE", S / 2, 55, style);
+    const double word = TextWidth("PAUZE", style), left = S / 2 - (word + 50) / 2;
+    for (double x : {left, left + 20}) {
+        RoundedRect(cr, x, 33, 13, 44, 3);
+        Colour(cr, 0xE8F8FF);
+        cairo_fill_preserve(cr);
+        Colour(cr, 0x40E0FF, 0.8);
+        cairo_set_line_width(cr, 2);
+        cairo_stroke(cr);
+    }
+    TextLeft(cr, "PAUZE", left + 50, 55, style);
     Save(pic, "images/Backgrounds/pauze.bmp");
     Free(pic);
 }
