@@ -380,13 +380,15 @@ void Eggs(cairo_t* cr) {
     for (const auto& e : at) {
         cairo_save(cr);
         cairo_translate(cr, e[0], e[1]);
+        cairo_save(cr);
         cairo_scale(cr, 0.85, 1.0);
         cairo_arc(cr, 0, 0, 3.8, 0, 2 * M_PI);
         cairo_restore(cr);
         Shade(cr, 0xF2ECC8, 4, 1.1);
-        cairo_arc(cr, e[0] + 0.6, e[1] + 0.8, 1.3, 0, 2 * M_PI);
+        cairo_arc(cr, 0.6, 0.8, 1.3, 0, 2 * M_PI);
         Colour(cr, 0x50D060);
         cairo_fill(cr);
+        cairo_restore(cr);
     }
 }
 
