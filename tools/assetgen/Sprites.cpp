@@ -187,11 +187,11 @@ void DrawDoor() {
     Colour(cr, kInk);
     cairo_set_line_width(cr, 2);
     cairo_stroke(cr);
-    // Arrows pointing out through the door.
+    // Arrows pointing down into the way out, like the strip on the floor that leads here.
     for (int k = 0; k < 3; ++k) {
-        const double y = 40 - k * 10;
+        const double y = 24 + k * 10;
         cairo_move_to(cr, 20, y);
-        cairo_line_to(cr, 30, y - 7);
+        cairo_line_to(cr, 30, y + 7);
         cairo_line_to(cr, 40, y);
     }
     Colour(cr, 0x0A4018, 0.85);
