@@ -277,23 +277,13 @@ void DrawWalls() {
         for (double x = 0; x < S; x += cell)
             Plate(cr, x, y, cell, cell, 0x5A626C, rnd);
     const double band = 9, rim = 5;
-    // Each band is cut on the diagonal where it meets the next, so the corners join as a mitre
-    // instead of leaving the ends of one band's stripes on top of the other.
-    const std::array<std::array<double, 8>, 4> bands = {{
-        {0, 0, S, 0, S - band, band, band, band},
-        {0, S, S, S, S - band, S - band, band, S - band},
-        {0, 0, band, band, band, S - band, 0, S},
-        {S, 0, S - band, band, S - band, S - band, S, S},
-    }};
-    for (const auto& b : bands) {
-        cairo_save(cr);
-        for (int k = 0; k < 4; ++k)
-            cairo_line_to(cr, b[2 * k], b[2 * k + 1]);
-        cairo_close_path(cr);
-        cairo_clip(cr);
-        Hazard(cr, 0, 0, S, S);
-        cairo_restore(cr);
-    }
+    // The bottom wall shows the top rows (up to 40), the top wall the bottom rows (from 750 on
+    // below the bar) and the side walls rows 130 to 770: the side bands run only where a side wall
+    // shows them, so no piece of one ends up at the window's edge in the top or bottom wall.
+    Hazard(cr, 0, 0, S, band);
+    Hazard(cr, 0, S - band, S, band);
+    Hazard(cr, 0, 40, band, S - 70);
+    Hazard(cr, S - band, 40, band, S - 70);
     cairo_rectangle(cr, band, band, S - 2 * band, S - 2 * band);
     Colour(cr, 0x0A0C10);
     cairo_set_line_width(cr, rim);
