@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
 namespace Pictures {
 
@@ -513,14 +514,12 @@ Fit Measure(int number) {
     return fit;
 }
 
+// Measured once per monster: the larger pictures draw the same figures again.
 const Fit& FitOf(int number) {
-    static std::array<Fit, AssetList::kMonsterCount + 1> fits;
-    static std::array<bool, AssetList::kMonsterCount + 1> known{};
-    if (!known[size_t(number)]) {
-        fits[size_t(number)] = Measure(number);
-        known[size_t(number)] = true;
-    }
-    return fits[size_t(number)];
+    static std::array<std::optional<Fit>, AssetList::kMonsterCount + 1> fits;
+    std::optional<Fit>& fit = fits[size_t(number)];
+    if (!fit) fit = Measure(number);
+    return *fit;
 }
 
 } // namespace
