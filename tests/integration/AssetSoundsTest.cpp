@@ -6,9 +6,11 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <complex>
 #include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -186,5 +188,17 @@ TEST_F(DecodedSounds, TheGameMusicRunsTwoMinutesAndBothMusicsLoopWithoutAGap) {
         const double whole = rms(0, loop->size());
         EXPECT_GT(rms(0, edge), 0.1 * whole);
         EXPECT_GT(rms(loop->size() - edge, edge), 0.1 * whole);
+    }
+}
+
+// Stored at the mixer's rate, so that nothing is resampled at load and every loop stays exact.
+TEST(StoredSounds, EveryFileIsAnMpegOneFileAtTheMixersRate) {
+    for (const auto name : AssetList::kSounds) {
+        std::ifstream f(kGame + "/" + std::string(name), std::ios::binary);
+        std::array<unsigned char, 4> header{};
+        f.read(reinterpret_cast<char*>(header.data()), header.size());
+        // The first frame's header: sync bits, MPEG-1 layer III, then the rate index (2 = 32 kHz).
+        EXPECT_TRUE(f && header[0] == 0xFF && (header[1] & 0xFE) == 0xFA) << name;
+        EXPECT_EQ((header[2] >> 2) & 3, 2) << name;
     }
 }
