@@ -161,7 +161,7 @@ TEST_F(DecodedSounds, TheInGameMixHasHeadroomAndTheLayersSitInBalance) {
     EXPECT_GT(PeakDb(boom), PeakDb(gun)) << "the explosion is the loudest effect";
 }
 
-TEST_F(DecodedSounds, TheGunLoopsOnceAFrameRowAndTheExplosionCracks) {
+TEST_F(DecodedSounds, TheGunIsOneSeventeenFrameLoopWithBodyAndTheExplosionCracks) {
     const Pcm gun = Decode("muziek/glock22.mp3"), boom = Decode("muziek/explosion.mp3");
     // The game restarts the held gun every kGunFrames frames: one loop, no gap, no double shot.
     EXPECT_EQ(gun.size() / 2, size_t(AssetList::kGunLoopMs) * kRate / 1000);
