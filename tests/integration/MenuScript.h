@@ -128,6 +128,15 @@ inline void EmptySlots(std::initializer_list<uint32_t> slots) {
         fs::remove(SlotPath(slot));
 }
 
+// The menus hand over their click handler on their first poll; doing it at
+// once means that a click the player makes before that is not lost.
+inline void TakeClicks() {
+    StandardMenu::ButtonRc any{};
+    any.visible = true;
+    StandardMenu::ButtonSelected(any);
+    StandardMenu::ClearClick();
+}
+
 // A left click at (x, y) as the window thread receives it.
 inline void InjectClick(int32_t x, int32_t y) {
     SdlInput::Move(x, y);
@@ -272,12 +281,7 @@ class Screens : public testing::Test {
         Wimdows::Window("Kolvemar-Trovix", 800, 800);
         ASSERT_EQ(Wimdows::State(), Wimdows::STATE_ACTIVE);
         Wimdows::SetBuffering(true);
-        // The menus hand over their click handler on their first poll; do it
-        // now so that a click the player makes before that is not lost.
-        StandardMenu::ButtonRc any{};
-        any.visible = true;
-        StandardMenu::ButtonSelected(any);
-        StandardMenu::ClearClick();
+        TakeClicks();
     }
     void TearDown() override {
         Kolvemar_Menu::MemoryClearMenu();

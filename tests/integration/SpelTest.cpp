@@ -308,7 +308,11 @@ struct Speler {
         MenuScript::WaitFor([&] { return klaar.load(); });
     }
     bool Gepauzeerd() { return Wimdows::GetPixel(5, 5) == PAUZEKLEUR; }
-    void Start(std::function<void()> spelen) { draad = std::thread(std::move(spelen)); }
+    void Start(std::function<void()> spelen) {
+        // A pause picture left by an earlier test must not pass for this one's.
+        Wimdows::ClearScreen();
+        draad = std::thread(std::move(spelen));
+    }
     void Einde() {
         klaar = true;
         if (draad.joinable()) draad.join();
@@ -369,6 +373,7 @@ TEST_F(Spel, LoadingAnEmptySlotInTheMenuGoesBackIntoTheLevel) {
     constexpr int32_t X = 350, VERDER = 125, LADEN = 325, SLOT3 = 325, TERUG = 625;
     Kolvemar_Menu::Init();
     MenuScript::EmptySlots({3});
+    MenuScript::TakeClicks();
     K::Level l = LeegLevel();
     Speler speler;
     speler.Start([&] {
