@@ -3,10 +3,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <random>
 
@@ -19,6 +22,8 @@ namespace {
 constexpr std::size_t MAX_TOKEN = 255;
 constexpr uint32_t START_SEED = 94;
 constexpr float HALF_PI_REAL = 1.570796f;
+// A temporary file this old is no longer being written by anyone.
+constexpr std::chrono::seconds STALE_AFTER{60};
 
 bool gPseudoRandom = true;
 uint32_t gSeed = START_SEED;
@@ -39,7 +44,44 @@ bool WriteAll(int fd, const std::string& content) {
     return true;
 }
 
+// The file a temporary stands for, when `name` ends as mkstemp makes it from
+// "<file>.XXXXXX" (six letters or digits); empty otherwise.
+std::string TemporaryOf(const std::string& name) {
+    constexpr std::size_t SUFFIX = 7;
+    if (name.size() <= SUFFIX || name[name.size() - SUFFIX] != '.') return {};
+    for (std::size_t i = name.size() - SUFFIX + 1; i < name.size(); ++i)
+        if (!std::isalnum(static_cast<unsigned char>(name[i]))) return {};
+    return name.substr(0, name.size() - SUFFIX);
+}
+
+// "save3.txt" and "save1.txt" are one family of files: the name without digits.
+std::string Family(const std::string& name) {
+    std::string f;
+    for (char c : name)
+        if (!std::isdigit(static_cast<unsigned char>(c))) f.push_back(c);
+    return f;
+}
+
 } // namespace
+
+void RemoveStaleTemporaries(const std::string& path) {
+    namespace fs = std::filesystem;
+    const fs::path target(path);
+    const std::string family = Family(target.filename().string());
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const auto tooOld = fs::file_time_type::clock::now() - STALE_AFTER;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string of = TemporaryOf(it->path().filename().string());
+        if (of.empty() || Family(of) != family) continue;
+        std::error_code statError;
+        // A younger one may be another running game's write in progress.
+        if (!it->is_regular_file(statError) || it->last_write_time(statError) > tooOld || statError)
+            continue;
+        std::error_code removeError;
+        fs::remove(it->path(), removeError);
+    }
+}
 
 std::string PlatformPath(const std::string& name) {
     std::string path = name;
@@ -53,15 +95,25 @@ std::FILE* OpenFile(const std::string& name, const char* mode) {
 }
 
 bool WriteFileAtomic(const std::string& path, const std::string& content) {
+    struct stat old {};
+    const bool replaces = ::stat(path.c_str(), &old) == 0;
+    // Root may write anything, so the mode bits decide as well as access().
+    if (replaces && ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) {
+        std::cerr << "Cannot write \"" << path << "\": " << std::strerror(EACCES)
+                  << "; the old file is left as it was." << std::endl;
+        return false;
+    }
+    RemoveStaleTemporaries(path);
     std::string temporary = path + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
         std::cerr << "Cannot write \"" << path << "\": " << std::strerror(errno) << std::endl;
         return false;
     }
+    const mode_t mode = replaces ? (old.st_mode & 07777) : 0644;
     int error = 0;
     errno = 0;
-    if (::fchmod(fd, 0644) != 0 || !WriteAll(fd, content) || ::fsync(fd) != 0)
+    if (::fchmod(fd, mode) != 0 || !WriteAll(fd, content) || ::fsync(fd) != 0)
         error = errno ? errno : EIO;
     if (::close(fd) != 0 && error == 0) error = errno;
     if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
+#include <string>
 
 #include "StandardLib.h"
 
@@ -97,4 +100,74 @@ TEST(Paths, BackslashNamesOpenOnLinux) {
     EXPECT_TRUE(S::ReadToken(f, t));
     EXPECT_EQ(t, "1");
     std::fclose(f);
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path FreshFolder(const std::string& name) {
+    const fs::path dir = testing::TempDir() + name;
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+std::string Contents(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+} // namespace
+
+TEST(AtomicWrite, AReadOnlyFileIsRefusedAndAReplacedOneKeepsItsMode) {
+    const fs::path dir = FreshFolder("atomic-modes");
+    const std::string slot = (dir / "save1.txt").string();
+    ASSERT_TRUE(S::WriteFileAtomic(slot, "first"));
+    EXPECT_EQ(fs::status(slot).permissions(), fs::perms(0644));
+
+    fs::permissions(slot, fs::perms(0600));
+    ASSERT_TRUE(S::WriteFileAtomic(slot, "second"));
+    EXPECT_EQ(fs::status(slot).permissions(), fs::perms(0600)) << "the mode is kept";
+
+    fs::permissions(slot, fs::perms(0444));
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(S::WriteFileAtomic(slot, "third"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Cannot write \"" + slot +
+                  "\": Permission denied; the old file is left as it was.\n");
+    EXPECT_EQ(Contents(slot), "second");
+    EXPECT_EQ(fs::status(slot).permissions(), fs::perms(0444));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator{}), 1);
+}
+
+TEST(AtomicWrite, StaleTemporariesOfTheGamesOwnFilesAreRemoved) {
+    const fs::path dir = FreshFolder("atomic-stale");
+    const auto make = [&](const std::string& name, bool old) {
+        std::ofstream(dir / name) << std::string(1000, 'x');
+        if (old)
+            fs::last_write_time(dir / name,
+                                fs::file_time_type::clock::now() - std::chrono::hours(1));
+    };
+    for (const char* stale : {"save1.txt.Ab12Cd", "save5.txt.zzzzzz", "save3.txt.000000"})
+        make(stale, true);
+    const std::set<std::string> kept = {
+        "save2.txt.Xy34Ef",      // still being written by someone else, perhaps
+        "Highscores.txt.Ab12Cd", // another file's: its own write cleans it
+        "notes.txt.Ab12Cd",      // the player's
+        "save1.txt.Ab12C",       // not as mkstemp names them
+        "save1.txt.Ab-2Cd",      "save1.txt", "save1.txt.bak"};
+    for (const std::string& name : kept)
+        make(name, name != "save2.txt.Xy34Ef");
+    fs::create_directory(dir / "save4.txt.dir123");
+    fs::last_write_time(dir / "save4.txt.dir123",
+                        fs::file_time_type::clock::now() - std::chrono::hours(1));
+
+    ASSERT_TRUE(S::WriteFileAtomic((dir / "save3.txt").string(), "slot"));
+    std::set<std::string> left;
+    for (const fs::directory_entry& e : fs::directory_iterator(dir))
+        left.insert(e.path().filename().string());
+    std::set<std::string> expected = kept;
+    expected.insert({"save3.txt", "save4.txt.dir123"});
+    EXPECT_EQ(left, expected);
 }
