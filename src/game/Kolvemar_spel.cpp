@@ -70,7 +70,8 @@ INTEGER tijdtussengeluid_machinegun = 17;
 INTEGER tijdsindicator_explosionsound = 0;
 INTEGER tijdtussengeluid_explosionsound = 25;
 uint32_t pauze = 0;
-bool geladen = false; // the pictures of Init are in the table
+bool p_nog_neer = false; // the press that ended a pause is not let go yet
+bool geladen = false;    // the pictures of Init are in the table
 
 // Truncation toward zero to a whole pixel; NaN and absurd values stay in range.
 int32_t Cut(REAL v) {
@@ -409,6 +410,17 @@ void Spelersnelheid(Object& player) {
     if (Toets(LINKS, TOETS_S)) player.vx = -bewegingssnelheid;
 }
 
+// Until P is down (neer) or up, or the window is gone.
+void WachtOpP(bool neer) {
+    // A closed window must not leave the game paused forever.
+    while (Wimdows::KeyDown(TOETS_P) != neer && !Wimdows::WindowClosed()) {
+        Wimdows::FlushKeys();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+// The press that started the pause may still be down: the pause ends only
+// at a new press, and that press, held on, does not start another one.
 void Pauze() {
     Time::StartIterations();
     Wimdows::ClearScreen();
@@ -417,15 +429,21 @@ void Pauze() {
     Wimdows::UpdateWindow();
     Wacht(10);
     Wimdows::FlushKeys();
-    // A closed window must not leave the game paused forever.
-    do {
-        Wimdows::FlushKeys();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    } while (!Wimdows::KeyDown(TOETS_P) && !Wimdows::WindowClosed());
+    WachtOpP(false);
+    WachtOpP(true);
+    p_nog_neer = true;
     Time::StartIterations();
     Wimdows::DestroyBitmap(pauze);
     pauze = 0;
     Wacht(10);
+}
+
+// What the level stands at now: the working copies put into the record and
+// the playing time up to this moment added.
+void Bijwerken(Level& level, const Speelstaat& staat) {
+    level.objecten[0] = staat.player;
+    level.punten = staat.punten;
+    tijdverschilbijvoegen(level.stats_tijd, staat.begintijd, Nu());
 }
 
 // The keys.
@@ -437,14 +455,21 @@ bool Toetsen(Level& level, Speelstaat& staat) {
     if (Wimdows::KeyDown(TOETS_N)) return Gewonnen(staat);
     Spelersnelheid(staat.player);
     if (Wimdows::KeyDown(TOETS_M)) {
-        const next_action a = Kolvemar_Menu::Kolvemar_ingamemenu(level);
+        // A save from the menu keeps the game as it stands; the record itself
+        // goes on from the level's start until the level ends.
+        Level stand = level;
+        Bijwerken(stand, staat);
+        const next_action a = Kolvemar_Menu::Kolvemar_ingamemenu(stand);
         if (a != next_action::resume) {
             staat.following_action = a;
             return false;
         }
     }
     if (Wimdows::KeyDown(TOETS_K)) staat.player.levenspuntentot = 0;
-    if (Wimdows::KeyDown(TOETS_P)) Pauze();
+    if (!Wimdows::KeyDown(TOETS_P))
+        p_nog_neer = false;
+    else if (!p_nog_neer)
+        Pauze();
     Wimdows::FlushKeys();
     return true;
 }
@@ -563,10 +588,8 @@ void Bonus(Level& level) {
 }
 
 void Verlaten(Level& level, const Speelstaat& staat) {
-    level.objecten[0] = staat.player;
-    level.punten = staat.punten;
     Music::StopSound(machinegun);
-    tijdverschilbijvoegen(level.stats_tijd, staat.begintijd, Nu());
+    Bijwerken(level, staat);
     if (Kolvemar_Menu::tutorial)
         Kolvemar_Menu::autosave = true;
     else if (Kolvemar_Menu::autosave)
@@ -732,6 +755,7 @@ next_action spel(Level& level) {
     tijdtussengeluid_machinegun = 17;
     tijdsindicator_explosionsound = 0;
     tijdtussengeluid_explosionsound = 25;
+    p_nog_neer = false;
     Time::StartIterations();
     Kolvemar_Animations::Startup_gameAnimation(level);
     // The path field may be full without its closing zero.

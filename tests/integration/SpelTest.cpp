@@ -11,9 +11,11 @@
 
 #include "../support/TestSound.h"
 #include "Kolvemar_Menu.h"
+#include "LevelCreator.h"
 #include "MenuScript.h"
 #include "Music.h"
 #include "SpelFixture.h"
+#include "StandardMenu.h"
 
 using namespace spelproef;
 using K::next_action;
@@ -337,6 +339,78 @@ TEST_F(Spel, PPausesTheLevelUntilPIsPressedAgain) {
     EXPECT_TRUE(bleefStaan) << "the pause ended without P";
     EXPECT_EQ(l.time, 1006);
     EXPECT_TRUE(speler.fouten.empty()) << speler.fouten.front();
+}
+
+// A press of a fifth of a second is still the press that paused: the pause
+// waits for it to be let go and P pressed again, and that press, held on,
+// does not pause again.
+TEST_F(Spel, PHeldAWhilePausesUntilASecondPress) {
+    K::Level l = LeegLevel();
+    Speler speler;
+    bool gehouden = false, losgelaten = false;
+    speler.Start([&] {
+        if (!speler.Wacht([&] { return speler.Gepauzeerd(); }, "no pause screen")) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        gehouden = speler.Gepauzeerd();
+        SdlInput::Key(SDLK_p, false);
+        Wimdows::Sync();
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        losgelaten = speler.Gepauzeerd();
+        SdlInput::Key(SDLK_p, true);
+        Wimdows::Sync();
+        speler.TotHetEinde();
+        SdlInput::Key(SDLK_p, false);
+    });
+    const next_action a =
+        Speel(l, {{l.time + 2, Soort::toets_neer, 'P'}, {l.time + 6, Soort::toets_neer, Q}});
+    speler.Einde();
+    EXPECT_EQ(a, next_action::afsluiten);
+    EXPECT_TRUE(gehouden) << "the pause ended while P was still held";
+    EXPECT_TRUE(losgelaten) << "the pause ended when P was let go";
+    EXPECT_EQ(l.time, 1006);
+    EXPECT_TRUE(speler.fouten.empty()) << speler.fouten.front();
+}
+
+// Saving from the in-game menu keeps the score and the playing time the level
+// has reached; the level itself goes on and counts its time once.
+TEST_F(Spel, ASaveFromTheInGameMenuKeepsTheRunningScoreAndTime) {
+    using namespace MenuScript;
+    constexpr int32_t X = 350;
+    Kolvemar_Menu::Init();
+    std::filesystem::remove("levels/save1.txt");
+    StandardMenu::ButtonRc iets{};
+    iets.visible = true;
+    StandardMenu::ButtonSelected(iets); // the menus' click handler, before the first click
+    StandardMenu::ClearClick();
+    K::Level l = LeegLevel();
+    Monster(l, 1, 200, 120, 1000); // in the line of fire
+    const K::INTEGER t = l.time;
+    K::Level bewaard{};
+    {
+        Player speler({Pixel(5, 5, PAUZEKLEUR), Click(X, 225), Click(X, 125), Click(X, 525),
+                       Pixel(5, 5, PAUZEKLEUR), Click(X, 125)});
+        EXPECT_EQ(Speel(l, {{t, Soort::muis, 200, 100},
+                            {t, Soort::knop_neer, 200, 100},
+                            {t + 10, Soort::toets_neer, 'M'},
+                            {t + 11, Soort::toets_op, 'M'},
+                            {t + 15, Soort::toets_neer, Q}}),
+                  next_action::afsluiten);
+        speler.Finish();
+        for (const std::string& f : speler.failures)
+            ADD_FAILURE() << f;
+    }
+    ASSERT_TRUE(LevelCreator::Leeslevel("levels\\save1.txt", bewaard));
+    const auto ms = [](const SYSTEMTIME& s) {
+        return ((uint64_t(s.wHour) * 60 + s.wMinute) * 60 + s.wSecond) * 1000 + s.wMilliseconds;
+    };
+    EXPECT_EQ(bewaard.time, t + 10);
+    EXPECT_GT(bewaard.punten, 0);
+    EXPECT_LT(bewaard.punten, l.punten) << "the level scored on after the save";
+    EXPECT_LT(bewaard.objecten[1].levenspuntentot, 1000);
+    EXPECT_GE(ms(bewaard.stats_tijd), 10u * 30u);
+    EXPECT_LT(ms(bewaard.stats_tijd), ms(l.stats_tijd));
+    EXPECT_LE(ms(l.stats_tijd), klok().honderdsten * 10) << "time counted twice";
+    std::filesystem::remove("levels/save1.txt");
 }
 
 TEST_F(Spel, MOpensTheInGameMenuToResumeOrEndTheGame) {
