@@ -8,6 +8,7 @@
 
 #include "LevelCreator.h"
 #include "Music.h"
+#include "StandardMenu.h"
 #include "Time.h"
 #include "Wimdows.h"
 
@@ -238,7 +239,8 @@ bool skip() {
         activation_n = false;
     }
     Wimdows::FlushKeys();
-    return antwoord || Wimdows::KeyDown(KEY_Q);
+    // A closed window or a termination signal ends the animation as Q does.
+    return antwoord || Wimdows::KeyDown(KEY_Q) || StandardMenu::WindowGone();
 }
 
 void driehoek(int32_t x1, int32_t y1, int32_t g) {

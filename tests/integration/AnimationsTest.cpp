@@ -2,11 +2,15 @@
 
 #include <SDL.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -101,6 +105,8 @@ struct Recorder {
     int reads = 0;
     bool paceFirst = false; // the animation restarts the pacing before its first pass
     std::vector<std::pair<int, std::pair<SDL_Keycode, bool>>> script; // pass -> key event
+    int endPass = -1;             // the window ends during this pass,
+    std::function<void()> ending; // this way
     Time::DateTime now{};
 };
 Recorder rec;
@@ -112,6 +118,11 @@ Time::DateTime FakeClock() {
         rec.passes.push_back({Wimdows::GetPixel(5, 5), Wimdows::GetPixel(5, SIZE - 5)});
         for (const auto& [at, event] : rec.script)
             if (at == pass) Key(event.first, event.second);
+        if (pass == rec.endPass) {
+            rec.ending();
+            for (int i = 0; i < 500 && Wimdows::State() == Wimdows::STATE_ACTIVE; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
     }
     rec.now.second += 10;
     if (rec.now.second >= 60) {
@@ -276,6 +287,31 @@ TEST_F(AnimationsTest, LevelWithoutMarginsShowsNoWalls) {
         EXPECT_NE(Wimdows::GetPixel(SIZE - 1, BALK + i % (SIZE - BALK)), MUREN);
         EXPECT_NE(Wimdows::GetPixel(i, BALK), MUREN);
     }
+}
+
+// The close box or a termination signal ends the intro and the level start
+// in the pass it came in, as Q would, instead of playing them out blind. It
+// runs last in the suite: it takes the window with it.
+TEST_F(AnimationsTest, ZAClosedWindowOrASignalEndsBothAnimationsWithinAPass) {
+    const std::function<void()> ways[] = {[] { SdlInput::Close(); }, [] { std::raise(SIGTERM); }};
+    for (const std::function<void()>& way : ways) {
+        for (bool intro : {true, false}) {
+            Wimdows::Window("Kolvemar-Trovix", SIZE, SIZE);
+            ASSERT_EQ(Wimdows::State(), Wimdows::STATE_ACTIVE);
+            Wimdows::SetBuffering(true);
+            rec = Recorder{};
+            rec.paceFirst = !intro;
+            rec.endPass = 20;
+            rec.ending = way;
+            if (intro)
+                A::Startup_Animation();
+            else
+                A::Startup_gameAnimation(*Level(40));
+            EXPECT_NE(Wimdows::State(), Wimdows::STATE_ACTIVE);
+            EXPECT_EQ(rec.passes.size(), 21u) << (intro ? "intro" : "level start");
+        }
+    }
+    Wimdows::Window("Kolvemar-Trovix", SIZE, SIZE); // for whatever runs next
 }
 
 } // namespace
