@@ -62,6 +62,22 @@ std::string Family(const std::string& name) {
     return f;
 }
 
+// The XDG base directory rule: an unset, empty or relative value means the
+// default under $HOME.
+std::string XdgFolder(const char* variable, const char* fallbackUnderHome) {
+    const char* value = std::getenv(variable);
+    std::string base;
+    if (value != nullptr && value[0] == '/') {
+        base = value;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = std::string(home != nullptr ? home : "") + fallbackUnderHome;
+    }
+    while (!base.empty() && base.back() == '/')
+        base.pop_back();
+    return base + "/kolvemar-trovix";
+}
+
 } // namespace
 
 void RemoveStaleTemporaries(const std::string& path) {
@@ -81,6 +97,14 @@ void RemoveStaleTemporaries(const std::string& path) {
         std::error_code removeError;
         fs::remove(it->path(), removeError);
     }
+}
+
+std::string ConfigFolder() {
+    return XdgFolder("XDG_CONFIG_HOME", "/.config");
+}
+
+std::string PlayerFolder() {
+    return XdgFolder("XDG_DATA_HOME", "/.local/share");
 }
 
 std::string PlatformPath(const std::string& name) {

@@ -12,6 +12,14 @@ namespace StandardLib {
 // The game builds names like "levels\level1.txt"; this opens them on Linux.
 std::string PlatformPath(const std::string& name);
 
+// The player's settings folder: $XDG_CONFIG_HOME/kolvemar-trovix when that is
+// set, non-empty and absolute, else $HOME/.config/kolvemar-trovix. Not created.
+std::string ConfigFolder();
+
+// The player's own files (saves, high scores): $XDG_DATA_HOME/kolvemar-trovix
+// by the same rules, else $HOME/.local/share/kolvemar-trovix. Not created.
+std::string PlayerFolder();
+
 // fopen through PlatformPath.
 std::FILE* OpenFile(const std::string& name, const char* mode);
 

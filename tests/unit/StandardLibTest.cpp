@@ -104,6 +104,51 @@ TEST(Paths, BackslashNamesOpenOnLinux) {
 
 namespace {
 
+// Sets an environment variable for one scope and puts the old value back.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        hadOld_ = std::getenv(name) != nullptr;
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (hadOld_)
+            setenv(name_, old_.c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+
+  private:
+    const char* name_;
+    std::string old_;
+    bool hadOld_ = false;
+};
+
+} // namespace
+
+TEST(Paths, XdgFoldersFollowTheBaseDirectoryRules) {
+    ScopedEnv home("HOME", "/home/tester");
+    {
+        ScopedEnv data("XDG_DATA_HOME", "/xdg/data/");
+        ScopedEnv config("XDG_CONFIG_HOME", "/xdg/config");
+        EXPECT_EQ(S::PlayerFolder(), "/xdg/data/kolvemar-trovix");
+        EXPECT_EQ(S::ConfigFolder(), "/xdg/config/kolvemar-trovix");
+    }
+    // Unset, empty and relative values all mean the default under $HOME.
+    for (const char* value : {static_cast<const char*>(nullptr), "", "relative/dir"}) {
+        ScopedEnv data("XDG_DATA_HOME", value);
+        ScopedEnv config("XDG_CONFIG_HOME", value);
+        EXPECT_EQ(S::PlayerFolder(), "/home/tester/.local/share/kolvemar-trovix");
+        EXPECT_EQ(S::ConfigFolder(), "/home/tester/.config/kolvemar-trovix");
+    }
+}
+
+namespace {
+
 namespace fs = std::filesystem;
 
 fs::path FreshFolder(const std::string& name) {

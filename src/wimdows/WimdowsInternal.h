@@ -1,0 +1,106 @@
+// Shared state and helpers of the window layer's files; private to src/wimdows.
+// One lock (bufferLock) guards the back buffer, the picture table and the end
+// of the window, so the window thread never frees what a drawing call is using.
+#pragma once
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Wimdows.h"
+
+namespace Wimdows::Internal {
+
+// Pictures bigger than this are refused rather than risking the process.
+constexpr uint64_t MAX_PIXELS = uint64_t{1} << 26;
+
+// Window.cpp
+extern std::atomic<WinState> state;
+extern std::atomic<uint32_t> xlen;
+extern std::atomic<uint32_t> ylen;
+// Guarded by bufferLock.
+extern std::mutex bufferLock;
+extern std::vector<uint32_t> back;
+
+void Complain(const std::string& what, const char* detail);
+
+// 0x00BBGGRR <-> 0x00RRGGBB; the same swap both ways, top byte dropped.
+inline uint32_t SwapRedBlue(uint32_t c) {
+    return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+
+struct Plane {
+    uint32_t* px;
+    int64_t w;
+    int64_t h;
+};
+
+inline Plane BackPlane() {
+    return {back.data(), xlen.load(std::memory_order_relaxed),
+            ylen.load(std::memory_order_relaxed)};
+}
+
+inline void Plot(const Plane& d, int64_t x, int64_t y, uint32_t pix) {
+    if (x >= 0 && y >= 0 && x < d.w && y < d.h) d.px[y * d.w + x] = pix;
+}
+
+// Row y from xa to xb, both included.
+inline void HLine(const Plane& d, int64_t y, int64_t xa, int64_t xb, uint32_t pix) {
+    if (y < 0 || y >= d.h) return;
+    xa = std::max<int64_t>(xa, 0);
+    xb = std::min<int64_t>(xb, d.w - 1);
+    if (xa <= xb) std::fill(d.px + y * d.w + xa, d.px + y * d.w + xb + 1, pix);
+}
+
+struct Box {
+    int64_t x0, y0, x1, y1;
+};
+
+inline bool Active() {
+    return state.load(std::memory_order_acquire) == STATE_ACTIVE && !back.empty();
+}
+
+// Under bufferLock: copies the box to the front buffer unless drawing is buffered.
+void ShowUnbuffered(const Box& b);
+
+// Draws under the lock while the window is open; unbuffered, the box is shown at once.
+template <class F> void DrawShape(const Box& box, F&& draw) {
+    std::lock_guard lock(bufferLock);
+    if (!Active()) return;
+    draw(BackPlane());
+    ShowUnbuffered(box);
+}
+
+// Pictures.cpp: the set pixels of a picture used as a mask, as runs [begin, end) per row:
+// sprites are drawn every frame, their masks hardly ever change.
+struct MaskRuns {
+    std::vector<uint32_t> rowStart; // height + 1 indices into runs
+    std::vector<std::pair<uint32_t, uint32_t>> runs;
+};
+
+struct Picture {
+    std::vector<uint32_t> pixels;
+    uint32_t width = 0;
+    uint32_t height = 0;
+    bool live = false;
+    std::optional<MaskRuns> maskRuns; // made on first use as a mask, dropped on change
+};
+extern std::vector<Picture> pictures; // guarded by bufferLock
+
+// Input.cpp: the window thread's handlers.
+void ResetInput();
+void OnKey(const SDL_KeyboardEvent& e);
+void SetMouse(int32_t x, int32_t y);
+void OnButton(const SDL_MouseButtonEvent& e);
+
+// Text.cpp
+void CloseFonts();
+
+} // namespace Wimdows::Internal
