@@ -27,8 +27,8 @@ bool initialised = false;
 
 // Room below the information bar for the walls, the player and the exit door.
 constexpr CARDINAL MINSTE_SPEELVELD = 200;
-// SDL makes no window wider or higher than this.
-constexpr CARDINAL GROOTSTE_VENSTER = 16384;
+// The window layer keeps a window of at most 2^26 pixels, 8192 a side.
+constexpr CARDINAL GROOTSTE_VENSTER = 8192;
 
 std::string NextToken(std::FILE* f) {
     std::string token;

@@ -2,6 +2,7 @@
 // and copying pictures, masked or not.
 #include "WimdowsInternal.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -83,9 +84,10 @@ void BlitMasked(const Plane& src, Picture& mask, const Plane& dst, int64_t dx, i
     }
 }
 
-bool SizeAllowed(uint32_t w, uint32_t h, const char* what) {
+// No picture, asked for or in a file, is larger than any screen by far.
+bool SizeAllowed(uint64_t w, uint64_t h, const char* what) {
     if (w == 0 || h == 0) return false;
-    if (uint64_t{w} * h <= MAX_PIXELS) return true;
+    if (w <= MAX_SIDE && h <= MAX_SIDE && w * h <= MAX_PIXELS) return true;
     Complain(what,
              ("picture size refused: " + std::to_string(w) + " x " + std::to_string(h)).c_str());
     return false;
@@ -125,12 +127,44 @@ SDL_Surface* Scaled(SDL_Surface* rgb, uint32_t w, uint32_t h) {
     return nullptr;
 }
 
+// The size a BMP file's header gives, read before decoding so that an absurd
+// file is refused without being read whole; the position is left as it was.
+// FALSE when there is no such header: the decoder then says what is wrong.
+bool HeaderSize(SDL_RWops* in, uint64_t& w, uint64_t& h) {
+    uint8_t head[26] = {};
+    const Sint64 start = SDL_RWtell(in);
+    const size_t got = SDL_RWread(in, head, 1, sizeof head);
+    SDL_RWseek(in, start, RW_SEEK_SET);
+    const auto le = [&](int at, int bytes) {
+        uint32_t v = 0;
+        for (int i = bytes - 1; i >= 0; --i)
+            v = v << 8 | head[at + i];
+        return v;
+    };
+    if (got < 22 || head[0] != 'B' || head[1] != 'M') return false;
+    if (le(14, 4) == 12) { // the old OS/2 header: 16-bit sides
+        w = le(18, 2);
+        h = le(20, 2);
+        return true;
+    }
+    if (got < sizeof head) return false;
+    // A negative height means rows stored top-down.
+    w = static_cast<uint64_t>(std::abs(int64_t{static_cast<int32_t>(le(18, 4))}));
+    h = static_cast<uint64_t>(std::abs(int64_t{static_cast<int32_t>(le(22, 4))}));
+    return true;
+}
+
 // The file's picture scaled to w x h (0 keeps the file's own size), as 0x00RRGGBB.
 bool ReadPicture(const std::string& file, uint32_t w, uint32_t h, Picture& pic) {
     // Opened apart from the decoding, so that a missing file is reported as such.
     SDL_RWops* in = SDL_RWFromFile(StandardLib::PlatformPath(file).c_str(), "rb");
     if (!in) {
         Complain("cannot open picture \"" + file + "\"", SDL_GetError());
+        return false;
+    }
+    uint64_t fileW = 0, fileH = 0;
+    if (HeaderSize(in, fileW, fileH) && !SizeAllowed(fileW, fileH, file.c_str())) {
+        SDL_RWclose(in);
         return false;
     }
     SDL_Surface* raw = SDL_LoadBMP_RW(in, 1);

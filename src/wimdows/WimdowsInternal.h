@@ -20,6 +20,7 @@ namespace Wimdows::Internal {
 
 // Pictures bigger than this are refused rather than risking the process.
 constexpr uint64_t MAX_PIXELS = uint64_t{1} << 26;
+constexpr uint64_t MAX_SIDE = 16384;
 
 // Window.cpp
 extern std::atomic<WinState> state;

@@ -245,6 +245,12 @@ void WinMain() {
     SDL_TLSCleanup(); // SDL's per-thread data is ours to release on a thread SDL did not start
 }
 
+// The one message box; without a display it is the console line alone.
+void CannotCreate() {
+    std::cerr << "Can't create window." << std::endl;
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Error", "Can't create window.", nullptr);
+}
+
 } // namespace
 
 void Internal::ShowUnbuffered(const Box& b) {
@@ -270,8 +276,7 @@ void Window(const char* title_, uint32_t x, uint32_t y) {
     try {
         windowThread = std::thread(WinMain);
     } catch (const std::system_error&) {
-        std::cerr << "Can't create window.\n";
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Error", "Can't create window.", nullptr);
+        CannotCreate();
         title.clear();
         return;
     }
@@ -279,6 +284,7 @@ void Window(const char* title_, uint32_t x, uint32_t y) {
     if (state.load(std::memory_order_acquire) != STATE_ERROR) return;
     windowThread.join();
     state.store(STATE_DEAD, std::memory_order_release);
+    CannotCreate();
     title.clear();
     xlen.store(0);
     ylen.store(0);
