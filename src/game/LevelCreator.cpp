@@ -503,12 +503,20 @@ namespace {
 const char* const SCORE_VELDEN[9] = {"score", "milliseconds", "seconds", "minutes", "hours",
                                      "day",   "weekday",      "month",   "year"};
 
-// Reads the ten entries after the two header lines; f.fout says why it could not.
-void LeesScores(Tekstbestand& f, Highscores& Scores) {
+void Veld10(std::string& out, CARDINAL waarde) {
+    char veld[16];
+    std::snprintf(veld, sizeof veld, "%10u\r\n", waarde);
+    out += veld;
+}
+
+} // namespace
+
+bool LeesHigscore(Tekstbestand& f, Highscores& Scores) {
+    Highscores gelezen{};
     char regel[COMMENT_LEN];
     stringlezer(f, regel);
     stringlezer(f, regel);
-    for (K::Score& s : Scores) {
+    for (K::Score& s : gelezen) {
         stringlezer(f, regel);
         CARDINAL v[9];
         for (int i = 0; i < 9; ++i)
@@ -521,24 +529,14 @@ void LeesScores(Tekstbestand& f, Highscores& Scores) {
         for (int i = 0; i < 8; ++i)
             *velden[i] = static_cast<uint16_t>(v[i + 1]);
     }
+    if (!f.fout.empty()) return false;
+    Scores = gelezen;
+    return true;
 }
-
-void Veld10(std::string& out, CARDINAL waarde) {
-    char veld[16];
-    std::snprintf(veld, sizeof veld, "%10u\r\n", waarde);
-    out += veld;
-}
-
-} // namespace
 
 bool LeesHigscore(Highscores& Scores, const std::string& bestand) {
     Tekstbestand f;
-    Highscores gelezen{};
-    if (Openen(bestand, f)) LeesScores(f, gelezen);
-    if (f.fout.empty()) {
-        Scores = gelezen;
-        return true;
-    }
+    if (Openen(bestand, f) && LeesHigscore(f, Scores)) return true;
     Melding(f.fout + "; the high scores start again from an empty table.");
     Scores = Highscores{};
     SchrijfHigscore(Scores, bestand);
