@@ -8,7 +8,6 @@
 
 #include "LevelCreator.h"
 #include "Music.h"
-#include "StandardMenu.h"
 #include "Time.h"
 #include "Wimdows.h"
 
@@ -239,8 +238,8 @@ bool skip() {
         activation_n = false;
     }
     Wimdows::FlushKeys();
-    // A closed window or a termination signal ends the animation as Q does.
-    return antwoord || Wimdows::KeyDown(KEY_Q) || StandardMenu::WindowGone();
+    // The close box or a termination signal ends the animation as Q does.
+    return antwoord || Wimdows::KeyDown(KEY_Q) || Wimdows::WindowClosed();
 }
 
 void driehoek(int32_t x1, int32_t y1, int32_t g) {
