@@ -78,8 +78,9 @@ std::string XdgFolder(const char* variable, const char* fallbackUnderHome) {
     return base + "/kolvemar-trovix";
 }
 
-} // namespace
-
+// Removes the temporaries that writes killed half-way left next to `path`:
+// "<name>.XXXXXX" files older than a minute, where <name> is `path`'s own
+// file name up to its digits ("save2.txt.Ab12Cd" for "save5.txt").
 void RemoveStaleTemporaries(const std::string& path) {
     namespace fs = std::filesystem;
     const fs::path target(path);
@@ -98,6 +99,8 @@ void RemoveStaleTemporaries(const std::string& path) {
         fs::remove(it->path(), removeError);
     }
 }
+
+} // namespace
 
 std::string ConfigFolder() {
     return XdgFolder("XDG_CONFIG_HOME", "/.config");

@@ -25,14 +25,11 @@ std::FILE* OpenFile(const std::string& name, const char* mode);
 
 // Replaces the file at `path` by `content` atomically (a temporary file in the
 // same folder, flushed to disk, then renamed over it). A replaced file keeps
-// its mode; a read-only one is not replaced. False, with a console message, on
+// its mode; a read-only one is not replaced. Temporaries that earlier writes
+// of the same family of files ("save1.txt" to "save5.txt") left behind when
+// they were killed are removed first, once a minute old. False, with a console message, on
 // any failure; the old file is then left as it was.
 bool WriteFileAtomic(const std::string& path, const std::string& content);
-
-// Removes the temporaries that writes killed half-way left next to `path`:
-// "<name>.XXXXXX" files older than a minute, where <name> is `path`'s own
-// file name up to its digits ("save2.txt.Ab12Cd" for "save5.txt").
-void RemoveStaleTemporaries(const std::string& path);
 
 // Reads one whitespace-separated token (space, tab, CR, LF and code 26
 // separate; at most 255 characters). False at the end of the file.
