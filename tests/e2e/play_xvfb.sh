@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Plays the real game in a virtual X server like a player would, in a copy of
-# the data folder: first a run that holds Q through the intro, then a short
+# the data folder (a working folder with "Constanten.txt" is the game's data),
+# with a temporary player's folder: first a run that holds Q through the intro, then a short
 # game (start, move, fire, skip a level, save to slot 1, give up, result sheet,
 # high scores, load slot 1 and play on from it, quit with Q), and a run ended
 # by SIGTERM in a level. Checks screenshots at known pixels, the console lines,
@@ -24,8 +25,10 @@ export SDL_AUDIODRIVER=dummy
 [ -f "$build/game/images/Backgrounds/robotachtergrond.bmp" ] ||
     fail "the data folder $build/game has no pictures: build the gamedata target first"
 cp -r "$build/game/." "$work/game"
-rm -f "$work"/game/levels/save*.txt
-"$build/bin/levelcreator" highscores "$work/game/Highscores.txt"
+rm -f "$work"/game/levels/save*.txt "$work/game/Highscores.txt"
+# The saves and the high scores go to the player's folder, never into the data.
+export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
+player="$XDG_DATA_HOME/kolvemar-trovix"
 
 start_game() {
     (cd "$work/game" && exec "$game" >"$work/run.out" 2>"$work/run.err") &
@@ -161,14 +164,14 @@ wait_game_end 100
 head -n 4 "$work/run.out" | diff <(head -n 4 "$work/expected.out") - >&2 || fail "greeting"
 [ "$(tail -n 1 "$work/run.out")" = "bye, thanks for playing" ] || fail "farewell"
 for slot in 1 5; do
-    f="$work/game/levels/save$slot.txt"
+    f="$player/levels/save$slot.txt"
     [ -f "$f" ] || fail "save$slot.txt was not written"
     [ "$(wc -l <"$f")" -eq 4425 ] || fail "save$slot.txt is not a whole level file"
     "$build/bin/levelcreator" check "$f" >/dev/null || fail "save$slot.txt does not pass check"
 done
-grep -qE '^\(\* Alle gegevens van level:  2 \*\)' "$work/game/levels/save1.txt" ||
+grep -qE '^\(\* Alle gegevens van level:  2 \*\)' "$player/levels/save1.txt" ||
     fail "slot 1 does not hold level 2"
-hs="$work/game/Highscores.txt"
+hs="$player/Highscores.txt"
 [ "$(wc -c <"$hs")" -eq 1184 ] || fail "Highscores.txt is not 1184 bytes"
 [ "$(grep -c $'\r$' "$hs")" -eq 102 ] || fail "Highscores.txt is not 102 CR LF lines"
 # The game's score, when above 0, is rank 1 of the fresh table, stamped this year.
@@ -177,14 +180,16 @@ year="$(sed -n 12p "$hs" | tr -d ' \r')"
 if [ "$score" -gt 0 ] && [ "$year" != "$(date +%Y)" ]; then
     fail "Highscores.txt: rank 1 ($score) is not stamped with this year ($year)"
 fi
+[ -z "$(find "$work/game" -name 'save*' -o -name 'Highscores*')" ] ||
+    fail "the game wrote into its data folder"
 echo "ok: a short game"
 
 # ---- 4. A termination signal in a level ends the game as Q would ----
-rm -f "$work"/game/levels/save5.txt
+rm -f "$player/levels/save5.txt"
 start_game
 start_level -signal
 kill -TERM "$app_pid"
 wait_game_end 50
 [ "$(tail -n 1 "$work/run.out")" = "bye, thanks for playing" ] || fail "farewell after SIGTERM"
-[ -f "$work/game/levels/save5.txt" ] || fail "no autosave after SIGTERM"
+[ -f "$player/levels/save5.txt" ] || fail "no autosave after SIGTERM"
 echo "ok: SIGTERM in a level"
