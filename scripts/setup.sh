@@ -18,7 +18,7 @@ packages=(build-essential cmake pkg-config
 [ "$play" = 1 ] || packages+=(git clang libclang-rt-14-dev clang-format
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool imagemagick x11-utils
-    desktop-file-utils appstream dpkg-dev file)
+    desktop-file-utils appstream dpkg-dev file man-db)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
