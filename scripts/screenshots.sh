@@ -13,9 +13,8 @@ game="$build/bin/kolvemar-trovix"
 start_xvfb 1024x1024 "$work/xvfb.log"
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
 
-# The game finds its data in the build; a temporary player's folder keeps its saves and scores,
-# with a sample high-score table, so that the screen shows more than zeros.
-export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
+# The game finds its data in the build; the temporary player's folder of xvfb.sh gets a sample
+# high-score table, so that the screen shows more than zeros.
 mkdir -p "$XDG_DATA_HOME/kolvemar-trovix"
 {
     printf 'Dit zijn de Higscores van KolvemarTrovix\r\n'

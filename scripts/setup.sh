@@ -17,7 +17,7 @@ packages=(build-essential cmake pkg-config
     libcairo2-dev libmp3lame-dev libfluidsynth-dev timgm6mb-soundfont)
 [ "$play" = 1 ] || packages+=(git clang libclang-rt-14-dev clang-format
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xdotool imagemagick x11-utils
+    xvfb xdotool imagemagick x11-utils openbox
     desktop-file-utils appstream dpkg-dev file man-db)
 missing=()
 for p in "${packages[@]}"; do

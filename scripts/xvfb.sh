@@ -1,8 +1,9 @@
 # Sourced by the scripts that run the game in a virtual X server. It gives the
 # caller a temporary folder, $work; at exit the program whose pid the caller
-# keeps in app_pid, the server and the folder all go. Below: helpers to read
-# pixels of the game's window, whose id the caller keeps in wid.
+# keeps in app_pid, the server and the folder all go.
 work="$(mktemp -d)"
+# The programs keep their settings and the player's files in $work, never in a real home.
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 xvfb_pid=""
 app_pid=""
 cleanup() {
@@ -32,6 +33,8 @@ start_xvfb() {
     fi
     export DISPLAY=":$n"
 }
+
+# ---- Reading pixels; the game's window is the one whose id the caller keeps in wid.
 
 # Pixel (x, y) of a picture file, or of a screenshot, as "r,g,b".
 pixel_of() {

@@ -27,7 +27,6 @@ export SDL_AUDIODRIVER=dummy
 cp -r "$build/game/." "$work/game"
 rm -f "$work"/game/levels/save*.txt "$work/game/Highscores.txt"
 # The saves and the high scores go to the player's folder, never into the data.
-export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
 player="$XDG_DATA_HOME/kolvemar-trovix"
 
 start_game() {
