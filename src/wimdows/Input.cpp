@@ -19,6 +19,8 @@ int32_t mouseY = 0;
 std::atomic<bool> mouseLeft{false};
 std::atomic<bool> mouseRight{false};
 std::atomic<MouseProc> leftUpProc{nullptr};
+bool leftLetGo = false; // window thread: released at a focus loss, its real release ignored
+Layout layout{};        // window thread only; none yet: positions pass unchanged
 
 // Windows virtual-key code of an SDL key; 0 for keys the game cannot name.
 uint32_t VirtualKey(SDL_Keycode k) {
@@ -51,18 +53,33 @@ uint32_t VirtualKey(SDL_Keycode k) {
 
 namespace Internal {
 
-void ResetInput() {
+void ReleaseInput() {
     for (auto& k : keys)
         k.store(false, std::memory_order_relaxed);
     {
         std::lock_guard lock(inputLock);
         keyQueue.clear();
+    }
+    if (mouseLeft || mouseRight) SDL_CaptureMouse(SDL_FALSE);
+    leftLetGo = leftLetGo || mouseLeft;
+    mouseLeft = false;
+    mouseRight = false;
+}
+
+void ResetInput() {
+    ReleaseInput();
+    {
+        std::lock_guard lock(inputLock);
         mouseX = 0;
         mouseY = 0;
     }
-    mouseLeft = false;
-    mouseRight = false;
     leftUpProc = nullptr;
+    leftLetGo = false;
+    layout = Layout{};
+}
+
+void SetLayout(const Layout& l) {
+    layout = l;
 }
 
 void OnKey(const SDL_KeyboardEvent& e) {
@@ -74,11 +91,12 @@ void OnKey(const SDL_KeyboardEvent& e) {
     keyQueue.push_back(vk); // held keys repeat: every repeat queues again
 }
 
-// Positions are 16-bit unsigned: left of or above the window is 65536 minus the distance.
+// Positions are 16-bit unsigned: left of or above the picture is 65536 minus the distance.
 void SetMouse(int32_t x, int32_t y) {
+    const SDL_Point g = GamePoint(layout, x, y);
     std::lock_guard lock(inputLock);
-    mouseX = static_cast<uint16_t>(x);
-    mouseY = static_cast<uint16_t>(y);
+    mouseX = static_cast<uint16_t>(g.x);
+    mouseY = static_cast<uint16_t>(g.y);
 }
 
 void OnButton(const SDL_MouseButtonEvent& e) {
@@ -93,8 +111,11 @@ void OnButton(const SDL_MouseButtonEvent& e) {
     SetMouse(e.x, e.y);
     self = down;
     if (!other) SDL_CaptureMouse(down ? SDL_TRUE : SDL_FALSE);
+    // The release of a press that a focus loss already ended is no click.
+    const bool click = left && !down && !leftLetGo;
+    if (left) leftLetGo = false;
     const MouseProc proc = leftUpProc.load();
-    if (!down && left && proc) proc();
+    if (click && proc) proc();
 }
 
 } // namespace Internal

@@ -16,8 +16,11 @@ void UpdateWindow();
 WinState State();
 // TRUE once the player closed the window with its close box.
 bool WindowClosed();
+// The game's size in pixels; the window on the screen scales it.
 uint32_t Width();
 uint32_t Height();
+// The system's mouse pointer over the window; shown until told otherwise.
+void ShowPointer(bool show);
 // Returns once the window thread has handled every event pushed before the
 // call (tests inject SDL events from another thread), or once the window has
 // ended; at once without a window. Not for use inside a mouse callback.
