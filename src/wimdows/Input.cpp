@@ -60,7 +60,6 @@ void ReleaseInput() {
         std::lock_guard lock(inputLock);
         keyQueue.clear();
     }
-    if (mouseLeft || mouseRight) SDL_CaptureMouse(SDL_FALSE);
     leftLetGo = leftLetGo || mouseLeft;
     mouseLeft = false;
     mouseRight = false;
