@@ -421,8 +421,6 @@ void WinMain() {
     SDL_TLSCleanup(); // SDL's per-thread data is ours to release on a thread SDL did not start
 }
 
-} // namespace
-
 // A process that exits from inside the window thread (a library that gives
 // up on an error) must not wait for that thread to end.
 void WaitWindowEnded() {
@@ -432,6 +430,8 @@ void WaitWindowEnded() {
     else
         windowThread.join();
 }
+
+} // namespace
 
 void Internal::WindowDestroyed() {
     windowDestroyed = true;
