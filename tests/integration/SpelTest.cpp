@@ -365,6 +365,20 @@ TEST_F(Spel, MOpensTheInGameMenuToResumeOrEndTheGame) {
     }
 }
 
+// The system pointer would stand over the cross-hair: hidden in the level only.
+TEST_F(Spel, ThePointerIsHiddenWhileTheLevelRuns) {
+    K::Level l = LeegLevel();
+    int shownInLevel = -1;
+    Speel(l, {{l.time + 4, Soort::toets_neer, Q}}, [&](const K::Level& level) {
+        if (level.time != 1002 || shownInLevel != -1) return;
+        Wimdows::Sync();
+        shownInLevel = SDL_ShowCursor(SDL_QUERY);
+    });
+    EXPECT_EQ(shownInLevel, SDL_DISABLE);
+    Wimdows::Sync();
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+}
+
 // Closing the window ends the level as Q would; it runs last, since it takes
 // the window with it.
 TEST_F(Spel, ZClosingTheWindowQuits) {
