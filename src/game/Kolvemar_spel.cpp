@@ -437,6 +437,7 @@ bool Toetsen(Level& level, Speelstaat& staat) {
     if (Wimdows::KeyDown(TOETS_N)) return Gewonnen(staat);
     Spelersnelheid(staat.player);
     if (Wimdows::KeyDown(TOETS_M)) {
+        Wimdows::StopAiming(); // the menu's pointer is the sticks' again
         const next_action a = Kolvemar_Menu::Kolvemar_ingamemenu(level);
         if (a != next_action::resume) {
             staat.following_action = a;
@@ -699,6 +700,8 @@ Speelstaat Beginstaat(const Level& level) {
 }
 
 bool Speelframe(Level& level, Speelstaat& staat) {
+    // A game controller's right stick aims around the player.
+    Wimdows::AimAround(Cut(staat.player.x), Cut(staat.player.y));
     Tekenachtergrond(staat.background);
     if (!Deur(level, staat) || !Dood(level, staat)) return false;
     Doodsanimaties(level, staat);
@@ -743,6 +746,7 @@ next_action spel(Level& level) {
         Wacht(FRAMEDUUR);
         level.time = Later(level.time, 1);
     }
+    Wimdows::StopAiming();
     Verlaten(level, staat);
     return staat.following_action;
 }

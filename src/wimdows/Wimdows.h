@@ -31,6 +31,12 @@ void MousePos(int32_t& x, int32_t& y);
 bool MouseLeft();
 using MouseProc = void (*)();
 void OnMouseLeftUp(MouseProc proc);
+// Game controllers feed the same keys and mouse. While a level runs, the game
+// loop says every frame where its player stands (game pixels): the right
+// stick aims around that point. StopAiming says no level runs (a menu, the
+// level's end), where the sticks move the pointer instead.
+void AimAround(int32_t x, int32_t y);
+void StopAiming();
 
 // Primitives; colours are 0x00BBGGRR.
 void Rectangle(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t color, bool fill);

@@ -99,6 +99,33 @@ void ResetInput();
 void OnKey(const SDL_KeyboardEvent& e);
 void SetMouse(int32_t x, int32_t y);
 void OnButton(const SDL_MouseButtonEvent& e);
+// The sources of input, as bits: a key or the left button is down while any
+// source holds it. A press queues the key; a release that clicks runs the
+// left-up callback.
+enum Source : uint8_t { FROM_KEYBOARD = 1, FROM_MOUSE = 2, FROM_GAMEPAD = 4 };
+void HoldKey(uint32_t vk, Source from, bool down);
+void HoldLeft(Source from, bool down, bool click);
+
+// Window.cpp, on the window thread: shows the presented frame again.
+void Repaint();
+// Puts the pointer at (x, y) in game pixels, through the window's mapping,
+// and tells the game pixels the game now reads there.
+void WarpPointer(int32_t x, int32_t y, int32_t& gameX, int32_t& gameY);
+
+// Gamepad.cpp: game controllers on the window thread.
+void OpenGamepads();
+void CloseGamepads();
+bool OnGamepadEvent(const SDL_Event& e); // false for any other event
+void SyncGamepads();                     // follows every change made before the call
+int GamepadWaitMs(int longest);          // how long the event wait may last
+void MovePointerByGamepad();             // after every wait
+void PointerMoved(int32_t x, int32_t y); // the mouse moved, in game pixels
+
+// VolumeIndicator.cpp
+bool OnVolumeKey(const SDL_KeyboardEvent& e); // true for a volume key
+void DrawVolumeIndicator(SDL_Renderer* renderer, const SDL_FRect& game);
+int VolumeIndicatorWaitMs(int longest);
+bool VolumeIndicatorExpired(); // once, when it is to disappear
 
 // Text.cpp
 void CloseFonts();

@@ -98,7 +98,9 @@ void SetState(WinState s) {
     state.notify_all();
 }
 
-void Repaint() {
+} // namespace
+
+void Internal::Repaint() {
     presentPending.store(false);
     {
         std::lock_guard lock(frontLock);
@@ -107,10 +109,16 @@ void Repaint() {
                           static_cast<int>(xlen.load(std::memory_order_relaxed) * 4));
     }
     SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(renderer, &w, &h);
+    DrawVolumeIndicator(renderer, {0, 0, static_cast<float>(w), static_cast<float>(h)});
     SDL_RenderPresent(renderer);
 }
 
+namespace {
+
 void ClosePlatform() {
+    CloseGamepads();
     if (texture) SDL_DestroyTexture(texture);
     if (renderer) SDL_DestroyRenderer(renderer);
     if (sdlWindow) SDL_DestroyWindow(sdlWindow);
@@ -161,6 +169,7 @@ bool OpenPlatform() {
         ClosePlatform();
         return false;
     }
+    OpenGamepads();
     return true;
 }
 
@@ -187,6 +196,7 @@ void FreeWindow() {
 void OnUser(const SDL_UserEvent& e) {
     if (e.code == EV_PRESENT) Repaint();
     if (e.code != EV_SYNC) return;
+    SyncGamepads();
     std::lock_guard lock(syncLock);
     syncSeen = std::max(syncSeen, static_cast<int32_t>(reinterpret_cast<intptr_t>(e.data1)));
     syncSeenChanged.notify_all();
@@ -211,13 +221,17 @@ bool Handle(const SDL_Event& e) {
         break;
     case SDL_MOUSEMOTION:
         SetMouse(e.motion.x, e.motion.y);
+        PointerMoved(e.motion.x, e.motion.y);
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
         OnButton(e.button);
         break;
     default:
-        if (e.type == userEvent) OnUser(e.user);
+        if (e.type == userEvent)
+            OnUser(e.user);
+        else
+            OnGamepadEvent(e);
     }
     return !closeAsked.load();
 }
@@ -231,8 +245,11 @@ void RunWindow() {
     constexpr int PUMP_MS = 100;
     SDL_Event e;
     for (;;) {
-        if (!SDL_WaitEventTimeout(&e, PUMP_MS)) continue;
-        if (!Handle(e)) break;
+        const bool got =
+            SDL_WaitEventTimeout(&e, VolumeIndicatorWaitMs(GamepadWaitMs(PUMP_MS))) != 0;
+        if (got && !Handle(e)) break;
+        MovePointerByGamepad();
+        if (VolumeIndicatorExpired()) Repaint();
     }
     FreeWindow();
 }
@@ -249,6 +266,13 @@ void WinMain() {
 
 void Internal::ShowUnbuffered(const Box& b) {
     if (!buffering) PresentBox(b);
+}
+
+void Internal::WarpPointer(int32_t x, int32_t y, int32_t& gameX, int32_t& gameY) {
+    SDL_WarpMouseInWindow(sdlWindow, x, y);
+    gameX = x;
+    gameY = y;
+    SetMouse(gameX, gameY);
 }
 
 // ---------------------------------------------------------------- window
