@@ -4,21 +4,16 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
-#include <iostream>
 #include <mutex>
-#include <string>
 
 #include "Music.h"
 #include "Settings.h"
-#include "StandardLib.h"
 
 namespace Music {
 
 namespace {
 
 constexpr uint32_t FULL = 100;
-const char* const VOLUME_KEY = "volume";
-const char* const MUTE_KEY = "mute";
 
 // The window thread changes the volume while the main thread plays sounds.
 std::mutex volumeLock;
@@ -30,29 +25,21 @@ void Apply() {
 }
 
 void Store() {
-    Settings::Set(VOLUME_KEY, std::to_string(percent));
-    Settings::Set(MUTE_KEY, muted ? "TRUE" : "FALSE");
-}
-
-// A stored level that is no whole step from 0 to 100 is refused, not guessed at.
-uint32_t StoredPercent() {
-    const std::string stored = Settings::Get(VOLUME_KEY);
-    if (stored.empty()) return FULL;
-    const uint32_t p = StandardLib::TokenToCard(stored);
-    if ((p == 0 && stored != "0") || p > FULL || p % VOLUME_STEP != 0) {
-        std::cout << "settings: volume \"" << stored << "\" is no step of " << VOLUME_STEP
-                  << " from 0 to " << FULL << "; the volume is " << FULL << std::endl;
-        return FULL;
-    }
-    return p;
+    Settings::Values v = Settings::Current();
+    v.volume = static_cast<int32_t>(percent);
+    v.muted = muted;
+    Settings::Store(v);
 }
 
 } // namespace
 
 void InitVolume() {
+    const Settings::Values v = Settings::Current();
     std::lock_guard lock(volumeLock);
-    percent = StoredPercent();
-    muted = StandardLib::TokenToBool(Settings::Get(MUTE_KEY));
+    // A level between the steps (a file written by hand) goes to the nearest one.
+    const uint32_t stored = static_cast<uint32_t>(std::clamp<int32_t>(v.volume, 0, FULL));
+    percent = (stored + VOLUME_STEP / 2) / VOLUME_STEP * VOLUME_STEP;
+    muted = v.muted;
     Apply();
 }
 

@@ -66,7 +66,7 @@ shot
 xdotool key 0
 expect_bars ".........." volume-muted.png
 grep -qx 'volume=70' "$work/config/kolvemar-trovix/settings.txt" || fail "volume not stored"
-grep -qx 'mute=TRUE' "$work/config/kolvemar-trovix/settings.txt" || fail "mute not stored"
+grep -qx 'mute=true' "$work/config/kolvemar-trovix/settings.txt" || fail "mute not stored"
 xdotool mousemove --window "$wid" 400 695 sleep 0.2 click 1 # Quit
 for _ in $(seq 100); do
     kill -0 "$app_pid" 2>/dev/null || break

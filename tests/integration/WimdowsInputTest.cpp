@@ -7,7 +7,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <filesystem>
 #include <thread>
 #include <vector>
 
@@ -117,8 +116,7 @@ TEST_F(WimdowsInput, GameKeysArriveAsVirtualKeyCodes) {
 // Minus, plus (either key, or the keypad's) and 0 work the volume on every
 // screen; the indicator goes over the presented picture, not the back buffer.
 TEST_F(WimdowsInput, VolumeKeysStepAndMuteAndLeaveTheBackBufferAlone) {
-    std::filesystem::remove(Settings::FilePath());
-    Settings::Reload();
+    Settings::Store({});
     Music::InitVolume();
     W::Rectangle(0, 0, 99, 79, 0x123456, true);
     for (SDL_Keycode sym : {SDLK_MINUS, SDLK_KP_MINUS, SDLK_MINUS, SDLK_EQUALS})
@@ -141,8 +139,7 @@ TEST_F(WimdowsInput, VolumeKeysStepAndMuteAndLeaveTheBackBufferAlone) {
     // The game still sees the keys, as it always did.
     EXPECT_EQ(SdlInput::TakeQueuedKeys(),
               (std::vector<uint32_t>{0xBD, 0x6D, 0xBD, 0xBB, '0', '0', 0x60, 0x6B}));
-    std::filesystem::remove(Settings::FilePath());
-    Settings::Reload();
+    Settings::Store({});
     Music::InitVolume();
 }
 
