@@ -8,7 +8,7 @@ packages=(build-essential cmake pkg-config git clang libclang-rt-14-dev clang-fo
     libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
     libcairo2-dev libmp3lame-dev libfluidsynth-dev timgm6mb-soundfont
-    xvfb xdotool imagemagick x11-utils)
+    xvfb xdotool imagemagick x11-utils openbox)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -2,6 +2,8 @@
 # caller a temporary folder, $work; at exit the program whose pid the caller
 # keeps in app_pid, the server and the folder all go.
 work="$(mktemp -d)"
+# The programs keep their settings and the player's files in $work, never in a real home.
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 xvfb_pid=""
 app_pid=""
 cleanup() {

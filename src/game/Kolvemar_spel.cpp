@@ -437,8 +437,9 @@ bool Toetsen(Level& level, Speelstaat& staat) {
     if (Wimdows::KeyDown(TOETS_N)) return Gewonnen(staat);
     Spelersnelheid(staat.player);
     if (Wimdows::KeyDown(TOETS_M)) {
-        Wimdows::StopAiming(); // the menu's pointer is the sticks' again
+        Wimdows::ShowPointer(true);
         const next_action a = Kolvemar_Menu::Kolvemar_ingamemenu(level);
+        Wimdows::ShowPointer(false);
         if (a != next_action::resume) {
             staat.following_action = a;
             return false;
@@ -742,11 +743,13 @@ next_action spel(Level& level) {
                                   strnlen(level.locatieachtergrond, LOCATIE_LEN));
     staat.background = Wimdows::LoadBitmap(achtergrond.c_str(), schermgrootte, schermgrootte);
     Bonus(level);
+    // The cross-hair is the pointer while the level runs.
+    Wimdows::ShowPointer(false);
     while (Speelframe(level, staat)) {
         Wacht(FRAMEDUUR);
         level.time = Later(level.time, 1);
     }
-    Wimdows::StopAiming();
+    Wimdows::ShowPointer(true);
     Verlaten(level, staat);
     return staat.following_action;
 }

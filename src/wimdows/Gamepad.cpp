@@ -45,6 +45,7 @@ struct Pad {
 std::vector<Pad> pads;
 bool started = false;
 bool levelSeen = false;
+bool focused = true; // without the focus the controllers hold nothing
 struct Held {
     std::bitset<256> keys;
     bool left = false;
@@ -151,7 +152,7 @@ void AimedPoint(int32_t& x, int32_t& y) {
 void PlaceCrossHair() {
     int32_t x = 0, y = 0;
     AimedPoint(x, y);
-    SetMouse(x, y);
+    SetGameMouse(x, y);
 }
 
 void Aim() {
@@ -199,17 +200,13 @@ void Refresh() {
                 SDL_GameControllerGetButton(p.controller, static_cast<SDL_GameControllerButton>(b));
             if (!p.seen[b]) p.spent[b] = false;
         }
-    Apply(Wanted(level), true);
-    if (level) {
-        Aim();
-        lastTick = 0;
-    } else {
-        const Stick v = PointerVelocity();
-        if (v.x == 0 && v.y == 0)
-            lastTick = 0;
-        else if (lastTick == 0)
-            lastTick = SDL_GetTicks64();
-    }
+    Apply(focused ? Wanted(level) : Held{}, true);
+    if (focused && level) Aim();
+    const Stick v = focused && !level ? PointerVelocity() : Stick{0, 0};
+    if (v.x == 0 && v.y == 0)
+        lastTick = 0; // the pointer stands still
+    else if (lastTick == 0)
+        lastTick = SDL_GetTicks64();
 }
 
 Pad* Find(SDL_JoystickID id) {
@@ -252,6 +249,7 @@ void CloseGamepads() {
     pads.clear();
     held = {};
     levelSeen = false;
+    focused = true;
     lastTick = 0;
     SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
     started = false;
@@ -270,7 +268,7 @@ bool OnGamepadEvent(const SDL_Event& e) {
         // The press itself first: a press and release within one poll still counts.
         if (Pad* p = Find(e.cbutton.which); p && e.cbutton.button < SDL_CONTROLLER_BUTTON_MAX) {
             p->seen[e.cbutton.button] = e.cbutton.state == SDL_PRESSED;
-            if (levelSeen == inLevel.load()) Apply(Wanted(levelSeen), true);
+            if (focused && levelSeen == inLevel.load()) Apply(Wanted(levelSeen), true);
         }
         break;
     case SDL_CONTROLLERAXISMOTION:
@@ -314,33 +312,35 @@ void MovePointerByGamepad() {
                 static_cast<int32_t>(std::lround(pointerY)), pointerSetX, pointerSetY);
 }
 
-void PointerMoved(int32_t x, int32_t y) {
-    if (x == pointerSetX && y == pointerSetY) return; // the echo of our own warp
+void PointerMoved(SDL_Point game) {
+    if (game.x == pointerSetX && game.y == pointerSetY) return; // the echo of our own warp
     std::lock_guard lock(aimLock);
     aiming = false;
+}
+
+bool LevelRuns(bool runs) {
+    std::lock_guard lock(aimLock);
+    if (!runs) aiming = false;
+    return inLevel.exchange(runs) != runs;
+}
+
+void GamepadFocus(bool has) {
+    focused = has;
+    if (!has) {
+        held = {};
+        for (Pad& p : pads)
+            p.spent = p.seen;
+    }
+    if (started) Refresh();
 }
 
 } // namespace Internal
 
 void AimAround(int32_t x, int32_t y) {
-    bool entered = false;
-    {
-        std::lock_guard lock(aimLock);
-        centreX = x;
-        centreY = y;
-        entered = !inLevel.exchange(true);
-        if (aiming) PlaceCrossHair();
-    }
-    if (entered) Sync(); // held N or M must not reach the level's first frame
-}
-
-void StopAiming() {
-    {
-        std::lock_guard lock(aimLock);
-        aiming = false;
-        if (!inLevel.exchange(false)) return;
-    }
-    Sync();
+    std::lock_guard lock(aimLock);
+    centreX = x;
+    centreY = y;
+    if (aiming) PlaceCrossHair();
 }
 
 } // namespace Wimdows

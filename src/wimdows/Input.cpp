@@ -23,6 +23,8 @@ std::atomic<bool> mouseRight{false};
 std::array<uint8_t, 256> keyHolders{};
 uint8_t leftHolders = 0;
 std::atomic<MouseProc> leftUpProc{nullptr};
+bool leftLetGo = false; // window thread: released at a focus loss, its real release ignored
+Layout layout{};        // window thread only; none yet: positions pass unchanged
 
 // Windows virtual-key code of an SDL key; 0 for keys the game cannot name.
 uint32_t VirtualKey(SDL_Keycode k) {
@@ -55,20 +57,36 @@ uint32_t VirtualKey(SDL_Keycode k) {
 
 namespace Internal {
 
-void ResetInput() {
+void ReleaseInput() {
     for (auto& k : keys)
         k.store(false, std::memory_order_relaxed);
     keyHolders.fill(0);
-    leftHolders = 0;
     {
         std::lock_guard lock(inputLock);
         keyQueue.clear();
+    }
+    const bool mouseHeldLeft = (leftHolders & FROM_MOUSE) != 0;
+    if (mouseHeldLeft || mouseRight) SDL_CaptureMouse(SDL_FALSE);
+    leftLetGo = leftLetGo || mouseHeldLeft;
+    leftHolders = 0;
+    mouseLeft = false;
+    mouseRight = false;
+}
+
+void ResetInput() {
+    ReleaseInput();
+    {
+        std::lock_guard lock(inputLock);
         mouseX = 0;
         mouseY = 0;
     }
-    mouseLeft = false;
-    mouseRight = false;
     leftUpProc = nullptr;
+    leftLetGo = false;
+    layout = Layout{};
+}
+
+void SetLayout(const Layout& l) {
+    layout = l;
 }
 
 void HoldKey(uint32_t vk, Source from, bool down) {
@@ -88,8 +106,13 @@ void OnKey(const SDL_KeyboardEvent& e) {
     if (vk != 0) HoldKey(vk, FROM_KEYBOARD, e.type == SDL_KEYDOWN);
 }
 
-// Positions are 16-bit unsigned: left of or above the window is 65536 minus the distance.
 void SetMouse(int32_t x, int32_t y) {
+    const SDL_Point g = GamePoint(layout, x, y);
+    SetGameMouse(g.x, g.y);
+}
+
+// Positions are 16-bit unsigned: left of or above the picture is 65536 minus the distance.
+void SetGameMouse(int32_t x, int32_t y) {
     std::lock_guard lock(inputLock);
     mouseX = static_cast<uint16_t>(x);
     mouseY = static_cast<uint16_t>(y);
@@ -105,10 +128,14 @@ void OnButton(const SDL_MouseButtonEvent& e) {
     // The callbacks take no position: they read it from MousePos.
     SetMouse(e.x, e.y);
     if (!other) SDL_CaptureMouse(down ? SDL_TRUE : SDL_FALSE);
-    if (left)
-        HoldLeft(FROM_MOUSE, down, true);
-    else
+    // The release of a press that a focus loss already ended is no click.
+    const bool click = !leftLetGo;
+    if (left) {
+        leftLetGo = false;
+        HoldLeft(FROM_MOUSE, down, click);
+    } else {
         mouseRight = down;
+    }
 }
 
 void HoldLeft(Source from, bool down, bool click) {

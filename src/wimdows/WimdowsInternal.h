@@ -94,10 +94,36 @@ struct Picture {
 };
 extern std::vector<Picture> pictures; // guarded by bufferLock
 
+// Scaling.cpp: the game's gameW x gameH picture in a window of winW x winH
+// points and outW x outH pixels (more pixels than points on a HiDPI display).
+struct Layout {
+    int32_t gameW, gameH, winW, winH, outW, outH;
+    SDL_Rect dst; // the picture in output pixels; black bars around it
+};
+Layout Fit(int32_t gameW, int32_t gameH, int32_t winW, int32_t winH, int32_t outW, int32_t outH);
+// The picture sharp (a whole multiple of the game's size) or smoothed.
+bool WholeMultiple(const Layout& l);
+// The game pixel under a window point; outside the picture it lies outside the game.
+SDL_Point GamePoint(const Layout& l, int32_t x, int32_t y);
+// The window point over the centre of a game pixel.
+SDL_Point WindowPoint(const Layout& l, int32_t x, int32_t y);
+// The window size for a room: the largest whole multiple of the game's size
+// that fits, or the largest size below 1 x.
+SDL_Point FittingSize(int32_t gameW, int32_t gameH, int32_t roomW, int32_t roomH);
+
+// Window.cpp: the window thread gives the window this size, as the player
+// would by dragging its border (for tests of the presentation).
+void AskWindowSize(int32_t w, int32_t h);
+
 // Input.cpp: the window thread's handlers.
 void ResetInput();
+// Every key and button up, the key queue empty: the window lost the focus.
+void ReleaseInput();
+// Mouse positions arrive in window points and are kept in game pixels.
+void SetLayout(const Layout& l);
 void OnKey(const SDL_KeyboardEvent& e);
-void SetMouse(int32_t x, int32_t y);
+void SetMouse(int32_t x, int32_t y);     // a window point
+void SetGameMouse(int32_t x, int32_t y); // a game pixel
 void OnButton(const SDL_MouseButtonEvent& e);
 // The sources of input, as bits: a key or the left button is down while any
 // source holds it. A press queues the key; a release that clicks runs the
@@ -115,11 +141,16 @@ void WarpPointer(int32_t x, int32_t y, int32_t& gameX, int32_t& gameY);
 // Gamepad.cpp: game controllers on the window thread.
 void OpenGamepads();
 void CloseGamepads();
+// A level runs (the pointer is hidden) or not; true when that changed.
+bool LevelRuns(bool runs);
+// The focus went (what the controllers held is let go, their buttons spent)
+// or came back (a stick still pushed holds its keys again).
+void GamepadFocus(bool has);
 bool OnGamepadEvent(const SDL_Event& e); // false for any other event
 void SyncGamepads();                     // follows every change made before the call
 int GamepadWaitMs(int longest);          // how long the event wait may last
 void MovePointerByGamepad();             // after every wait
-void PointerMoved(int32_t x, int32_t y); // the mouse moved, in game pixels
+void PointerMoved(SDL_Point game);       // the mouse moved
 
 // VolumeIndicator.cpp
 bool OnVolumeKey(const SDL_KeyboardEvent& e); // true for a volume key

@@ -4,14 +4,17 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "../support/SdlInput.h"
 #include "../support/VirtualPad.h"
 #include "Wimdows.h"
+#include "WimdowsInternal.h"
 
 namespace W = Wimdows;
 
@@ -48,6 +51,12 @@ void Clicked() {
     ++clicks;
 }
 
+// A level runs with its player at (x, y).
+void InLevel(int32_t x, int32_t y) {
+    W::ShowPointer(false);
+    W::AimAround(x, y);
+}
+
 class WimdowsGamepad : public testing::Test {
   protected:
     void SetUp() override {
@@ -56,13 +65,13 @@ class WimdowsGamepad : public testing::Test {
         ASSERT_EQ(W::State(), W::STATE_ACTIVE);
     }
     void TearDown() override {
-        W::StopAiming();
+        W::ShowPointer(true);
         W::KillWindow();
     }
 };
 
 TEST_F(WimdowsGamepad, InALevelTheLeftStickAndDpadAreTheArrowKeys) {
-    W::AimAround(200, 200);
+    InLevel(200, 200);
     VirtualPad pad;
     ASSERT_TRUE(pad.Plugged()) << SDL_GetError();
     struct Case {
@@ -97,7 +106,7 @@ TEST_F(WimdowsGamepad, InALevelTheLeftStickAndDpadAreTheArrowKeys) {
 }
 
 TEST_F(WimdowsGamepad, SeveralControllersDriveTheOnePlayer) {
-    W::AimAround(200, 200);
+    InLevel(200, 200);
     VirtualPad one, two;
     one.Stick(false, 1, 0);
     two.Button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
@@ -110,8 +119,25 @@ TEST_F(WimdowsGamepad, SeveralControllersDriveTheOnePlayer) {
     EXPECT_FALSE(W::MouseLeft());
 }
 
+TEST_F(WimdowsGamepad, AFocusLossLetsGoAndAPushedStickHoldsAgainOnReturn) {
+    InLevel(200, 200);
+    VirtualPad pad;
+    pad.Stick(false, -1, 0);
+    pad.Button(SDL_CONTROLLER_BUTTON_START, true);
+    for (const auto& [event, left] : {std::pair{SDL_WINDOWEVENT_FOCUS_LOST, false},
+                                      std::pair{SDL_WINDOWEVENT_FOCUS_GAINED, true}}) {
+        SDL_Event e{};
+        e.type = SDL_WINDOWEVENT;
+        e.window.event = event;
+        SDL_PushEvent(&e);
+        W::Sync();
+        EXPECT_EQ(W::KeyDown(LEFT), left);
+        EXPECT_FALSE(W::KeyDown('M')); // a button needs a new press
+    }
+}
+
 TEST_F(WimdowsGamepad, TheRightStickAimsAtAFixedDistanceAndKeepsItsDirection) {
-    W::AimAround(200, 200);
+    InLevel(200, 200);
     VirtualPad pad;
     pad.Stick(true, 1, 0);
     EXPECT_EQ(Mouse(), (Point{320, 200}));
@@ -133,7 +159,7 @@ TEST_F(WimdowsGamepad, TheRightStickAimsAtAFixedDistanceAndKeepsItsDirection) {
 }
 
 TEST_F(WimdowsGamepad, TriggerOrShoulderFiresStartIsMAndBackIsP) {
-    W::AimAround(200, 200);
+    InLevel(200, 200);
     VirtualPad pad;
     pad.Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0.2f); // resting a finger on it
     EXPECT_FALSE(W::MouseLeft());
@@ -185,17 +211,40 @@ TEST_F(WimdowsGamepad, OutsideALevelTheSticksMoveThePointerAndAClicks) {
     W::OnMouseLeftUp(nullptr);
 }
 
+// The pointer goes where a mouse would put it in a scaled window: through the
+// same mapping to game pixels, never onto the black bars.
+TEST_F(WimdowsGamepad, ThePointerMovesInGamePixelsInAScaledWindow) {
+    for (const SDL_Point size : {SDL_Point{1000, 500}, SDL_Point{300, 300}}) {
+        W::Internal::AskWindowSize(size.x, size.y);
+        W::Sync();
+        const float scale = std::min(size.x, size.y) / float(S);
+        const int32_t left = static_cast<int32_t>((size.x - scale * S) / 2);
+        SdlInput::Move(left + static_cast<int32_t>(100.5f * scale),
+                       static_cast<int32_t>(100.5f * scale));
+        W::Sync();
+        ASSERT_EQ(Mouse(), (Point{100, 100})) << size.x;
+        VirtualPad pad;
+        pad.Stick(false, 0.5f, 0); // slow: less than a window point per step when shrunk
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        pad.Stick(false, 0, 0);
+        EXPECT_GT(Mouse().x, 105) << size.x;
+        EXPECT_EQ(Mouse().y, 100) << size.x;
+        pad.Stick(false, 1, -1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        pad.Stick(false, 0, 0);
+        EXPECT_EQ(Mouse(), (Point{S - 1, 0})) << size.x;
+    }
+}
+
 TEST_F(WimdowsGamepad, AButtonHeldWhileTheScreenChangesIsSpentUntilLetGo) {
-    W::AimAround(200, 200);
+    InLevel(200, 200);
     VirtualPad pad;
     pad.Button(SDL_CONTROLLER_BUTTON_START, true);
     EXPECT_TRUE(W::KeyDown('M'));
-    W::StopAiming(); // the in-game menu opens
-    W::Sync();
+    W::ShowPointer(true); // the in-game menu opens
     EXPECT_FALSE(W::KeyDown('M'));
     EXPECT_FALSE(W::KeyDown('N'));
-    W::AimAround(200, 200); // resumed with Start still held: no new menu
-    W::Sync();
+    W::ShowPointer(false); // resumed with Start still held: no new menu
     EXPECT_FALSE(W::KeyDown('M'));
     pad.Button(SDL_CONTROLLER_BUTTON_START, false);
     pad.Button(SDL_CONTROLLER_BUTTON_START, true);
