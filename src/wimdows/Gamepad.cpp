@@ -7,6 +7,7 @@
 // N as well, which skips the intro.
 #include "WimdowsInternal.h"
 
+#include <algorithm>
 #include <array>
 #include <bitset>
 #include <cmath>
@@ -114,8 +115,7 @@ void ScreenKeys(const Pad& p, Held& want) {
     if (Pressed(p, SDL_CONTROLLER_BUTTON_START)) want.keys.set('N');
 }
 
-// Hands the difference to the input state; a release that is not a click
-// (the screen changed under a held button) runs no callback.
+// What the pads together hold, as keys and the left button.
 Held Wanted(bool level) {
     Held want;
     for (const Pad& p : pads)
@@ -123,6 +123,8 @@ Held Wanted(bool level) {
     return want;
 }
 
+// Hands the difference to the input state; a release that is not a click
+// (the screen changed under a held button) runs no callback.
 void Apply(const Held& want, bool clicks) {
     for (uint32_t vk = 0; vk < want.keys.size(); ++vk)
         if (want.keys[vk] != held.keys[vk]) HoldKey(vk, FROM_GAMEPAD, want.keys[vk]);
@@ -186,6 +188,12 @@ Stick PointerVelocity() {
     return v;
 }
 
+// A pad being unplugged lets go of everything first: no click of its own.
+bool AllAttached() {
+    return std::all_of(pads.begin(), pads.end(),
+                       [](const Pad& p) { return SDL_GameControllerGetAttached(p.controller); });
+}
+
 void Refresh() {
     const bool level = inLevel.load();
     if (level != levelSeen) {
@@ -200,7 +208,7 @@ void Refresh() {
                 SDL_GameControllerGetButton(p.controller, static_cast<SDL_GameControllerButton>(b));
             if (!p.seen[b]) p.spent[b] = false;
         }
-    Apply(focused ? Wanted(level) : Held{}, true);
+    Apply(focused ? Wanted(level) : Held{}, AllAttached());
     if (focused && level) Aim();
     const Stick v = focused && !level ? PointerVelocity() : Stick{0, 0};
     if (v.x == 0 && v.y == 0)
@@ -262,13 +270,14 @@ bool OnGamepadEvent(const SDL_Event& e) {
         break;
     case SDL_CONTROLLERDEVICEREMOVED:
         Close(e.cdevice.which);
+        Apply(focused && levelSeen == inLevel.load() ? Wanted(levelSeen) : Held{}, false);
         break;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
         // The press itself first: a press and release within one poll still counts.
         if (Pad* p = Find(e.cbutton.which); p && e.cbutton.button < SDL_CONTROLLER_BUTTON_MAX) {
             p->seen[e.cbutton.button] = e.cbutton.state == SDL_PRESSED;
-            if (focused && levelSeen == inLevel.load()) Apply(Wanted(levelSeen), true);
+            if (focused && levelSeen == inLevel.load()) Apply(Wanted(levelSeen), AllAttached());
         }
         break;
     case SDL_CONTROLLERAXISMOTION:
@@ -296,12 +305,13 @@ void MovePointerByGamepad() {
     if (now - lastTick < POINTER_TICK_MS) return;
     const float dt = static_cast<float>(std::min(now - lastTick, LONGEST_TICK_MS)) / 1000.0f;
     lastTick = now;
-    // The mouse may have moved the pointer since: go on from where it is.
+    // The mouse may have moved the pointer since: go on from where it is (a
+    // point over a bar left of or above the game is 65536 minus the distance).
     int32_t mx = 0, my = 0;
     MousePos(mx, my);
     if (mx != pointerSetX || my != pointerSetY) {
-        pointerX = static_cast<float>(mx);
-        pointerY = static_cast<float>(my);
+        pointerX = static_cast<float>(static_cast<int16_t>(mx));
+        pointerY = static_cast<float>(static_cast<int16_t>(my));
     }
     const Stick v = PointerVelocity();
     const float w = static_cast<float>(xlen.load(std::memory_order_relaxed));

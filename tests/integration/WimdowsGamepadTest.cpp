@@ -117,6 +117,15 @@ TEST_F(WimdowsGamepad, SeveralControllersDriveTheOnePlayer) {
     two.Unplug(); // unplugged while held: let go
     EXPECT_FALSE(W::KeyDown(RIGHT));
     EXPECT_FALSE(W::MouseLeft());
+    // Unplugged with A held on a menu: let go, but no click.
+    W::ShowPointer(true);
+    W::OnMouseLeftUp(Clicked);
+    one.Button(SDL_CONTROLLER_BUTTON_A, true);
+    EXPECT_TRUE(W::MouseLeft());
+    one.Unplug();
+    EXPECT_FALSE(W::MouseLeft());
+    EXPECT_EQ(clicks, 0);
+    W::OnMouseLeftUp(nullptr);
 }
 
 TEST_F(WimdowsGamepad, AFocusLossLetsGoAndAPushedStickHoldsAgainOnReturn) {
