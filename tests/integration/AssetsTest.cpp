@@ -5,7 +5,9 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -72,6 +74,55 @@ bool TwoColoured(SDL_Surface* s) {
     }
     SDL_FreeSurface(rgb);
     return ok;
+}
+
+// Where the white pixels of a mask lie, in pixel-centre coordinates.
+struct Shape {
+    int w = 0, h = 0;
+    std::vector<std::array<double, 2>> points;
+    double left = 1e9, right = -1e9, top = 1e9, bottom = -1e9; // extreme pixel edges
+    double CentreX() const { return (left + right) / 2; }
+    double CentreY() const { return (top + bottom) / 2; }
+    // Distance of the farthest pixel centre from (x, y).
+    double Reach(double x, double y) const {
+        double r = 0;
+        for (const auto& p : points)
+            r = std::max(r, std::hypot(p[0] - x, p[1] - y));
+        return r;
+    }
+};
+
+Shape ShapeOf(const std::string& path) {
+    Shape shape;
+    SDL_Surface* s = SDL_LoadBMP((kGame + "/" + path).c_str());
+    SDL_Surface* rgb = s ? SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_RGB888, 0) : nullptr;
+    SDL_FreeSurface(s);
+    if (rgb == nullptr) {
+        ADD_FAILURE() << path << ": " << SDL_GetError();
+        return shape;
+    }
+    shape.w = rgb->w;
+    shape.h = rgb->h;
+    for (int y = 0; y < rgb->h; ++y) {
+        const auto* row =
+            reinterpret_cast<const uint32_t*>(static_cast<uint8_t*>(rgb->pixels) + y * rgb->pitch);
+        for (int x = 0; x < rgb->w; ++x) {
+            if ((row[x] & 0xFFFFFF) == 0) continue;
+            shape.points.push_back({x + 0.5, y + 0.5});
+            shape.left = std::min(shape.left, double(x));
+            shape.right = std::max(shape.right, x + 1.0);
+            shape.top = std::min(shape.top, double(y));
+            shape.bottom = std::max(shape.bottom, y + 1.0);
+        }
+    }
+    SDL_FreeSurface(rgb);
+    return shape;
+}
+
+// True when the shape keeps `margin` pixels clear on every side of its picture.
+bool ClearOfEdges(const Shape& s, int margin) {
+    return !s.points.empty() && s.left >= margin && s.top >= margin && s.right <= s.w - margin &&
+           s.bottom <= s.h - margin;
 }
 
 // Runs in the data folder, as the game does, and goes back afterwards. Sound goes to SDL's
@@ -156,6 +207,33 @@ TEST(DataFolder, EverySoundDecodesToAPlausibleLength) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
+// The game draws a monster or pick-up at (x - 21, y - 21) around its hit circle's centre.
+TEST(DataFolder, FiguresSitOnTheirHitCirclesAndFitWhereTheGameDrawsThem) {
+    constexpr double kCentre = 21;
+    for (int n = 1; n <= AssetList::kMonsterCount; ++n) {
+        SCOPED_TRACE("monster " + std::to_string(n));
+        const Shape m =
+            ShapeOf(std::string(AssetList::kMonsterStem) + std::to_string(n) + "_mask.bmp");
+        EXPECT_TRUE(ClearOfEdges(m, 1));
+        EXPECT_NEAR(m.CentreX(), kCentre, 2.0);
+        EXPECT_NEAR(m.CentreY(), kCentre, 2.0);
+        EXPECT_LE(m.Reach(kCentre, kCentre), AssetList::MonsterRadius(n) + 2.0);
+    }
+    for (const char* pickup : {"images/armor_mask.bmp", "images/leven_mask.bmp"})
+        EXPECT_TRUE(ClearOfEdges(ShapeOf(pickup), 1)) << pickup;
+    // The high-score screen sets digits 15 pixels apart.
+    for (int d = 0; d <= 9; ++d) {
+        const Shape digit = ShapeOf("images/nummers/" + std::to_string(d) + ".bmp");
+        EXPECT_TRUE(!digit.points.empty() && digit.left >= 0 && digit.right <= 14) << d;
+    }
+    // In a level the picture stands at x = 300, on the result sheet at x = 400 in front of a
+    // frame at 792: the lettering belongs around x = 100 of the picture, 200 wide at most.
+    const Shape over = ShapeOf("images/gameover_mask.bmp");
+    EXPECT_NEAR(over.CentreX(), 100.0, 6.0);
+    EXPECT_LE(over.right - over.left, 210.0);
+    EXPECT_TRUE(ClearOfEdges(over, 1));
+}
+
 TEST(DataFolder, EveryLevelAndTutorialPassesTheLevelCheck) {
     const std::filesystem::path tool = std::filesystem::path(kGame) / ".." / "bin" / "levelcreator";
     ASSERT_TRUE(std::filesystem::exists(tool));
@@ -192,7 +270,11 @@ TEST(LevelDesigns, EveryLevelIsPlayableAsDrawn) {
             if (i < 1 || i > 50 || (!o.levend && o.death == K::doodsoort::niets)) continue;
             // The picture is drawn for one radius; anything else looks off its circle.
             ASSERT_LT(o.tekennummer, unsigned(AssetList::kMonsterCount));
-            EXPECT_EQ(o.grootte, AssetList::MonsterRadius(int(o.tekennummer) + 1));
+            const int picture = int(o.tekennummer) + 1;
+            EXPECT_EQ(o.grootte, AssetList::MonsterRadius(picture));
+            // A player tells by sight which monsters explode and which ones spawn.
+            EXPECT_EQ(o.death == K::doodsoort::explosion, AssetList::ExploderPicture(picture));
+            EXPECT_EQ(o.death == K::doodsoort::spawen, AssetList::SpawnerPicture(picture));
             armoured = armoured || o.armoraan;
             exploding = exploding || o.death == K::doodsoort::explosion;
             if (o.death == K::doodsoort::spawen) {

@@ -165,8 +165,23 @@ inline constexpr std::string_view kMonsterStem = "images/monsters/monsters";
 inline constexpr int MonsterRadius(int n) {
     return (n - 1) % 4 == 3 ? 15 : 20;
 }
+// Monsters that look the part: the eyeballs (29 to 32) carry a lit fuse and are the ones that
+// explode; the brood beetles (9 to 11) carry eggs and are the ones that spawn.
+inline constexpr bool ExploderPicture(int n) {
+    return n >= 29 && n <= 32;
+}
+inline constexpr bool SpawnerPicture(int n) {
+    return n >= 9 && n <= 11;
+}
 inline constexpr std::string_view kArenaStem = "images/Backgrounds/level";
 inline constexpr std::string_view kTutorialStem = "images/Backgrounds/tutorial";
+
+// The mixer's rate: every sound is rendered at it, so nothing is resampled at load.
+inline constexpr int kMixRate = 32000;
+// The game restarts the held gun's loop every 17 frames of 30 ms: one loop is exactly that long.
+inline constexpr int kGunLoopMs = 17 * 30;
+// The volume (0-255) at which the game plays its level music.
+inline constexpr int kGameMusicVolume = 210;
 
 inline constexpr std::array<std::string_view, 6> kSounds = {
     "muziek/Intro.mp3",   "muziek/Fire.mp3",      "muziek/Metal_Gear_Solid_2.mp3",

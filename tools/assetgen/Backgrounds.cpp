@@ -277,10 +277,13 @@ void DrawWalls() {
         for (double x = 0; x < S; x += cell)
             Plate(cr, x, y, cell, cell, 0x5A626C, rnd);
     const double band = 9, rim = 5;
+    // The bottom wall shows the top rows (up to 40), the top wall the bottom rows (from 750 on
+    // below the bar) and the side walls rows 130 to 770: the side bands run only where a side wall
+    // shows them, so no piece of one ends up at the window's edge in the top or bottom wall.
     Hazard(cr, 0, 0, S, band);
     Hazard(cr, 0, S - band, S, band);
-    Hazard(cr, 0, 0, band, S);
-    Hazard(cr, S - band, 0, band, S);
+    Hazard(cr, 0, 40, band, S - 70);
+    Hazard(cr, S - band, 40, band, S - 70);
     cairo_rectangle(cr, band, band, S - 2 * band, S - 2 * band);
     Colour(cr, 0x0A0C10);
     cairo_set_line_width(cr, rim);
@@ -410,20 +413,25 @@ void DrawStartMenu() {
 void DrawPause() {
     Pic pic = New(S, S);
     cairo_t* cr = pic.cr;
+    // Also the in-game menu's background: the middle stays plain for its buttons, and the pause
+    // sign stands beside the word at the top.
     DimFloor(cr, kArenas[8], 5, 0x04060A, 0.7);
-    // Two large pause bars behind the menu.
-    for (double x : {300.0, 430.0}) {
-        RoundedRect(cr, x, 180, 70, 440, 16);
-        Colour(cr, 0x40E0FF, 0.07);
-        cairo_fill(cr);
-    }
     Hazard(cr, 0, 0, S, 14);
     Hazard(cr, 0, S - 14, S, 14);
     TextStyle style{Font::SansBold, 54};
     style.colour = 0xE8F8FF;
     style.outline = 2;
     style.glow = 6;
-    Text(cr, "PAUZE", S / 2, 55, style);
+    const double word = TextWidth("PAUZE", style), left = S / 2 - (word + 50) / 2;
+    for (double x : {left, left + 20}) {
+        RoundedRect(cr, x, 33, 13, 44, 3);
+        Colour(cr, 0xE8F8FF);
+        cairo_fill_preserve(cr);
+        Colour(cr, 0x40E0FF, 0.8);
+        cairo_set_line_width(cr, 2);
+        cairo_stroke(cr);
+    }
+    TextLeft(cr, "PAUZE", left + 50, 55, style);
     Save(pic, "images/Backgrounds/pauze.bmp");
     Free(pic);
 }

@@ -46,20 +46,22 @@ void DrawRobotSheet() {
     Free(pic);
 }
 
+// The intro zooms this one up to 600 x 600 at (300, 150): its right 100 columns fall outside
+// the window, so the crowd keeps to the left 500.
 void DrawMonsterSheet() {
     Pic pic = New(600, 600);
     cairo_t* cr = pic.cr;
     WhiteSheet(cr);
-    const std::array<std::array<double, 4>, 6> crowd = {{{90, 110, 21, 3.0},
-                                                         {510, 100, 13, 3.0},
-                                                         {80, 500, 33, 3.0},
-                                                         {520, 500, 25, 3.0},
-                                                         {300, 70, 5, 2.4},
-                                                         {300, 540, 17, 2.4}}};
+    const std::array<std::array<double, 4>, 6> crowd = {{{85, 100, 21, 2.8},
+                                                         {415, 95, 13, 2.8},
+                                                         {80, 505, 33, 2.8},
+                                                         {420, 505, 25, 2.8},
+                                                         {250, 62, 5, 2.2},
+                                                         {250, 545, 17, 2.2}}};
     for (const auto& c : crowd)
         MonsterAt(cr, int(c[2]), c[0], c[1], c[3]);
-    Rings(cr, 300, 300, 200);
-    MonsterAt(cr, 9, 300, 305, 9);
+    Rings(cr, 250, 300, 190);
+    MonsterAt(cr, 9, 250, 305, 8.5);
     Save(pic, "images/Tamsel_images/tekeningen-Tamsel2.bmp");
     Free(pic);
 }
@@ -240,25 +242,20 @@ void DrawTitleBand() {
     Free(pic);
 }
 
+// The credits scroll over the plain white screen: a white sheet with dark lettering, so that
+// neither end shows an edge.
 void DrawCredits() {
     const int H = 3 * S;
     Pic pic = New(S, H);
     cairo_t* cr = pic.cr;
-    PaintVertical(cr, H, 0x06081A, 0x10183A, 0x04050C);
-    Random rnd(5);
-    for (int k = 0; k < 1400; ++k) {
-        cairo_arc(cr, rnd.Range(0, S), rnd.Range(0, H), rnd.Range(0.4, 1.6), 0, 2 * M_PI);
-        Colour(cr, 0xFFFFFF, rnd.Range(0.2, 0.9));
-        cairo_fill(cr);
-    }
+    WhiteSheet(cr);
     Title(cr, S / 2, 130, 64);
     TextStyle heading{Font::SansBold, 30};
-    heading.colour = 0x60E8FF;
-    heading.outline = 1.5;
+    heading.colour = 0x1060A0;
     TextStyle line{Font::Sans, 24};
-    line.colour = 0xE8EEF4;
-    TextStyle small{Font::Sans, 20};
-    small.colour = 0xA8B8C8;
+    line.colour = 0x20262E;
+    TextStyle small{Font::Sans, 21};
+    small.colour = 0x303840;
     Text(cr, "een arena-shooter met robots en monsters", S / 2, 200, line);
 
     cairo_save(cr);
@@ -268,38 +265,39 @@ void DrawCredits() {
     cairo_restore(cr);
 
     double y = 500;
-    auto section = [&](const char* title, std::initializer_list<const char*> lines) {
+    auto section = [&](const char* title, std::initializer_list<const char*> lines,
+                       const TextStyle& style, double step) {
         Text(cr, title, S / 2, y, heading);
         y += 48;
         for (const char* l : lines) {
-            Text(cr, l, S / 2, y, line);
-            y += 36;
+            Text(cr, l, S / 2, y, style);
+            y += step;
         }
         y += 50;
     };
-    section("Ontwerp, code, tekeningen, muziek en levels", {"het Kolvemar-Trovix-team"});
-    section("Gemaakt met", {"C++20 en CMake", "SDL2, SDL2_mixer en SDL2_ttf", "Cairo (tekeningen)",
-                            "FluidSynth met de TimGM6mb-klankbank (muziek)", "LAME (MP3-codering)",
-                            "DejaVu-lettertypen", "GoogleTest en Google Benchmark"});
+    section("Ontwerp, code, tekeningen, muziek en levels", {"het Kolvemar-Trovix-team"}, line, 36);
+    section("Gemaakt met",
+            {"C++20 en CMake", "SDL2, SDL2_mixer en SDL2_ttf", "Cairo (tekeningen)",
+             "FluidSynth met de TimGM6mb-klankbank (muziek)", "LAME (MP3-codering)",
+             "DejaVu-lettertypen", "GoogleTest en Google Benchmark"},
+            line, 36);
     section("Alles is gemaakt door code",
             {"elke tekening is getekend door een programma,", "elke noot is gecomponeerd in code,",
-             "elk geluid is berekend, niet opgenomen."});
+             "elk geluid is berekend, niet opgenomen."},
+            line, 36);
     Text(cr, "De monsters", S / 2, y, heading);
     y += 70;
     for (int n = 1; n <= AssetList::kMonsterCount; ++n)
         MonsterAt(cr, n, 130 + ((n - 1) % 6) * 108, y + ((n - 1) / 6) * 92, 1.9);
     y += 6 * 92 + 30;
-    Text(cr, "Besturing", S / 2, y, heading);
-    y += 48;
-    for (const char* l : {"pijltjes of E S D F: bewegen", "linkermuisknop: schieten",
-                          "P: pauze   M: menu   N: level overslaan   Q: stoppen"}) {
-        Text(cr, l, S / 2, y, small);
-        y += 32;
-    }
+    section("Besturing",
+            {"pijltjes of E S D F: bewegen", "linkermuisknop: schieten naar de muis",
+             "M: menu   P: pauze   K: opgeven", "N: volgend level   Q: stoppen",
+             "in de menu's: de linkermuisknop"},
+            small, 32);
     Title(cr, S / 2, H - 260, 44);
     TextStyle thanks{Font::SansBold, 34};
-    thanks.colour = 0xFFD060;
-    thanks.outline = 2;
+    thanks.colour = 0xD06010;
     Text(cr, "Bedankt voor het spelen!", S / 2, H - 180, thanks);
     Save(pic, "images/Credits2.bmp");
     Free(pic);

@@ -160,23 +160,25 @@ void DifficultyField(const std::string& stem, const std::string& text, int level
 }
 
 // A lettering mask of the high-score screen: white glyphs, drawn in red by the game.
+// Centred on cx (the middle when 0); right-aligned when cx is negative.
 void Lettering(const std::string& name, const std::string& text, int w, int h, Font font, double px,
-               bool rightAligned = false) {
+               double cx = 0) {
     Pic pic = New(w, h);
     TextStyle style{font, px};
     style.colour = 0xFFFFFF;
-    if (rightAligned) {
+    if (cx < 0) {
         TextLeft(pic.cr, text, w - 4 - TextWidth(text, style), h / 2.0, style);
     } else {
-        Text(pic.cr, text, w / 2.0, h / 2.0, style);
+        Text(pic.cr, text, cx > 0 ? cx : w / 2.0, h / 2.0, style);
     }
     SaveMask(pic, "images/nummers/" + name + ".bmp");
     Free(pic);
 }
 
 void DrawScoreLettering() {
+    // The screen sets digits 15 pixels apart: each glyph keeps to the first 14 columns.
     for (int d = 0; d <= 9; ++d)
-        Lettering(std::to_string(d), std::to_string(d), 20, 28, Font::SansBold, 26);
+        Lettering(std::to_string(d), std::to_string(d), 20, 28, Font::Condensed, 23, 7);
     Lettering("slash", "/", 20, 28, Font::SansBold, 26);
     Lettering(")", ")", 20, 28, Font::SansBold, 26);
     Lettering("h", "h", 20, 28, Font::SansBold, 24);
@@ -186,7 +188,7 @@ void DrawScoreLettering() {
                                              "donderdag", "vrijdag", "zaterdag"};
     // Right-aligned: the date follows the weekday on the high-score screen.
     for (const char* day : days)
-        Lettering(day, day, 120, 28, Font::Condensed, 21, true);
+        Lettering(day, day, 120, 28, Font::Condensed, 21, -1);
     Lettering("highscores", "HIGHSCORES", 180, 42, Font::Condensed, 25);
     // The red that shows through the lettering: a little metal sheen.
     Pic red = New(180, 42);

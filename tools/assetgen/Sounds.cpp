@@ -2,6 +2,7 @@
 
 #include "AssetList.h"
 #include "Canvas.h"
+#include "Loudness.h"
 
 #include <fluidsynth.h>
 #include <lame/lame.h>
@@ -18,9 +19,12 @@ namespace Sounds {
 
 namespace {
 
-constexpr int kRate = 44100;
+constexpr int kRate = AssetList::kMixRate;
 constexpr int kDrums = 9;
 constexpr double kIntroSeconds = 19.0;
+// The music's loudness in LUFS and its peak ceiling, with room for the effects on top.
+constexpr double kMusicLufs = -20.0;
+constexpr double kMusicCeiling = 0.5;
 
 // Interleaved stereo samples in -1..1.
 using Stereo = std::vector<float>;
@@ -123,18 +127,57 @@ Stereo Render(const Song& song, int passes, double tail, const std::string& soun
 // first one at its start, exactly as it sounds when the loop wraps around.
 Stereo Loop(const Song& song, const std::string& soundFont) {
     const Stereo two = Render(song, 2, 0, soundFont);
-    const long len = song.Sample(song.beats);
-    if (long(two.size()) < 4 * len) return {};
-    return Stereo(two.begin() + 2 * len, two.begin() + 4 * len);
+    const long from = 2 * song.Sample(song.beats), to = 2 * song.Sample(2 * song.beats);
+    if (long(two.size()) < to) return {};
+    return Stereo(two.begin() + from, two.begin() + to);
 }
 
-void Normalise(Stereo& s, float peak) {
+float Peak(const Stereo& s) {
     float top = 0;
     for (float v : s)
         top = std::max(top, std::fabs(v));
-    if (top > 0)
-        for (float& v : s)
-            v *= peak / top;
+    return top;
+}
+
+void Gain(Stereo& s, double gain) {
+    for (float& v : s)
+        v = float(v * gain);
+}
+
+// Holds every peak under `ceiling`: the gain each frame needs, its minimum over a 2 ms look-ahead,
+// smoothed over the same span (so it is down in time) and released over about 60 ms.
+void Limit(Stereo& s, double ceiling) {
+    const size_t frames = s.size() / 2, ahead = size_t(kRate / 500);
+    std::vector<double> need(frames + ahead, 1.0), low(frames, 1.0);
+    for (size_t i = 0; i < frames; ++i) {
+        const double top = std::max(std::fabs(s[2 * i]), std::fabs(s[2 * i + 1]));
+        need[i] = top > ceiling ? ceiling / top : 1.0;
+    }
+    for (size_t i = 0; i < frames; ++i)
+        low[i] = *std::min_element(need.begin() + long(i), need.begin() + long(i + ahead));
+    const double release = 1 - std::exp(-1.0 / (0.06 * kRate));
+    double sum = double(ahead), gain = 1;
+    std::vector<double> window(ahead, 1.0);
+    for (size_t i = 0; i < frames; ++i) {
+        sum += low[i] - window[i % ahead];
+        window[i % ahead] = low[i];
+        const double smooth = std::min(sum / double(ahead), low[i]);
+        gain = std::min(smooth, gain + (1 - gain) * release);
+        s[2 * i] = float(s[2 * i] * gain);
+        s[2 * i + 1] = float(s[2 * i + 1] * gain);
+    }
+}
+
+// Brings a sound to the loudness `lufs` and holds its peaks under `ceiling`.
+void Master(Stereo& s, double lufs, double ceiling) {
+    if (Peak(s) <= 0) return;
+    Gain(s, std::pow(10, (lufs - Loudness::Lufs(s, kRate)) / 20));
+    Limit(s, ceiling);
+}
+
+void Normalise(Stereo& s, float peak) {
+    const float top = Peak(s);
+    if (top > 0) Gain(s, peak / top);
 }
 
 // Linear fade over the first `in` and the last `out` seconds.
@@ -208,11 +251,12 @@ void Drums(Song& s, double bar, bool full, bool fill) {
             s.Add(bar + 2 + k * 0.25, 0.25, kDrums, toms[k / 2], 80 + k * 4);
 }
 
+// Notes as {key, beats}, key 0 a rest; shift transposes the line.
 void Melody(Song& s, int chan, double bar, std::initializer_list<std::array<double, 2>> line,
-            int vel) {
+            int vel, int shift = 0) {
     double t = bar;
     for (const auto& n : line) {
-        if (n[0] > 0) s.Add(t, n[1] * 0.95, chan, int(n[0]), vel);
+        if (n[0] > 0) s.Add(t, n[1] * 0.95, chan, int(n[0]) + shift, vel);
         t += n[1];
     }
 }
@@ -260,52 +304,100 @@ Song MenuSong() {
     return s;
 }
 
-// In the arena: driving power chords in E minor.
+// In the arena: driving power chords in E minor, two minutes before it repeats. Sections: a
+// pulse, the riff, the riff with a lead, a half-time breakdown, the riff a tone higher at a
+// gallop, a second lead over new chords and a turnaround with a fill back to the start.
 Song GameSong() {
     Song s;
     s.bpm = 138;
-    s.beats = 64;
+    s.beats = 72 * 4;
     s.Voice(0, 30, 78, 34);  // distortion guitar
     s.Voice(1, 39, 105, 64); // synth bass 2
     s.Voice(2, 48, 70, 96);  // strings
     s.Voice(3, 81, 82, 64);  // saw lead
+    s.Voice(4, 88, 70, 30);  // new-age pad, the breakdown's arpeggio
     s.Voice(kDrums, 0, 100, 64);
-    const std::array<int, 8> roots = {40, 40, 48, 50, 40, 40, 48, 47};
-    for (int bar = 0; bar < 16; ++bar) {
-        const int r = roots[bar % 8];
-        const double b0 = bar * 4.0;
-        for (int e = 0; e < 8; ++e) {
-            const bool accent = e == 0 || e == 3 || e == 6;
-            const double len = accent ? 0.45 : 0.2;
-            for (int k : {r, r + 7, r + 12})
-                s.Add(b0 + e * 0.5, len, 0, k, accent ? 110 : 75);
-            s.Add(b0 + e * 0.5, 0.4, 1, r - 12 + (e % 2 ? 12 : 0), 100);
+    enum Part { Pulse, Riff, Lead, Breakdown, Gallop, LeadB, Turn };
+    struct Section {
+        Part part;
+        int bars;
+    };
+    const std::array<Section, 8> form = {{{Pulse, 4},
+                                          {Riff, 16},
+                                          {Lead, 16},
+                                          {Breakdown, 8},
+                                          {Gallop, 8},
+                                          {LeadB, 8},
+                                          {Lead, 8},
+                                          {Turn, 4}}};
+    const std::array<int, 8> riff = {40, 40, 48, 50, 40, 40, 48, 47};
+    const std::array<int, 8> changes = {40, 43, 45, 47, 40, 43, 38, 47};
+    int bar = 0;
+    for (const Section& sec : form)
+        for (int k = 0; k < sec.bars; ++k, ++bar) {
+            const double b0 = bar * 4.0;
+            int r = riff[size_t(k % 8)];
+            if (sec.part == Gallop) r += 2;
+            if (sec.part == LeadB || sec.part == Breakdown) r = changes[size_t(k % 8)];
+            const bool half = sec.part == Breakdown;
+            // Guitar and bass.
+            for (int e = 0; e < 8 && sec.part != Pulse; ++e) {
+                if (half && e % 4 != 0) continue;
+                const bool accent = e == 0 || e == 3 || e == 6;
+                const double len = half ? 1.9 : accent ? 0.45 : 0.2;
+                for (int n : {r, r + 7, r + 12})
+                    s.Add(b0 + e * 0.5, len, 0, n, half ? 85 : accent ? 110 : 75);
+                if (sec.part == Gallop && !accent) s.Add(b0 + e * 0.5 + 0.25, 0.2, 0, r, 70);
+            }
+            for (int e = 0; e < 8; ++e)
+                s.Add(b0 + e * 0.5, 0.4, 1, r - 12 + (e % 2 ? 12 : 0), half ? 80 : 100);
+            if (sec.part == Lead || sec.part == LeadB || sec.part == Pulse)
+                for (int n : {r + 12, r + 19, r + 24})
+                    s.Add(b0, 4, 2, n, sec.part == Pulse ? 50 : 60);
+            if (half)
+                for (int q = 0; q < 16; ++q)
+                    s.Add(b0 + q * 0.25, 0.22, 4, r + 24 + std::array<int, 4>{0, 7, 12, 15}[q % 4],
+                          55 + (q % 4 == 0) * 20);
+            // Drums.
+            for (int b = 0; b < 4; ++b) {
+                if (!half || b == 0) s.Add(b0 + b, 0.25, kDrums, 36, 115);
+                if (half ? b == 2 : b % 2 == 1) s.Add(b0 + b, 0.25, kDrums, 38, 110);
+                for (int q = 0; q < 4; ++q)
+                    if (sec.part != Pulse || q % 2 == 0)
+                        s.Add(b0 + b + q * 0.25, 0.2, kDrums, sec.part == LeadB ? 51 : 42,
+                              q == 0 ? 80 : 50);
+            }
+            if (!half && sec.part != Pulse) s.Add(b0 + 2.5, 0.25, kDrums, 36, 95);
+            const bool last = k == sec.bars - 1;
+            if ((k % 4 == 3 && !half) || last)
+                for (int q = 0; q < 4; ++q)
+                    s.Add(b0 + 3 + q * 0.25, 0.25, kDrums,
+                          last ? std::array<int, 4>{50, 48, 47, 45}[q] : 38, 80 + 10 * q);
+            if (k == 0) s.Add(b0, 2, kDrums, 49, 112);
         }
-        if (bar >= 8)
-            for (int k : {r + 12, r + 19, r + 24})
-                s.Add(b0, 4, 2, k, 60);
-        for (int b = 0; b < 4; ++b) {
-            s.Add(b0 + b, 0.25, kDrums, 36, 115);
-            if (b % 2) s.Add(b0 + b, 0.25, kDrums, 38, 110);
-            for (int q = 0; q < 4; ++q)
-                s.Add(b0 + b + q * 0.25, 0.2, kDrums, 42, q == 0 ? 80 : 50);
-        }
-        s.Add(b0 + 2.5, 0.25, kDrums, 36, 95);
-        if (bar % 4 == 3)
-            for (int k = 0; k < 4; ++k)
-                s.Add(b0 + 3 + k * 0.25, 0.25, kDrums, 38, 80 + 10 * k);
-    }
-    s.Add(0, 2, kDrums, 49, 110);
-    s.Add(32, 2, kDrums, 49, 115);
-    const double m = 32;
-    Melody(s, 3, m, {{71, 1}, {76, 1}, {79, 1}, {78, 1}}, 100);
-    Melody(s, 3, m + 4, {{76, 2}, {74, 1}, {71, 1}}, 100);
-    Melody(s, 3, m + 8, {{72, 1}, {76, 1}, {79, 1.5}, {76, 0.5}}, 100);
-    Melody(s, 3, m + 12, {{78, 2}, {81, 1}, {78, 1}}, 100);
-    Melody(s, 3, m + 16, {{79, 1}, {78, 0.5}, {76, 0.5}, {71, 1}, {76, 1}}, 104);
-    Melody(s, 3, m + 20, {{79, 1}, {81, 1}, {83, 2}}, 104);
-    Melody(s, 3, m + 24, {{84, 1}, {83, 1}, {79, 1}, {76, 1}}, 104);
-    Melody(s, 3, m + 28, {{75, 2}, {78, 1}, {83, 1}}, 104);
+    // The leads: the first melody in the riff sections with a lead, the second over new chords.
+    auto lead = [&](double at, int shift, int vel) {
+        Melody(s, 3, at, {{71, 1}, {76, 1}, {79, 1}, {78, 1}}, vel, shift);
+        Melody(s, 3, at + 4, {{76, 2}, {74, 1}, {71, 1}}, vel, shift);
+        Melody(s, 3, at + 8, {{72, 1}, {76, 1}, {79, 1.5}, {76, 0.5}}, vel, shift);
+        Melody(s, 3, at + 12, {{78, 2}, {81, 1}, {78, 1}}, vel, shift);
+        Melody(s, 3, at + 16, {{79, 1}, {78, 0.5}, {76, 0.5}, {71, 1}, {76, 1}}, vel + 4, shift);
+        Melody(s, 3, at + 20, {{79, 1}, {81, 1}, {83, 2}}, vel + 4, shift);
+        Melody(s, 3, at + 24, {{84, 1}, {83, 1}, {79, 1}, {76, 1}}, vel + 4, shift);
+        Melody(s, 3, at + 28, {{75, 2}, {78, 1}, {83, 1}}, vel + 4, shift);
+    };
+    lead(20 * 4, 0, 100);
+    lead(28 * 4, 12, 92);
+    lead(60 * 4, 0, 104);
+    const double b = 52 * 4; // the second lead, over E, G, A and B
+    Melody(s, 3, b, {{76, 0.5}, {79, 0.5}, {83, 1}, {81, 0.5}, {79, 0.5}, {76, 1}}, 100);
+    Melody(s, 3, b + 4, {{74, 1}, {79, 1}, {83, 1.5}, {86, 0.5}}, 100);
+    Melody(s, 3, b + 8, {{85, 1}, {83, 0.5}, {81, 0.5}, {76, 1}, {81, 1}}, 100);
+    Melody(s, 3, b + 12, {{83, 3}, {78, 1}}, 100);
+    Melody(s, 3, b + 16, {{76, 0.5}, {79, 0.5}, {83, 1}, {84, 0.5}, {83, 0.5}, {79, 1}}, 104);
+    Melody(s, 3, b + 20, {{86, 1.5}, {83, 0.5}, {79, 1}, {74, 1}}, 104);
+    Melody(s, 3, b + 24, {{74, 1}, {78, 1}, {81, 1}, {86, 1}}, 104);
+    Melody(s, 3, b + 28, {{83, 2}, {81, 1}, {78, 1}}, 104);
     return s;
 }
 
@@ -363,32 +455,39 @@ struct LowPass {
     }
 };
 
-// A rattle of eight shots, about half a second: the game repeats it while the trigger is held.
+// One shot per frame for as long as the game keeps the loop: 17 frames of 30 ms. Each shot is a
+// bright crack and a short ringing body between 300 Hz and 3 kHz, gone before the next one, so
+// the loop joins without a seam.
 Stereo Gun() {
     Canvas::Random rnd(77);
-    const int shots = 8, spacing = int(0.06 * kRate);
-    std::vector<float> m(size_t(shots * spacing), 0.0f);
-    for (int k = 0; k < shots; ++k) {
-        LowPass lp;
-        double phase = 0;
+    const int frames = 17, spacing = kRate * AssetList::kGunLoopMs / 1000 / frames;
+    std::vector<float> m(size_t(frames * spacing), 0.0f);
+    for (int k = 0; k < frames; ++k) {
+        LowPass low, high, thumpFilter;
+        const double pitch = rnd.Range(0.93, 1.07), level = rnd.Range(0.85, 1.0);
+        double phase = 0, thump = 0;
         for (int i = 0; i < spacing; ++i) {
             const double t = double(i) / kRate;
-            const double crack = (rnd.Next() * 2 - 1) * std::exp(-t / 0.008);
-            const double f = 50 + 110 * std::exp(-t / 0.02);
-            phase += 2 * M_PI * f / kRate;
-            const double thump = std::sin(phase) * std::exp(-t / 0.025);
+            const double noise = rnd.Next() * 2 - 1;
+            // Band-passed noise: the crack.
+            const double band = high.Step(noise - low.Step(noise, 500), 3200);
+            phase += 2 * M_PI * pitch * (520 + 900 * std::exp(-t / 0.004)) / kRate;
+            thump = thumpFilter.Step(std::sin(phase * 0.31), 400);
+            const double body = std::sin(phase) * std::exp(-t / 0.006);
+            const double gate = std::exp(-t / 0.0045);
             m[size_t(k * spacing + i)] =
-                float(0.55 * lp.Step(crack, 5000) + 0.6 * thump + 0.25 * crack);
+                float(level * (2.2 * band * gate + 0.55 * body + 0.25 * thump * gate));
         }
     }
     return Mono(m);
 }
 
+// A crack of bright noise over a falling boom and a rumble that dies away.
 Stereo Explosion() {
     Canvas::Random rnd(91);
     const int n = int(1.8 * kRate);
     std::vector<float> m(static_cast<size_t>(n));
-    LowPass lp1, lp2;
+    LowPass lp1, lp2, crackLow, sparkLow;
     double phase = 0;
     for (int i = 0; i < n; ++i) {
         const double t = double(i) / kRate;
@@ -397,9 +496,12 @@ Stereo Explosion() {
         const double rumble = lp2.Step(lp1.Step(noise, 150 + 3500 * std::exp(-t / 0.15)), 900);
         phase += 2 * M_PI * (30 + 45 * std::exp(-t / 0.3)) / kRate;
         const double boom = std::sin(phase) * std::exp(-t / 0.5);
-        const double crackle =
-            rnd.Next() < 0.002 * std::exp(-t / 0.6) ? (rnd.Next() - 0.5) * 1.5 : 0;
-        m[size_t(i)] = float(env * (1.6 * rumble + 0.7 * boom) + crackle);
+        // The crack: high-passed noise in the first tenth of a second.
+        const double crack =
+            (noise - crackLow.Step(noise, 1800)) * std::exp(-t / 0.07) * (1 - std::exp(-t / 0.001));
+        const double spark = rnd.Next() < 0.004 * std::exp(-t / 0.5) ? (rnd.Next() - 0.5) * 1.6 : 0;
+        m[size_t(i)] = float(env * (1.6 * rumble + 0.7 * boom) + 1.1 * crack + spark -
+                             sparkLow.Step(spark, 1500));
     }
     return Mono(m);
 }
@@ -434,14 +536,16 @@ bool MakeSounds(const std::string& outDir, const std::string& soundFont) {
     // As long as the intro animation; the game fades it further in its last two seconds.
     intro.resize(std::min(intro.size(), size_t(2 * kIntroSeconds * kRate)));
     Fade(intro, 0.01, 3.0);
-    // The loops get only a few milliseconds of fade, so a decoder's padding cannot click.
-    for (Stereo* s : {&intro, &menu, &game})
-        Normalise(*s, 0.89f);
-    Fade(menu, 0.004, 0.004);
-    Fade(game, 0.004, 0.004);
+    // The game plays the level music at a lower volume than the menu's: both sound equally loud.
+    const double levelVolume = 20 * std::log10(AssetList::kGameMusicVolume / 255.0);
+    Master(intro, kMusicLufs, kMusicCeiling);
+    Master(menu, kMusicLufs + levelVolume, kMusicCeiling);
+    Master(game, kMusicLufs, kMusicCeiling);
+    // The held gun sits under the music; the explosion is the loudest effect.
     Stereo gun = Gun(), boom = Explosion(), death = Death();
-    for (Stereo* s : {&gun, &boom, &death})
-        Normalise(*s, 0.9f);
+    Master(gun, kMusicLufs + levelVolume - 4, 0.35);
+    Normalise(boom, 0.5f);
+    Normalise(death, 0.45f);
     return WriteMp3(intro, dir + std::string(AssetList::kSounds[0]), 160) &&
            WriteMp3(menu, dir + std::string(AssetList::kSounds[1]), 160) &&
            WriteMp3(game, dir + std::string(AssetList::kSounds[2]), 160) &&
