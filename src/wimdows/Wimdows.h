@@ -23,8 +23,9 @@ uint32_t Height();
 // The game hides it while a level runs, where game controllers move the
 // robot and aim instead of moving the pointer.
 void ShowPointer(bool show);
-// Returns once the window thread has handled every event pushed before the
-// call (tests inject SDL events from another thread), or once the window has
+// Returns once the window thread has handled every event pushed and every
+// game-controller change made before the call (tests inject SDL events and
+// move virtual controllers from another thread), or once the window has
 // ended; at once without a window. Not for use inside a mouse callback.
 void Sync();
 
