@@ -28,7 +28,7 @@ constexpr int16_t TRIGGER_FIRES = 10000;
 constexpr float AIM_DISTANCE = 120.0f;
 // A stick pushed all the way moves the pointer across the game in a second.
 constexpr float POINTER_SPEED = 1.0f;
-constexpr uint32_t POINTER_TICK_MS = 10;
+constexpr uint32_t POINTER_TICK_MS = 10; // the window thread looks in more often
 constexpr uint64_t LONGEST_TICK_MS = 50;
 
 constexpr uint32_t VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28;
@@ -293,10 +293,6 @@ void SyncGamepads() {
     if (!started) return;
     SDL_GameControllerUpdate();
     Refresh();
-}
-
-int GamepadWaitMs(int longest) {
-    return lastTick == 0 ? longest : std::min<int>(longest, POINTER_TICK_MS);
 }
 
 void MovePointerByGamepad() {

@@ -65,9 +65,7 @@ void ReleaseInput() {
         std::lock_guard lock(inputLock);
         keyQueue.clear();
     }
-    const bool mouseHeldLeft = (leftHolders & FROM_MOUSE) != 0;
-    if (mouseHeldLeft || mouseRight) SDL_CaptureMouse(SDL_FALSE);
-    leftLetGo = leftLetGo || mouseHeldLeft;
+    leftLetGo = leftLetGo || (leftHolders & FROM_MOUSE) != 0;
     leftHolders = 0;
     mouseLeft = false;
     mouseRight = false;

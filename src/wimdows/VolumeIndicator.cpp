@@ -111,12 +111,6 @@ void DrawVolumeIndicator(SDL_Renderer* renderer, const SDL_FRect& game) {
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
 }
 
-int VolumeIndicatorWaitMs(int longest) {
-    if (shownUntil == 0) return longest;
-    const uint64_t now = SDL_GetTicks64();
-    return now >= shownUntil ? 0 : static_cast<int>(std::min<uint64_t>(longest, shownUntil - now));
-}
-
 bool VolumeIndicatorExpired() {
     if (shownUntil == 0 || SDL_GetTicks64() < shownUntil) return false;
     shownUntil = 0;

@@ -115,6 +115,17 @@ SDL_Point FittingSize(int32_t gameW, int32_t gameH, int32_t roomW, int32_t roomH
 // would by dragging its border (for tests of the presentation).
 void AskWindowSize(int32_t w, int32_t h);
 
+// Window.cpp: the window was destroyed by another program; the window thread
+// ends it as the close box would.
+void WindowDestroyed();
+// The display is gone (the X server ended or killed the connection): the
+// window thread ends the window as the close box would, without SDL's video.
+void DisplayLost();
+
+// DisplayLoss.cpp: on X11, the connection's fatal errors end the window in
+// order instead of the process. Called on the window thread for a new window.
+void WatchDisplay(SDL_Window* window);
+
 // Input.cpp: the window thread's handlers.
 void ResetInput();
 // Every key and button up, the key queue empty: the window lost the focus.
@@ -148,14 +159,12 @@ bool LevelRuns(bool runs);
 void GamepadFocus(bool has);
 bool OnGamepadEvent(const SDL_Event& e); // false for any other event
 void SyncGamepads();                     // follows every change made before the call
-int GamepadWaitMs(int longest);          // how long the event wait may last
-void MovePointerByGamepad();             // after every wait
+void MovePointerByGamepad();             // after every event or pause
 void PointerMoved(SDL_Point game);       // the mouse moved
 
 // VolumeIndicator.cpp
 bool OnVolumeKey(const SDL_KeyboardEvent& e); // true for a volume key
 void DrawVolumeIndicator(SDL_Renderer* renderer, const SDL_FRect& game);
-int VolumeIndicatorWaitMs(int longest);
 bool VolumeIndicatorExpired(); // once, when it is to disappear
 
 // Text.cpp

@@ -3,6 +3,7 @@
 // copying it into the front buffer that the window thread uploads.
 #include "WimdowsInternal.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdlib>
 #include <cstring>
@@ -49,6 +50,9 @@ std::vector<uint32_t> front;
 std::atomic<bool> presentPending{false};
 
 std::atomic<bool> pointerShown{true};
+// Set by the X error handlers, which may run inside any SDL call of the window thread.
+std::atomic<bool> displayLost{false};
+std::atomic<bool> windowDestroyed{false};
 
 // Owned by the window thread.
 SDL_Window* sdlWindow = nullptr;
@@ -67,6 +71,33 @@ int32_t syncAsked = 0;
 int32_t syncSeen = 0;
 bool windowEnded = false; // the window thread has released everything
 
+// The window thread waits for events here, not inside SDL: SDL would wake it
+// through a second X connection from the pushing thread, and a lost display
+// would then end the process from inside the game's own drawing calls.
+std::mutex wakeLock;
+std::condition_variable wakeUp;
+bool woken = false; // guarded by wakeLock
+
+void Wake() {
+    {
+        std::lock_guard lock(wakeLock);
+        woken = true;
+    }
+    wakeUp.notify_one();
+}
+
+// The next event; false after a short pause without one. SDL turns a
+// termination signal into a quit event only when it pumps, and input from the
+// display arrives with the pumping too.
+bool NextEvent(SDL_Event& e) {
+    constexpr auto PUMP_PAUSE = std::chrono::milliseconds(4);
+    if (SDL_PollEvent(&e)) return true;
+    std::unique_lock lock(wakeLock);
+    wakeUp.wait_for(lock, PUMP_PAUSE, [] { return woken; });
+    woken = false;
+    return false;
+}
+
 // Under bufferLock with the window active, so the event queue is alive.
 bool PushUser(UserCode code, intptr_t a = 0, intptr_t b = 0) {
     SDL_Event e{};
@@ -74,7 +105,9 @@ bool PushUser(UserCode code, intptr_t a = 0, intptr_t b = 0) {
     e.user.code = code;
     e.user.data1 = reinterpret_cast<void*>(a);
     e.user.data2 = reinterpret_cast<void*>(b);
-    return SDL_PushEvent(&e) > 0;
+    const bool pushed = SDL_PushEvent(&e) > 0;
+    Wake();
+    return pushed;
 }
 
 void RequestPresent() {
@@ -113,6 +146,7 @@ void SetState(WinState s) {
 
 void Internal::Repaint() {
     presentPending.store(false);
+    if (windowDestroyed) return;
     {
         std::lock_guard lock(frontLock);
         if (front.empty()) return;
@@ -262,6 +296,7 @@ bool OpenPlatform() {
         return false;
     }
     windowed = size;
+    WatchDisplay(sdlWindow);
     SDL_ShowWindow(sdlWindow);
     FitDecorated();
     SDL_ShowCursor(pointerShown ? SDL_ENABLE : SDL_DISABLE);
@@ -271,7 +306,8 @@ bool OpenPlatform() {
     return true;
 }
 
-void FreeWindow() {
+// Drawing and input stop before anything is released; the game sees a closed window.
+void ForgetWindow() {
     {
         // Drawing stops counting the window as open before anything is released.
         std::lock_guard lock(bufferLock);
@@ -281,15 +317,27 @@ void FreeWindow() {
         buffering = false;
         xlen.store(0, std::memory_order_relaxed);
         ylen.store(0, std::memory_order_relaxed);
-        std::lock_guard frontGuard(frontLock);
-        std::vector<uint32_t>().swap(front);
     }
     ResetInput();
     RememberWindow();
-    ClosePlatform();
+}
+
+void TellWindowEnded() {
     std::lock_guard lock(syncLock);
     windowEnded = true;
     syncSeenChanged.notify_all();
+}
+
+void FreeWindow() {
+    ForgetWindow();
+    {
+        std::lock_guard frontGuard(frontLock);
+        std::vector<uint32_t>().swap(front);
+    }
+    // A lost display or window cannot be taken down in order (SDL's clean-up
+    // would meet the errors it causes without our handlers); the process ends soon.
+    if (!displayLost && !windowDestroyed) ClosePlatform();
+    TellWindowEnded();
 }
 
 void OnUser(const SDL_UserEvent& e) {
@@ -317,6 +365,7 @@ void OnWindowEvent(const SDL_WindowEvent& e) {
         Repaint();
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
+        SDL_CaptureMouse(SDL_FALSE);
         ReleaseInput();
         GamepadFocus(false);
         break;
@@ -375,13 +424,13 @@ void RunWindow() {
     SDL_RaiseWindow(sdlWindow);
     Repaint();
     SetState(STATE_ACTIVE);
-    // SDL turns a termination signal into a quit event only when it pumps,
-    // so the thread never waits longer than this for an event.
-    constexpr int PUMP_MS = 100;
     SDL_Event e;
     for (;;) {
-        const bool got =
-            SDL_WaitEventTimeout(&e, VolumeIndicatorWaitMs(GamepadWaitMs(PUMP_MS))) != 0;
+        const bool got = NextEvent(e);
+        if (windowDestroyed || displayLost) {
+            closedByPlayer = true;
+            break;
+        }
         if (got && !Handle(e)) break;
         MovePointerByGamepad();
         if (VolumeIndicatorExpired()) Repaint();
@@ -398,6 +447,24 @@ void WinMain() {
 }
 
 } // namespace
+
+// A process that exits from inside the window thread (a library that gives
+// up on an error) must not wait for that thread to end.
+void WaitWindowEnded() {
+    if (!windowThread.joinable()) return;
+    if (windowThread.get_id() == std::this_thread::get_id())
+        windowThread.detach();
+    else
+        windowThread.join();
+}
+
+void Internal::WindowDestroyed() {
+    windowDestroyed = true;
+}
+
+void Internal::DisplayLost() {
+    displayLost = true;
+}
 
 void Internal::ShowUnbuffered(const Box& b) {
     if (!buffering) PresentBox(b);
@@ -431,8 +498,12 @@ void Internal::WarpPointer(int32_t x, int32_t y, int32_t& gameX, int32_t& gameY)
 // ---------------------------------------------------------------- window
 
 void Window(const char* title_, uint32_t x, uint32_t y) {
+    if (displayLost) {
+        std::cerr << "Can't create window.\n"; // the display is gone for good
+        return;
+    }
     if (state.load(std::memory_order_acquire) == STATE_ACTIVE) KillWindow();
-    if (windowThread.joinable()) windowThread.join(); // closed by the player earlier
+    WaitWindowEnded(); // closed by the player earlier
     static const bool closesAtExit = std::atexit(KillWindow) == 0;
     (void)closesAtExit;
     title = title_ ? title_ : "";
@@ -440,6 +511,7 @@ void Window(const char* title_, uint32_t x, uint32_t y) {
     ylen.store(y);
     closedByPlayer = false;
     closeAsked = false;
+    windowDestroyed = false;
     {
         std::lock_guard lock(syncLock);
         windowEnded = false;
@@ -469,7 +541,7 @@ void KillWindow() {
             PushUser(EV_WAKE);
         }
     }
-    if (windowThread.joinable()) windowThread.join();
+    WaitWindowEnded();
     title.clear();
     CloseFonts();
 }
@@ -512,7 +584,9 @@ void Sync() {
         e.type = userEvent;
         e.user.code = EV_SYNC;
         e.user.data1 = reinterpret_cast<void*>(static_cast<intptr_t>(ticket));
-        if (SDL_PushEvent(&e) <= 0) return;
+        const bool pushed = SDL_PushEvent(&e) > 0;
+        Wake();
+        if (!pushed) return;
     }
     std::unique_lock lock(syncLock);
     syncSeenChanged.wait(lock, [ticket] { return syncSeen >= ticket || windowEnded; });
