@@ -55,9 +55,9 @@ void Init() {
     if (initialised) return;
     initialised = true;
     if (!LeesConstanten("Constanten.txt")) {
-        std::cerr << "Cannot read the constants file \"Constanten.txt\" in the working folder; "
-                     "the game cannot start without it."
-                  << std::endl;
+        std::cerr << "Cannot read the constants file \""
+                  << StandardLib::PlatformPath("Constanten.txt")
+                  << "\"; the game cannot start without it." << std::endl;
         std::exit(1);
     }
 }

@@ -109,6 +109,7 @@ next_action Einde() {
 }
 
 void StartModules() {
+    StandardLib::FindFolders();
     Kolvemar_Constanten_en_Types::Init();
     Kolvemar_Menu::Init();
     Kolvemar_Animations::Init();

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <limits>
 
@@ -460,7 +461,7 @@ bool Schrijflevel(const std::string& filename, const Level& level) {
 }
 
 bool SchrijfBestand(const std::string& filename, const std::string& inhoud) {
-    return StandardLib::WriteFileAtomic(StandardLib::PlatformPath(filename), inhoud);
+    return StandardLib::WriteGameFile(filename, inhoud);
 }
 
 // --- names ---------------------------------------------------------------------
@@ -539,7 +540,11 @@ bool LeesHigscore(Highscores& Scores, const std::string& bestand) {
         Scores = gelezen;
         return true;
     }
-    Melding(f.fout + "; the high scores start again from an empty table.");
+    std::error_code fout;
+    if (!std::filesystem::exists(f.naam, fout) && !fout)
+        Melding("No high scores yet: a fresh table is made in \"" + f.naam + "\".");
+    else
+        Melding(f.fout + "; the high scores start again from an empty table.");
     Scores = Highscores{};
     SchrijfHigscore(Scores, bestand);
     return false;

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <random>
 
@@ -14,11 +15,15 @@
 
 namespace StandardLib {
 
+namespace fs = std::filesystem;
+
 namespace {
 
 constexpr std::size_t MAX_TOKEN = 255;
 constexpr uint32_t START_SEED = 94;
 constexpr float HALF_PI_REAL = 1.570796f;
+
+std::string gDataFolder, gPlayerFolder;
 
 bool gPseudoRandom = true;
 uint32_t gSeed = START_SEED;
@@ -55,6 +60,31 @@ std::string XdgFolder(const char* variable, const char* fallbackUnderHome) {
     return base + "/kolvemar-trovix";
 }
 
+std::string WithSlashes(const std::string& name) {
+    std::string path = name;
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    return path;
+}
+
+bool HoldsConstants(const fs::path& folder) {
+    std::error_code error;
+    return fs::is_regular_file(folder / "Constanten.txt", error);
+}
+
+// mkdir -p with the private mode the XDG rules ask for; 0 or the errno.
+int MakeFolders(const std::string& folder) {
+    std::size_t end = 0;
+    while (end != std::string::npos) {
+        end = folder.find('/', end + 1);
+        const std::string part = folder.substr(0, end);
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return errno;
+    }
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0) return errno;
+    return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
+}
+
 } // namespace
 
 std::string ConfigFolder() {
@@ -66,10 +96,60 @@ std::string PlayerFolder() {
 }
 
 std::string PlatformPath(const std::string& name) {
-    std::string path = name;
-    for (char& c : path)
-        if (c == '\\') c = '/';
-    return path;
+    std::string path = WithSlashes(name);
+    if (path.empty() || path[0] == '/') return path;
+    const std::string& folder = IsPlayerFile(path) ? gPlayerFolder : gDataFolder;
+    return folder.empty() ? path : folder + "/" + path;
+}
+
+bool IsPlayerFile(const std::string& name) {
+    const std::string path = WithSlashes(name);
+    if (path == "Highscores.txt") return true;
+    static const std::string prefix = "levels/save", suffix = ".txt";
+    return path.size() == prefix.size() + 1 + suffix.size() && path.starts_with(prefix) &&
+           path.ends_with(suffix) && path[prefix.size()] >= '1' && path[prefix.size()] <= '5';
+}
+
+void SetFolders(const std::string& dataFolder, const std::string& playerFolder) {
+    gDataFolder = dataFolder;
+    gPlayerFolder = playerFolder;
+}
+
+std::string FindDataFolder(const std::string& workingFolder, const std::string& executable) {
+    const fs::path working = workingFolder.empty() ? fs::path(".") : fs::path(workingFolder);
+    if (HoldsConstants(working)) return "";
+    const fs::path bin = fs::path(executable).parent_path();
+    std::string tried = "the working folder";
+    if (bin.filename() == "bin") {
+        for (const fs::path& candidate :
+             {bin.parent_path() / "share" / "kolvemar-trovix", bin.parent_path() / "game"}) {
+            if (HoldsConstants(candidate)) return candidate.string();
+            tried += ", " + candidate.string();
+        }
+    }
+    std::cerr << "No game data found: no \"Constanten.txt\" in " << tried << "." << std::endl;
+    return "";
+}
+
+void FindFolders() {
+    std::error_code error;
+    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+    SetFolders(FindDataFolder("", error ? "" : executable.string()), PlayerFolder());
+}
+
+bool WriteGameFile(const std::string& name, const std::string& content) {
+    const std::string path = PlatformPath(name);
+    if (!gPlayerFolder.empty() && IsPlayerFile(name)) {
+        const std::string folder = fs::path(path).parent_path().string();
+        const int error = MakeFolders(folder);
+        if (error != 0) {
+            std::cerr << "Cannot create the player's folder \"" << folder
+                      << "\": " << std::strerror(error) << "; the game plays on without saving \""
+                      << WithSlashes(name) << "\"." << std::endl;
+            return false;
+        }
+    }
+    return WriteFileAtomic(path, content);
 }
 
 std::FILE* OpenFile(const std::string& name, const char* mode) {

@@ -9,8 +9,33 @@
 
 namespace StandardLib {
 
-// The game builds names like "levels\level1.txt"; this opens them on Linux.
+// The game builds names like "levels\level1.txt"; this turns them into real
+// paths. Once the game has set its folders, a relative name leads into the
+// player's folder (the save slots "levels\save1.txt" to "levels\save5.txt"
+// and "Highscores.txt") or else into the data folder; absolute names, and
+// every name in the tools, which set no folders, keep their usual meaning.
 std::string PlatformPath(const std::string& name);
+
+// True for the names of the files the player's own play writes.
+bool IsPlayerFile(const std::string& name);
+
+// The folders PlatformPath leads into; an empty one is the working directory
+// (SetFolders("", "") gives the tools' meaning back).
+void SetFolders(const std::string& dataFolder, const std::string& playerFolder);
+
+// The game's data folder: the working directory when it holds
+// "Constanten.txt" (returned as ""), else <prefix>/share/kolvemar-trovix for
+// <prefix>/bin/<executable>, else <build>/game for <build>/bin/<executable>.
+// "" with a console message when none holds it.
+std::string FindDataFolder(const std::string& workingFolder, const std::string& executable);
+
+// SetFolders(FindDataFolder(working directory, this program), PlayerFolder()).
+void FindFolders();
+
+// WriteFileAtomic of PlatformPath(name); a player's file first gets its folder
+// made. A folder that cannot be made is reported on the console and nothing
+// is written (false): the game plays on without saving.
+bool WriteGameFile(const std::string& name, const std::string& content);
 
 // The player's settings folder: $XDG_CONFIG_HOME/kolvemar-trovix when that is
 // set, non-empty and absolute, else $HOME/.config/kolvemar-trovix. Not created.

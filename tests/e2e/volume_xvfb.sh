@@ -16,8 +16,8 @@ fail() {
 }
 
 start_xvfb 1024x900 "$work/xvfb.log" || fail "Xvfb did not start"
-export SDL_AUDIODRIVER=dummy HOME="$work/home" XDG_CONFIG_HOME="$work/config" \
-    XDG_DATA_HOME="$work/data"
+export SDL_AUDIODRIVER=dummy
+settings="$XDG_CONFIG_HOME/kolvemar-trovix/settings.txt"
 cp -r "$build/game/." "$work/game"
 mkdir -p "$build/e2e"
 
@@ -26,20 +26,19 @@ app_pid=$!
 wid="$(timeout 20 xdotool search --sync --name '^Kolvemar-Trovix$' | head -n 1)" ||
     fail "no game window"
 
-pixel() { # "r,g,b" of the last screenshot at (x, y)
-    convert "$work/shot.png" -format \
-        "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
-}
 shot() { import -window "$wid" "$work/shot.png" 2>/dev/null; }
 # The ten bars of the indicator, at the top of the game: "#" lit, "." dark.
 bars() {
-    local i s=""
+    local i got s=""
     for i in $(seq 0 9); do
-        case "$(pixel $((343 + 16 * i)) 44)" in
-        250,250,250) s="$s#" ;;
-        90,90,100) s="$s." ;;
-        *) s="${s}?" ;;
-        esac
+        got="$(pixel_of "$work/shot.png" $(game_xy $((343 + 16 * i)) 44))"
+        if near "$got" 250,250,250; then
+            s="$s#"
+        elif near "$got" 90,90,100; then
+            s="$s."
+        else
+            s="${s}?"
+        fi
     done
     echo "$s"
 }
@@ -57,7 +56,7 @@ expect_bars() { # waits a few seconds for the bars $1, then keeps the screenshot
 
 xdotool keydown n sleep 0.3 keyup n # skip the intro
 sleep 2
-xdotool mousemove --window "$wid" 50 790
+xdotool mousemove --window "$wid" $(game_xy 50 790)
 for _ in 1 2 3; do xdotool key minus sleep 0.1; done
 expect_bars "#######..." volume-70.png
 sleep 1.6
@@ -65,9 +64,9 @@ shot
 [ "$(bars)" != "#######..." ] || fail "the indicator stayed past its second"
 xdotool key 0
 expect_bars ".........." volume-muted.png
-grep -qx 'volume=70' "$work/config/kolvemar-trovix/settings.txt" || fail "volume not stored"
-grep -qx 'mute=true' "$work/config/kolvemar-trovix/settings.txt" || fail "mute not stored"
-xdotool mousemove --window "$wid" 400 695 sleep 0.2 click 1 # Quit
+grep -qx 'volume=70' "$settings" || fail "volume not stored"
+grep -qx 'mute=true' "$settings" || fail "mute not stored"
+xdotool mousemove --window "$wid" $(game_xy 400 695) sleep 0.2 click 1 # Quit
 for _ in $(seq 100); do
     kill -0 "$app_pid" 2>/dev/null || break
     sleep 0.1

@@ -70,45 +70,10 @@ geometry() {
         /Width:/ {w=$2} /Height:/ {h=$2} END {print x+0, y+0, w+0, h+0}'
 }
 
-pixel_of() {
-    convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
-}
-
-near() {
-    local IFS=,
-    local r1 g1 b1 r2 g2 b2 d
-    read -r r1 g1 b1 <<<"$1"
-    read -r r2 g2 b2 <<<"$2"
-    for d in $((r1 - r2)) $((g1 - g2)) $((b1 - b2)); do
-        [ "${d#-}" -le 24 ] || return 1
-    done
-}
-
 picture() { pixel_of "$work/game/images/$1" "$2" "$3"; }
 
-# Game pixel to window pixel, for a window of $size pixels a side.
-s() { echo $(($1 * size / 800)); }
-
-# Waits until every "x y r,g,b" (game pixels) matches the window's picture.
-wait_screen() {
-    local what=$1 got="" x y want ok
-    shift
-    for _ in $(seq 150); do
-        import -window "$wid" "$work/shot.png" 2>/dev/null || true
-        ok=1
-        for check in "$@"; do
-            read -r x y want <<<"$check"
-            got="$(pixel_of "$work/shot.png" "$(s "$x")" "$(s "$y")")"
-            near "$got" "$want" || { ok=0; break; }
-        done
-        [ "$ok" = 1 ] && return 0
-        sleep 0.2
-    done
-    cp "$work/shot.png" "$build/e2e-window-$what.png" 2>/dev/null || true
-    fail "$what: pixel ($x,$y) is $got, expected about $want"
-}
-
-click() { xdotool mousemove --window "$wid" "$(s "$1")" "$(s "$2")" sleep 0.1 click 1 sleep 0.4; }
+to() { xdotool mousemove --window "$wid" $(game_xy "$1" "$2"); }
+click() { to "$1" "$2" && xdotool sleep 0.1 click 1 sleep 0.4; }
 press() { xdotool keydown "$1" sleep 0.25 keyup "$1" sleep 0.2; }
 keep() { [ -z "$shots" ] || import -window root "$shots/$1.png"; }
 
@@ -118,10 +83,8 @@ arena="400 30 22,104,69" # the information bar over the arena
 
 start_level() {
     start_game
-    read -r x y w h <<<"$(geometry)"
-    size=$w
     press n
-    xdotool mousemove --window "$wid" "$(s 50)" "$(s 790)"
+    to 50 790
     wait_screen start-menu "${start_menu[@]}"
 }
 
@@ -141,7 +104,8 @@ echo "ok: a ${w} x ${h} window at ($x,$y) with its frame on the 1366 x 768 scree
 keep window-menu-1366x768
 click 400 95 # Start
 wait_screen arena "$arena"
-xdotool mousemove --window "$wid" "$(s 600)" "$(s 500)" keydown Right sleep 0.5 keyup Right
+to 600 500
+xdotool keydown Right sleep 0.5 keyup Right
 keep window-level-1366x768
 echo "ok: clicks at scaled positions start a level"
 

@@ -3,6 +3,7 @@
 #include "../support/VirtualPad.h"
 #include "LevelCreator.h"
 #include "MenuScript.h"
+#include "StandardLib.h"
 
 namespace K = Kolvemar_Constanten_en_Types;
 namespace KM = Kolvemar_Menu;
@@ -147,6 +148,25 @@ TEST_F(SlotScreens, SaveWritesTheChosenSlot) {
     }
     EXPECT_FALSE(fs::exists("levels/save1.txt"));
     EXPECT_EQ(KM::SlotFile(5), "levels\\save5.txt");
+}
+
+TEST_F(SlotScreens, APlayersFolderThatCannotBeMadeIsReportedAtEverySave) {
+    std::ofstream(dir / "blocker") << "a file where the player's folder should go";
+    StandardLib::SetFolders("", (dir / "blocker" / "kolvemar-trovix").string());
+    auto level = std::make_unique<K::Level>();
+    next_action r{};
+    testing::internal::CaptureStderr();
+    Play({SlotMenu(SAVE), SlotMenu(1), SlotMenu(3), SlotMenu(4), SlotMenu(RESUME)},
+         [&] { r = KM::Kolvemar_ingamemenu(*level); });
+    const std::string said = testing::internal::GetCapturedStderr();
+    StandardLib::SetFolders("", "");
+    EXPECT_EQ(r, next_action::resume); // the game plays on
+    std::size_t lines = 0;
+    for (std::size_t at = said.find("plays on without saving"); at != std::string::npos;
+         at = said.find("plays on without saving", at + 1))
+        ++lines;
+    EXPECT_EQ(lines, 2u) << said;
+    EXPECT_FALSE(fs::exists("levels/save2.txt"));
 }
 
 TEST_F(SlotScreens, SaveThatFailsIsNotConfirmed) {

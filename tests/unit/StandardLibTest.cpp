@@ -143,3 +143,110 @@ TEST(Paths, XdgFoldersFollowTheBaseDirectoryRules) {
         EXPECT_EQ(S::ConfigFolder(), "/home/tester/.config/kolvemar-trovix");
     }
 }
+
+namespace {
+
+// The folders are the game's global state: every case gives the tools'
+// meaning back.
+class Folders : public testing::Test {
+  protected:
+    void SetUp() override {
+        root = std::filesystem::path(testing::TempDir()) /
+               ("folders_" +
+                std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(root);
+        std::filesystem::create_directories(root);
+    }
+    void TearDown() override {
+        S::SetFolders("", "");
+        std::filesystem::remove_all(root);
+    }
+    void Constants(const std::filesystem::path& folder) {
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder / "Constanten.txt") << "3\n";
+    }
+    std::filesystem::path root;
+};
+
+} // namespace
+
+TEST_F(Folders, NamesLeadIntoThePlayersOrTheDataFolder) {
+    S::SetFolders("/data", "/player");
+    for (const char* name :
+         {"levels\\save1.txt", "levels\\save5.txt", "levels/save3.txt", "Highscores.txt"}) {
+        EXPECT_TRUE(S::IsPlayerFile(name)) << name;
+        EXPECT_EQ(S::PlatformPath(name).rfind("/player/", 0), 0u) << name;
+    }
+    for (const char* name :
+         {"levels\\save0.txt", "levels\\save6.txt", "levels\\save12.txt", "levels\\save1.txt.bak",
+          "levels\\level1.txt", "levels\\tutorial1.txt", "Constanten.txt",
+          "images\\nummers\\rood.bmp", "muziek/Fire.mp3", "highscores.txt"}) {
+        EXPECT_FALSE(S::IsPlayerFile(name)) << name;
+        EXPECT_EQ(S::PlatformPath(name).rfind("/data/", 0), 0u) << name;
+    }
+    EXPECT_EQ(S::PlatformPath("levels\\save5.txt"), "/player/levels/save5.txt");
+    EXPECT_EQ(S::PlatformPath("levels\\level1.txt"), "/data/levels/level1.txt");
+    EXPECT_EQ(S::PlatformPath("/tmp/x\\Highscores.txt"), "/tmp/x/Highscores.txt"); // absolute
+    S::SetFolders("", "/player"); // data in the working directory
+    EXPECT_EQ(S::PlatformPath("images\\a.bmp"), "images/a.bmp");
+    EXPECT_EQ(S::PlatformPath("Highscores.txt"), "/player/Highscores.txt");
+    S::SetFolders("", ""); // the tools
+    EXPECT_EQ(S::PlatformPath("levels\\save1.txt"), "levels/save1.txt");
+}
+
+TEST_F(Folders, DataFolderFromTheWorkingFolderOrBesideTheExecutable) {
+    const auto installed = root / "prefix" / "share" / "kolvemar-trovix";
+    const auto built = root / "build" / "game";
+    Constants(installed);
+    Constants(built);
+    Constants(root / "own");
+    std::filesystem::create_directories(root / "start");
+    const std::string start = (root / "start").string();
+    EXPECT_EQ(S::FindDataFolder(start, (root / "prefix/bin/kolvemar-trovix").string()),
+              installed.string());
+    EXPECT_EQ(S::FindDataFolder(start, (root / "build/bin/kolvemar-trovix").string()),
+              built.string());
+    // A working folder with its own constants wins.
+    EXPECT_EQ(
+        S::FindDataFolder((root / "own").string(), (root / "prefix/bin/kolvemar-trovix").string()),
+        "");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(S::FindDataFolder(start, (root / "start/kolvemar-trovix").string()), "");
+    EXPECT_EQ(S::FindDataFolder(start, (root / "start/bin/kolvemar-trovix").string()), "");
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("No game data found: no \"Constanten.txt\" in the working folder."),
+              std::string::npos)
+        << said;
+    EXPECT_NE(said.find((root / "start/share/kolvemar-trovix").string()), std::string::npos);
+}
+
+TEST_F(Folders, ThePlayersFolderIsMadeOnFirstWrite) {
+    const auto player = root / "home" / ".local" / "share" / "kolvemar-trovix";
+    S::SetFolders((root / "data").string(), player.string());
+    EXPECT_FALSE(std::filesystem::exists(player));
+    ASSERT_TRUE(S::WriteGameFile("levels\\save5.txt", "five"));
+    ASSERT_TRUE(S::WriteGameFile("Highscores.txt", "scores"));
+    std::ifstream in(player / "levels" / "save5.txt");
+    std::string t;
+    in >> t;
+    EXPECT_EQ(t, "five");
+    EXPECT_TRUE(std::filesystem::exists(player / "Highscores.txt"));
+    EXPECT_EQ(std::filesystem::status(player).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_all);         // private, as the XDG rules ask
+    EXPECT_FALSE(std::filesystem::exists(root / "data")); // nothing beside the data
+}
+
+TEST_F(Folders, APlayersFolderThatCannotBeMadeIsReportedAndNothingWritten) {
+    std::ofstream(root / "blocker") << "a file where a folder should be";
+    const auto player = root / "blocker" / "kolvemar-trovix";
+    S::SetFolders("", player.string());
+    for (const char* name : {"levels\\save1.txt", "Highscores.txt"}) {
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(S::WriteGameFile(name, "x"));
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_NE(said.find("Cannot create the player's folder \"" + player.string()),
+                  std::string::npos)
+            << said;
+        EXPECT_NE(said.find("the game plays on without saving"), std::string::npos) << said;
+    }
+}
