@@ -188,18 +188,6 @@ void SetFullscreen(bool on) {
     Repaint();
 }
 
-// The window's size and fullscreen state, for the next run.
-void RememberWindow() {
-    if (headless) return;
-    Settings::Values v = Settings::Current();
-    if (v.windowWidth == windowed.x && v.windowHeight == windowed.y && v.fullscreen == fullscreen)
-        return;
-    v.windowWidth = windowed.x;
-    v.windowHeight = windowed.y;
-    v.fullscreen = fullscreen;
-    Settings::Store(v);
-}
-
 void ClosePlatform() {
     CloseGamepads();
     if (texture) SDL_DestroyTexture(texture);
@@ -270,6 +258,24 @@ void FitDecorated() {
                           usable.y + top + (usable.h - top - bottom - size.y) / 2);
 }
 
+// The window's size and fullscreen state, for the next run. The size that
+// fits is not kept as such (0): on another screen another size fits.
+void RememberWindow() {
+    if (headless) return;
+    int top = 0, left = 0, bottom = 0, right = 0;
+    SDL_GetWindowBordersSize(sdlWindow, &top, &left, &bottom, &right);
+    const SDL_Point room = Room(top, left, bottom, right);
+    const SDL_Point fit = FittingSize(static_cast<int32_t>(xlen.load()),
+                                      static_cast<int32_t>(ylen.load()), room.x, room.y);
+    const SDL_Point keep = windowed.x == fit.x && windowed.y == fit.y ? SDL_Point{0, 0} : windowed;
+    Settings::Values v = Settings::Current();
+    if (v.windowWidth == keep.x && v.windowHeight == keep.y && v.fullscreen == fullscreen) return;
+    v.windowWidth = keep.x;
+    v.windowHeight = keep.y;
+    v.fullscreen = fullscreen;
+    Settings::Store(v);
+}
+
 bool OpenPlatform() {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         Complain("cannot start the video system", SDL_GetError());
@@ -306,8 +312,8 @@ bool OpenPlatform() {
     return true;
 }
 
-// Drawing and input stop before anything is released; the game sees a closed window.
-void ForgetWindow() {
+void FreeWindow() {
+    RememberWindow();
     {
         // Drawing stops counting the window as open before anything is released.
         std::lock_guard lock(bufferLock);
@@ -317,27 +323,16 @@ void ForgetWindow() {
         buffering = false;
         xlen.store(0, std::memory_order_relaxed);
         ylen.store(0, std::memory_order_relaxed);
-    }
-    ResetInput();
-    RememberWindow();
-}
-
-void TellWindowEnded() {
-    std::lock_guard lock(syncLock);
-    windowEnded = true;
-    syncSeenChanged.notify_all();
-}
-
-void FreeWindow() {
-    ForgetWindow();
-    {
         std::lock_guard frontGuard(frontLock);
         std::vector<uint32_t>().swap(front);
     }
+    ResetInput();
     // A lost display or window cannot be taken down in order (SDL's clean-up
     // would meet the errors it causes without our handlers); the process ends soon.
     if (!displayLost && !windowDestroyed) ClosePlatform();
-    TellWindowEnded();
+    std::lock_guard lock(syncLock);
+    windowEnded = true;
+    syncSeenChanged.notify_all();
 }
 
 void OnUser(const SDL_UserEvent& e) {

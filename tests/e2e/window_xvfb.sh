@@ -49,8 +49,8 @@ start_game() {
     xdotool windowfocus --sync "$wid" 2>/dev/null || true
 }
 
-wait_game_end() { # $1: what ended it
-    for _ in $(seq 100); do
+wait_game_end() { # $1: what ended it, $2: tenths of a second to wait (10 s)
+    for _ in $(seq "${2:-100}"); do
         kill -0 "$app_pid" 2>/dev/null || break
         sleep 0.1
     done
@@ -105,7 +105,7 @@ keep window-menu-1366x768
 click 400 95 # Start
 wait_screen arena "$arena"
 to 600 500
-xdotool keydown Right sleep 0.5 keyup Right
+xdotool keydown Right sleep 0.5 keyup Right sleep 2 # the monsters are in
 keep window-level-1366x768
 echo "ok: clicks at scaled positions start a level"
 
@@ -124,10 +124,17 @@ press F11
 sleep 1
 [ "$(geometry)" = "$x $y $w $h" ] || fail "F11 again gave $(geometry), not the window $x $y $w $h"
 echo "ok: F11 fills the screen with the arena centred and gives the window back"
+# A size the player gives the window is kept for the next run.
+xdotool windowsize "$wid" 600 600
+sleep 0.5
 press q
 wait_game_end "Q"
-grep -qx "window_width=$w" "$XDG_CONFIG_HOME/kolvemar-trovix/settings.txt" ||
-    fail "the window's size is not remembered"
+start_game
+[ "$(geometry | cut -d' ' -f3-)" = "600 600" ] || fail "the size 600 x 600 is not remembered"
+xdotool keydown q # held through the intro
+wait_game_end "Q in the remembered window" 600
+xdotool keyup q
+echo "ok: the window's size is remembered"
 
 # ---- 2. The display taken from under a level ----
 autosaved() { # slot 5 written since the level began, wherever the player's files are
