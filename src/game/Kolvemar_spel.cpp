@@ -701,6 +701,8 @@ Speelstaat Beginstaat(const Level& level) {
 }
 
 bool Speelframe(Level& level, Speelstaat& staat) {
+    // A game controller's right stick aims around the player.
+    Wimdows::AimAround(Cut(staat.player.x), Cut(staat.player.y));
     Tekenachtergrond(staat.background);
     if (!Deur(level, staat) || !Dood(level, staat)) return false;
     Doodsanimaties(level, staat);

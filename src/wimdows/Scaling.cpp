@@ -30,6 +30,14 @@ int32_t ToGame(int32_t p, int32_t points, int32_t pixels, int32_t at, int32_t si
     return static_cast<int32_t>(std::floor((px - at) * game / size));
 }
 
+// The window point over the centre of game pixel g, the inverse of ToGame.
+int32_t ToWindow(int32_t g, int32_t points, int32_t pixels, int32_t at, int32_t size,
+                 int32_t game) {
+    if (points <= 0 || pixels <= 0 || game <= 0) return g;
+    const double px = at + (g + 0.5) * size / game;
+    return static_cast<int32_t>(std::floor(px * points / pixels));
+}
+
 } // namespace
 
 SDL_Point FittingSize(int32_t gameW, int32_t gameH, int32_t roomW, int32_t roomH) {
@@ -54,6 +62,11 @@ bool WholeMultiple(const Layout& l) {
 SDL_Point GamePoint(const Layout& l, int32_t x, int32_t y) {
     return {ToGame(x, l.winW, l.outW, l.dst.x, l.dst.w, l.gameW),
             ToGame(y, l.winH, l.outH, l.dst.y, l.dst.h, l.gameH)};
+}
+
+SDL_Point WindowPoint(const Layout& l, int32_t x, int32_t y) {
+    return {ToWindow(x, l.winW, l.outW, l.dst.x, l.dst.w, l.gameW),
+            ToWindow(y, l.winH, l.outH, l.dst.y, l.dst.h, l.gameH)};
 }
 
 } // namespace Wimdows::Internal

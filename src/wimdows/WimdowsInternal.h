@@ -105,6 +105,8 @@ Layout Fit(int32_t gameW, int32_t gameH, int32_t winW, int32_t winH, int32_t out
 bool WholeMultiple(const Layout& l);
 // The game pixel under a window point; outside the picture it lies outside the game.
 SDL_Point GamePoint(const Layout& l, int32_t x, int32_t y);
+// The window point over the centre of a game pixel.
+SDL_Point WindowPoint(const Layout& l, int32_t x, int32_t y);
 // The window size for a room: the largest whole multiple of the game's size
 // that fits, or the largest size below 1 x.
 SDL_Point FittingSize(int32_t gameW, int32_t gameH, int32_t roomW, int32_t roomH);
@@ -131,8 +133,39 @@ void ReleaseInput();
 // Mouse positions arrive in window points and are kept in game pixels.
 void SetLayout(const Layout& l);
 void OnKey(const SDL_KeyboardEvent& e);
-void SetMouse(int32_t x, int32_t y);
+void SetMouse(int32_t x, int32_t y);     // a window point
+void SetGameMouse(int32_t x, int32_t y); // a game pixel
 void OnButton(const SDL_MouseButtonEvent& e);
+// The sources of input, as bits: a key or the left button is down while any
+// source holds it. A press queues the key; a release that clicks runs the
+// left-up callback.
+enum Source : uint8_t { FROM_KEYBOARD = 1, FROM_MOUSE = 2, FROM_GAMEPAD = 4 };
+void HoldKey(uint32_t vk, Source from, bool down);
+void HoldLeft(Source from, bool down, bool click);
+
+// Window.cpp, on the window thread: shows the presented frame again.
+void Repaint();
+// Puts the pointer at (x, y) in game pixels, through the window's mapping,
+// and tells the game pixels the game now reads there.
+void WarpPointer(int32_t x, int32_t y, int32_t& gameX, int32_t& gameY);
+
+// Gamepad.cpp: game controllers on the window thread.
+void OpenGamepads();
+void CloseGamepads();
+// A level runs (the pointer is hidden) or not; true when that changed.
+bool LevelRuns(bool runs);
+// The focus went (what the controllers held is let go, their buttons spent)
+// or came back (a stick still pushed holds its keys again).
+void GamepadFocus(bool has);
+bool OnGamepadEvent(const SDL_Event& e); // false for any other event
+void SyncGamepads();                     // follows every change made before the call
+void MovePointerByGamepad();             // after every event or pause
+void PointerMoved(SDL_Point game);       // the mouse moved
+
+// VolumeIndicator.cpp
+bool OnVolumeKey(const SDL_KeyboardEvent& e); // true for a volume key
+void DrawVolumeIndicator(SDL_Renderer* renderer, const SDL_FRect& game);
+bool VolumeIndicatorExpired(); // once, when it is to disappear
 
 // Text.cpp
 void CloseFonts();

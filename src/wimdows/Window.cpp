@@ -142,7 +142,9 @@ void SetState(WinState s) {
     state.notify_all();
 }
 
-void Repaint() {
+} // namespace
+
+void Internal::Repaint() {
     presentPending.store(false);
     if (windowDestroyed) return;
     {
@@ -154,8 +156,13 @@ void Repaint() {
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_RenderClear(renderer);
     SDL_RenderCopy(renderer, texture, nullptr, &layout.dst);
+    const SDL_Rect& d = layout.dst;
+    DrawVolumeIndicator(renderer, {static_cast<float>(d.x), static_cast<float>(d.y),
+                                   static_cast<float>(d.w), static_cast<float>(d.h)});
     SDL_RenderPresent(renderer);
 }
+
+namespace {
 
 // After every change of the window's size: where the picture goes, and how the
 // mouse maps back.
@@ -182,6 +189,7 @@ void SetFullscreen(bool on) {
 }
 
 void ClosePlatform() {
+    CloseGamepads();
     if (texture) SDL_DestroyTexture(texture);
     if (renderer) SDL_DestroyRenderer(renderer);
     if (sdlWindow) SDL_DestroyWindow(sdlWindow);
@@ -300,6 +308,7 @@ bool OpenPlatform() {
     SDL_ShowCursor(pointerShown ? SDL_ENABLE : SDL_DISABLE);
     if (!headless && Settings::Current().fullscreen) SetFullscreen(true);
     UpdateLayout();
+    OpenGamepads();
     return true;
 }
 
@@ -335,6 +344,7 @@ void OnUser(const SDL_UserEvent& e) {
         UpdateLayout();
     }
     if (e.code != EV_SYNC) return;
+    SyncGamepads();
     std::lock_guard lock(syncLock);
     syncSeen = std::max(syncSeen, static_cast<int32_t>(reinterpret_cast<intptr_t>(e.data1)));
     syncSeenChanged.notify_all();
@@ -352,6 +362,10 @@ void OnWindowEvent(const SDL_WindowEvent& e) {
     case SDL_WINDOWEVENT_FOCUS_LOST:
         SDL_CaptureMouse(SDL_FALSE);
         ReleaseInput();
+        GamepadFocus(false);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        GamepadFocus(true);
         break;
     default:
         break;
@@ -386,13 +400,17 @@ bool Handle(const SDL_Event& e) {
         break;
     case SDL_MOUSEMOTION:
         SetMouse(e.motion.x, e.motion.y);
+        PointerMoved(GamePoint(layout, e.motion.x, e.motion.y));
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
         OnButton(e.button);
         break;
     default:
-        if (e.type == userEvent) OnUser(e.user);
+        if (e.type == userEvent)
+            OnUser(e.user);
+        else
+            OnGamepadEvent(e);
     }
     return !closeAsked.load();
 }
@@ -409,6 +427,8 @@ void RunWindow() {
             break;
         }
         if (got && !Handle(e)) break;
+        MovePointerByGamepad();
+        if (VolumeIndicatorExpired()) Repaint();
     }
     FreeWindow();
 }
@@ -452,8 +472,22 @@ void Internal::AskWindowSize(int32_t w, int32_t h) {
 
 void ShowPointer(bool show) {
     pointerShown = show;
-    std::lock_guard lock(bufferLock);
-    if (Active()) PushUser(EV_POINTER);
+    {
+        std::lock_guard lock(bufferLock);
+        if (Active()) PushUser(EV_POINTER);
+    }
+    // Held N or M must not reach a level's first frame: the controllers
+    // change their meaning before the game reads another key.
+    if (LevelRuns(!show)) Sync();
+}
+
+void Internal::WarpPointer(int32_t x, int32_t y, int32_t& gameX, int32_t& gameY) {
+    const SDL_Point at = WindowPoint(layout, x, y);
+    SDL_WarpMouseInWindow(sdlWindow, at.x, at.y);
+    SetMouse(at.x, at.y);
+    const SDL_Point g = GamePoint(layout, at.x, at.y);
+    gameX = g.x;
+    gameY = g.y;
 }
 
 // ---------------------------------------------------------------- window

@@ -47,4 +47,21 @@ TEST(WimdowsFit, PointsMapToGamePixelsAlsoWithTwoPixelsAPoint) {
         EXPECT_EQ(I::GamePoint(one, p, 0).x, p) << p;
 }
 
+// A controller's pointer is put where a game pixel shows: the window point
+// over it maps back to that pixel when the picture is at least its size, and
+// to one beside it at most when it is smaller.
+TEST(WimdowsFit, TheWindowPointOfAGamePixelMapsBackToIt) {
+    const I::Layout layouts[] = {
+        I::Fit(800, 800, 1366, 768, 1366, 768), I::Fit(800, 800, 1600, 1600, 1600, 1600),
+        I::Fit(800, 800, 743, 743, 1486, 1486), I::Fit(800, 800, 500, 700, 500, 700)};
+    for (const I::Layout& l : layouts)
+        for (int32_t g : {0, 1, 399, 400, 798, 799}) {
+            const SDL_Point w = I::WindowPoint(l, g, g);
+            const SDL_Point back = I::GamePoint(l, w.x, w.y);
+            const int32_t slack = l.dst.w * l.winW / l.outW >= 800 ? 0 : 1;
+            EXPECT_LE(std::abs(back.x - g), slack) << l.winW << " " << g;
+            EXPECT_LE(std::abs(back.y - g), slack) << l.winW << " " << g;
+        }
+}
+
 } // namespace
