@@ -459,7 +459,9 @@ bool Toetsen(Level& level, Speelstaat& staat) {
         // goes on from the level's start until the level ends.
         Level stand = level;
         Bijwerken(stand, staat);
+        Wimdows::ShowPointer(true);
         const next_action a = Kolvemar_Menu::Kolvemar_ingamemenu(stand);
+        Wimdows::ShowPointer(false);
         if (a != next_action::resume) {
             staat.following_action = a;
             return false;
@@ -722,6 +724,8 @@ Speelstaat Beginstaat(const Level& level) {
 }
 
 bool Speelframe(Level& level, Speelstaat& staat) {
+    // A game controller's right stick aims around the player.
+    Wimdows::AimAround(Cut(staat.player.x), Cut(staat.player.y));
     Tekenachtergrond(staat.background);
     if (!Deur(level, staat) || !Dood(level, staat)) return false;
     Doodsanimaties(level, staat);
@@ -763,10 +767,13 @@ next_action spel(Level& level) {
                                   strnlen(level.locatieachtergrond, LOCATIE_LEN));
     staat.background = Wimdows::LoadBitmap(achtergrond.c_str(), schermgrootte, schermgrootte);
     Bonus(level);
+    // The cross-hair is the pointer while the level runs.
+    Wimdows::ShowPointer(false);
     while (Speelframe(level, staat)) {
         Wacht(FRAMEDUUR);
         level.time = Later(level.time, 1);
     }
+    Wimdows::ShowPointer(true);
     Verlaten(level, staat);
     return staat.following_action;
 }

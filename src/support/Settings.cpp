@@ -30,6 +30,8 @@ const Key KEYS[] = {
     {"window_width", &Values::windowWidth, 0, 16384},
     {"window_height", &Values::windowHeight, 0, 16384},
     {"fullscreen", &Values::fullscreen},
+    {"volume", &Values::volume, 0, 100},
+    {"mute", &Values::muted},
 };
 
 std::mutex lock;

@@ -16,6 +16,9 @@ struct Values {
     int32_t windowWidth = 0;
     int32_t windowHeight = 0;
     bool fullscreen = false;
+    // The master volume in percent, and its mute (which keeps the level).
+    int32_t volume = 100;
+    bool muted = false;
 };
 
 // "settings.txt" in the settings folder.

@@ -1,5 +1,6 @@
 // Keyboard and mouse: the window thread turns SDL events into key states, the
-// key queue and the mouse record the game reads.
+// key queue and the mouse record the game reads. Game controllers feed the
+// same state; a key or the left button is down while any source holds it.
 #include "WimdowsInternal.h"
 
 #include <array>
@@ -18,7 +19,12 @@ int32_t mouseX = 0;
 int32_t mouseY = 0;
 std::atomic<bool> mouseLeft{false};
 std::atomic<bool> mouseRight{false};
+// The sources holding each key and the left button; window thread only.
+std::array<uint8_t, 256> keyHolders{};
+uint8_t leftHolders = 0;
 std::atomic<MouseProc> leftUpProc{nullptr};
+bool leftLetGo = false; // window thread: released at a focus loss, its real release ignored
+Layout layout{};        // window thread only; none yet: positions pass unchanged
 
 // Windows virtual-key code of an SDL key; 0 for keys the game cannot name.
 uint32_t VirtualKey(SDL_Keycode k) {
@@ -51,31 +57,60 @@ uint32_t VirtualKey(SDL_Keycode k) {
 
 namespace Internal {
 
-void ResetInput() {
+void ReleaseInput() {
     for (auto& k : keys)
         k.store(false, std::memory_order_relaxed);
+    keyHolders.fill(0);
     {
         std::lock_guard lock(inputLock);
         keyQueue.clear();
+    }
+    leftLetGo = leftLetGo || (leftHolders & FROM_MOUSE) != 0;
+    leftHolders = 0;
+    mouseLeft = false;
+    mouseRight = false;
+}
+
+void ResetInput() {
+    ReleaseInput();
+    {
+        std::lock_guard lock(inputLock);
         mouseX = 0;
         mouseY = 0;
     }
-    mouseLeft = false;
-    mouseRight = false;
     leftUpProc = nullptr;
+    leftLetGo = false;
+    layout = Layout{};
+}
+
+void SetLayout(const Layout& l) {
+    layout = l;
+}
+
+void HoldKey(uint32_t vk, Source from, bool down) {
+    uint8_t& holders = keyHolders[vk & 0xFF];
+    holders = down ? holders | from : holders & ~from;
+    keys[vk & 0xFF].store(holders != 0, std::memory_order_relaxed);
+    if (!down) return;
+    std::lock_guard lock(inputLock);
+    keyQueue.push_back(vk & 0xFF);
 }
 
 void OnKey(const SDL_KeyboardEvent& e) {
+    // The game reads none of the volume keys, so they reach it as well.
+    if (OnVolumeKey(e)) Repaint();
     const uint32_t vk = VirtualKey(e.keysym.sym);
-    if (vk == 0) return;
-    keys[vk].store(e.type == SDL_KEYDOWN, std::memory_order_relaxed);
-    if (e.type != SDL_KEYDOWN) return;
-    std::lock_guard lock(inputLock);
-    keyQueue.push_back(vk); // held keys repeat: every repeat queues again
+    // Held keys repeat: every repeat queues again.
+    if (vk != 0) HoldKey(vk, FROM_KEYBOARD, e.type == SDL_KEYDOWN);
 }
 
-// Positions are 16-bit unsigned: left of or above the window is 65536 minus the distance.
 void SetMouse(int32_t x, int32_t y) {
+    const SDL_Point g = GamePoint(layout, x, y);
+    SetGameMouse(g.x, g.y);
+}
+
+// Positions are 16-bit unsigned: left of or above the picture is 65536 minus the distance.
+void SetGameMouse(int32_t x, int32_t y) {
     std::lock_guard lock(inputLock);
     mouseX = static_cast<uint16_t>(x);
     mouseY = static_cast<uint16_t>(y);
@@ -87,14 +122,25 @@ void OnButton(const SDL_MouseButtonEvent& e) {
     if (!left && e.button != SDL_BUTTON_RIGHT) return;
     // A second press within the double-click time is the double click, not a press.
     if (down && left && e.clicks % 2 == 0) return;
-    std::atomic<bool>& self = left ? mouseLeft : mouseRight;
-    const std::atomic<bool>& other = left ? mouseRight : mouseLeft;
+    const bool other = left ? mouseRight.load() : (leftHolders & FROM_MOUSE) != 0;
     // The callbacks take no position: they read it from MousePos.
     SetMouse(e.x, e.y);
-    self = down;
     if (!other) SDL_CaptureMouse(down ? SDL_TRUE : SDL_FALSE);
+    // The release of a press that a focus loss already ended is no click.
+    const bool click = !leftLetGo;
+    if (left) {
+        leftLetGo = false;
+        HoldLeft(FROM_MOUSE, down, click);
+    } else {
+        mouseRight = down;
+    }
+}
+
+void HoldLeft(Source from, bool down, bool click) {
+    leftHolders = down ? leftHolders | from : leftHolders & ~from;
+    mouseLeft = leftHolders != 0;
     const MouseProc proc = leftUpProc.load();
-    if (!down && left && proc) proc();
+    if (!down && click && proc) proc();
 }
 
 } // namespace Internal

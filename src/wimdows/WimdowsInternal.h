@@ -95,11 +95,78 @@ struct Picture {
 };
 extern std::vector<Picture> pictures; // guarded by bufferLock
 
+// Scaling.cpp: the game's gameW x gameH picture in a window of winW x winH
+// points and outW x outH pixels (more pixels than points on a HiDPI display).
+struct Layout {
+    int32_t gameW, gameH, winW, winH, outW, outH;
+    SDL_Rect dst; // the picture in output pixels; black bars around it
+};
+Layout Fit(int32_t gameW, int32_t gameH, int32_t winW, int32_t winH, int32_t outW, int32_t outH);
+// The picture sharp (a whole multiple of the game's size) or smoothed.
+bool WholeMultiple(const Layout& l);
+// The game pixel under a window point; outside the picture it lies outside the game.
+SDL_Point GamePoint(const Layout& l, int32_t x, int32_t y);
+// The window point over the centre of a game pixel.
+SDL_Point WindowPoint(const Layout& l, int32_t x, int32_t y);
+// The window size for a room: the largest whole multiple of the game's size
+// that fits, or the largest size below 1 x.
+SDL_Point FittingSize(int32_t gameW, int32_t gameH, int32_t roomW, int32_t roomH);
+
+// Window.cpp: the window thread gives the window this size, as the player
+// would by dragging its border (for tests of the presentation).
+void AskWindowSize(int32_t w, int32_t h);
+
+// Window.cpp: the window was destroyed by another program; the window thread
+// ends it as the close box would.
+void WindowDestroyed();
+// The display is gone (the X server ended or killed the connection): the
+// window thread ends the window as the close box would, without SDL's video.
+void DisplayLost();
+
+// DisplayLoss.cpp: on X11, the connection's fatal errors end the window in
+// order instead of the process. Called on the window thread for a new window.
+void WatchDisplay(SDL_Window* window);
+
 // Input.cpp: the window thread's handlers.
 void ResetInput();
+// Every key and button up, the key queue empty: the window lost the focus.
+void ReleaseInput();
+// Mouse positions arrive in window points and are kept in game pixels.
+void SetLayout(const Layout& l);
 void OnKey(const SDL_KeyboardEvent& e);
-void SetMouse(int32_t x, int32_t y);
+void SetMouse(int32_t x, int32_t y);     // a window point
+void SetGameMouse(int32_t x, int32_t y); // a game pixel
 void OnButton(const SDL_MouseButtonEvent& e);
+// The sources of input, as bits: a key or the left button is down while any
+// source holds it. A press queues the key; a release that clicks runs the
+// left-up callback.
+enum Source : uint8_t { FROM_KEYBOARD = 1, FROM_MOUSE = 2, FROM_GAMEPAD = 4 };
+void HoldKey(uint32_t vk, Source from, bool down);
+void HoldLeft(Source from, bool down, bool click);
+
+// Window.cpp, on the window thread: shows the presented frame again.
+void Repaint();
+// Puts the pointer at (x, y) in game pixels, through the window's mapping,
+// and tells the game pixels the game now reads there.
+void WarpPointer(int32_t x, int32_t y, int32_t& gameX, int32_t& gameY);
+
+// Gamepad.cpp: game controllers on the window thread.
+void OpenGamepads();
+void CloseGamepads();
+// A level runs (the pointer is hidden) or not; true when that changed.
+bool LevelRuns(bool runs);
+// The focus went (what the controllers held is let go, their buttons spent)
+// or came back (a stick still pushed holds its keys again).
+void GamepadFocus(bool has);
+bool OnGamepadEvent(const SDL_Event& e); // false for any other event
+void SyncGamepads();                     // follows every change made before the call
+void MovePointerByGamepad();             // after every event or pause
+void PointerMoved(SDL_Point game);       // the mouse moved
+
+// VolumeIndicator.cpp
+bool OnVolumeKey(const SDL_KeyboardEvent& e); // true for a volume key
+void DrawVolumeIndicator(SDL_Renderer* renderer, const SDL_FRect& game);
+bool VolumeIndicatorExpired(); // once, when it is to disappear
 
 // Text.cpp
 void CloseFonts();

@@ -16,6 +16,7 @@
 
 #include "../support/SdlInput.h"
 #include "../support/TestSound.h"
+#include "../support/VirtualPad.h"
 #include "Kolvemar_Animations.h"
 #include "Kolvemar_Constanten_en_Types.h"
 #include "Music.h"
@@ -192,6 +193,17 @@ TEST_F(AnimationsTest, SkipTakesNOnlyAfterItsReleaseAndQAtOnce) {
     Key(SDLK_q, false);
     Key(SDLK_n, false);
     EXPECT_TRUE(A::skip());
+}
+
+TEST_F(AnimationsTest, APadsAOrStartSkipsAsNDoes) {
+    VirtualPad pad;
+    ASSERT_TRUE(pad.Plugged()) << SDL_GetError();
+    for (const auto button : {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_START}) {
+        pad.Button(button, true);
+        EXPECT_FALSE(A::skip());
+        pad.Button(button, false);
+        EXPECT_TRUE(A::skip()) << button;
+    }
 }
 
 TEST_F(AnimationsTest, StarIsTwoTrianglesInscribedInTheCircle) {

@@ -1,5 +1,6 @@
 #include <memory>
 
+#include "../support/VirtualPad.h"
 #include "LevelCreator.h"
 #include "MenuScript.h"
 #include "StandardLib.h"
@@ -292,4 +293,29 @@ TEST_F(ClosedWindow, EveryScreenReturnsWhenTheWindowIsClosed) {
         any.visible = true;
         StandardMenu::ButtonSelected(any);
     }
+}
+
+// The stick walks the pointer from Start down to Tutorial; A clicks it.
+TEST_F(StartMenuScreen, APadsStickMovesThePointerAndAClicksAButton) {
+    next_action r{};
+    std::vector<std::string> fouten;
+    std::thread speler([&] {
+        VirtualPad p;
+        SdlInput::Move(400, 95);
+        Wimdows::Sync();
+        p.Stick(false, 0, 0.6f);
+        const bool daar = MenuScript::WaitFor([] {
+            int32_t x = 0, y = 0;
+            Wimdows::MousePos(x, y);
+            return y >= 185;
+        });
+        p.Stick(false, 0, 0);
+        if (!daar) fouten.push_back("the pointer did not get down to Tutorial");
+        p.Press(SDL_CONTROLLER_BUTTON_A);
+        if (!daar) SdlInput::Close();
+    });
+    r = Kolvemar_Menu::Kolvemar_menu();
+    speler.join();
+    EXPECT_TRUE(fouten.empty()) << fouten.front();
+    EXPECT_EQ(r, next_action::startup_tutorial);
 }

@@ -31,7 +31,7 @@ TEST(Settings, DamagedLinesKeepTheirDefaultAndAreToldByLine) {
                                               "window_width = 700\r\n"
                                               "window_height=99999\n"
                                               "fullscreen=maybe\n"
-                                              "volume=3\n"
+                                              "colour=3\n"
                                               "no equals sign\n"
                                               "window_width=-5\n"
                                               "window_height=12abc\n"
