@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Sets everything up and starts the game in its data folder.
+# Sets up what playing needs and starts the game; it finds its data in build/game.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh build
-cd build/game
-exec ../bin/kolvemar-trovix
+bash scripts/setup.sh --play build
+exec build/bin/kolvemar-trovix

@@ -13,9 +13,9 @@ game="$build/bin/kolvemar-trovix"
 start_xvfb 1024x1024 "$work/xvfb.log"
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
 
-# The game runs in a copy of the data folder, so its saves and scores stay out of the build.
-# The copy gets a sample high-score table, so that the screen shows more than zeros.
-cp -r "$build/game" "$work/game"
+# The game finds its data in the build; the temporary player's folder of xvfb.sh gets a sample
+# high-score table, so that the screen shows more than zeros.
+mkdir -p "$XDG_DATA_HOME/kolvemar-trovix"
 {
     printf 'Dit zijn de Higscores van KolvemarTrovix\r\n'
     printf '****************************************\r\n'
@@ -29,8 +29,8 @@ cp -r "$build/game" "$work/game"
         done
         day=$((day - 1))
     done
-} >"$work/game/Highscores.txt"
-(cd "$work/game" && exec "$game" >"$work/game.log" 2>&1) &
+} >"$XDG_DATA_HOME/kolvemar-trovix/Highscores.txt"
+(cd "$work" && exec "$game" >"$work/game.log" 2>&1) &
 app_pid=$!
 window=""
 for _ in $(seq 200); do

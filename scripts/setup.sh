@@ -1,14 +1,24 @@
 #!/usr/bin/env bash
 # Installs what is missing, then configures and builds the game and its data folder.
-# Usage: scripts/setup.sh [build-dir] [extra cmake args...]
+# Usage: scripts/setup.sh [--play] [build-dir] [extra cmake args...]
+# With --play only what playing needs is installed and built; without it also
+# everything the tests, benchmarks and packaging checks use.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(build-essential cmake pkg-config git clang libclang-rt-14-dev clang-format
+play=0
+if [ "${1:-}" = "--play" ]; then
+    play=1
+    shift
+fi
+
+packages=(build-essential cmake pkg-config
     libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev fonts-dejavu-core
+    libcairo2-dev libmp3lame-dev libfluidsynth-dev timgm6mb-soundfont)
+[ "$play" = 1 ] || packages+=(git clang libclang-rt-14-dev clang-format
     libgtest-dev libgmock-dev libbenchmark-dev
-    libcairo2-dev libmp3lame-dev libfluidsynth-dev timgm6mb-soundfont
-    xvfb xdotool imagemagick x11-utils)
+    xvfb xdotool imagemagick x11-utils openbox
+    desktop-file-utils appstream dpkg-dev file man-db)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -23,5 +33,10 @@ fi
 
 build="${1:-build}"
 shift || true
-cmake -S . -B "$build" "$@" > /dev/null
-cmake --build "$build" -j "$(nproc)"
+if [ "$play" = 1 ]; then
+    cmake -S . -B "$build" -DKT_TESTS=OFF "$@" > /dev/null
+    cmake --build "$build" -j "$(nproc)" --target kolvemar-trovix gamedata
+else
+    cmake -S . -B "$build" -DKT_TESTS=ON "$@" > /dev/null
+    cmake --build "$build" -j "$(nproc)"
+fi

@@ -2,6 +2,8 @@
 # caller a temporary folder, $work; at exit the program whose pid the caller
 # keeps in app_pid, the server and the folder all go.
 work="$(mktemp -d)"
+# The programs keep their settings and the player's files in $work, never in a real home.
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 xvfb_pid=""
 app_pid=""
 cleanup() {
@@ -30,4 +32,52 @@ start_xvfb() {
         return 1
     fi
     export DISPLAY=":$n"
+}
+
+# ---- Reading pixels; the game's window is the one whose id the caller keeps in wid.
+
+# Pixel (x, y) of a picture file, or of a screenshot, as "r,g,b".
+pixel_of() {
+    convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# near "r,g,b" "r,g,b": true when no channel differs by more than 24.
+near() {
+    local IFS=,
+    local r1 g1 b1 r2 g2 b2 d
+    read -r r1 g1 b1 <<<"$1"
+    read -r r2 g2 b2 <<<"$2"
+    for d in $((r1 - r2)) $((g1 - g2)) $((b1 - b2)); do
+        [ "${d#-}" -le 24 ] || return 1
+    done
+}
+
+# game_xy X Y: game pixel (X, Y) as a position in the window, which shows the
+# 800 x 800 game square in its middle, scaled to fit.
+game_xy() {
+    local WIDTH HEIGHT side
+    eval "$(xdotool getwindowgeometry --shell "$wid" | grep -E '^(WIDTH|HEIGHT)=')"
+    side=$((WIDTH < HEIGHT ? WIDTH : HEIGHT))
+    echo "$(((WIDTH - side) / 2 + $1 * side / 800)) $(((HEIGHT - side) / 2 + $2 * side / 800))"
+}
+
+# wait_screen NAME "x y r,g,b"...: waits until every game pixel matches the
+# window (about 30 s at most); else the caller's fail, with the screenshot
+# left in $build/e2e-NAME.png.
+wait_screen() {
+    local what=$1 got="" x y want ok check
+    shift
+    for _ in $(seq 150); do
+        import -window "$wid" "$work/shot.png" 2>/dev/null || true
+        ok=1
+        for check in "$@"; do
+            read -r x y want <<<"$check"
+            got="$(pixel_of "$work/shot.png" $(game_xy "$x" "$y") 2>/dev/null || true)"
+            near "$got" "$want" 2>/dev/null || { ok=0; break; }
+        done
+        [ "$ok" = 1 ] && return 0
+        sleep 0.2
+    done
+    cp "$work/shot.png" "$build/e2e-$what.png" 2>/dev/null || true
+    fail "$what: pixel ($x,$y) is $got, expected about $want (screenshot in $build/e2e-$what.png)"
 }

@@ -238,7 +238,8 @@ bool skip() {
         activation_n = false;
     }
     Wimdows::FlushKeys();
-    return antwoord || Wimdows::KeyDown(KEY_Q);
+    // The close box or a termination signal ends the animation as Q does.
+    return antwoord || Wimdows::KeyDown(KEY_Q) || Wimdows::WindowClosed();
 }
 
 void driehoek(int32_t x1, int32_t y1, int32_t g) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <string>
 
 #include "StandardLib.h"
 
@@ -23,6 +24,11 @@ REAL grote_exposies = 0;
 namespace {
 
 bool initialised = false;
+
+// Room below the information bar for the walls, the player and the exit door.
+constexpr CARDINAL MINSTE_SPEELVELD = 200;
+// The window layer keeps a window of at most 2^26 pixels, 8192 a side.
+constexpr CARDINAL GROOTSTE_VENSTER = 8192;
 
 std::string NextToken(std::FILE* f) {
     std::string token;
@@ -51,13 +57,33 @@ bool LeesConstanten(const std::string& bestand) {
     return true;
 }
 
+std::string Schermgrootteprobleem() {
+    const uint64_t minst = uint64_t(grootte_informatiebalk) + MINSTE_SPEELVELD;
+    const std::string waarde = "\"Constanten.txt\": schermgrootte " + std::to_string(schermgrootte);
+    if (schermgrootte > GROOTSTE_VENSTER)
+        return waarde + " is larger than a window can be (" + std::to_string(GROOTSTE_VENSTER) +
+               " at most)";
+    if (schermgrootte < minst)
+        return waarde + " leaves no room for the game: the information bar of " +
+               std::to_string(grootte_informatiebalk) +
+               " pixels, the walls and the arena need a window of " + std::to_string(minst) +
+               " or more";
+    return {};
+}
+
 void Init() {
     if (initialised) return;
     initialised = true;
     if (!LeesConstanten("Constanten.txt")) {
-        std::cerr << "Cannot read the constants file \"Constanten.txt\" in the working folder; "
-                     "the game cannot start without it."
-                  << std::endl;
+        std::cerr << "Cannot read the constants file \""
+                  << StandardLib::PlatformPath("Constanten.txt")
+                  << "\"; the game cannot start without it." << std::endl;
+        std::exit(1);
+    }
+    // Every picture is loaded at the window's size before the window opens.
+    const std::string probleem = Schermgrootteprobleem();
+    if (!probleem.empty()) {
+        std::cerr << probleem << ".\nCan't create window." << std::endl;
         std::exit(1);
     }
 }

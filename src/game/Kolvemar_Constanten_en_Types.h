@@ -140,8 +140,14 @@ extern INTEGER grootteaanvalsgroep2;
 extern INTEGER groottekogels;
 extern REAL grote_exposies;
 
-// Reads "Constanten.txt" once; a missing file ends the program with a message.
+// Reads "Constanten.txt" once; a missing file, or a window size the game
+// cannot be played in, ends the program with a message.
 void Init();
+
+// Why `schermgrootte` cannot be the window's side (naming the file and the
+// value), or empty when it can: it must hold the information bar and an arena
+// below it, and SDL must be able to make it.
+std::string Schermgrootteprobleem();
 
 // Reads the constants from the named file; false when it cannot be opened.
 bool LeesConstanten(const std::string& bestand);

@@ -27,6 +27,7 @@ Level level;
 Bijhouden bijhouden;
 locatie volgend_level;
 uint32_t menusound = 0, spelsound = 0;
+bool foutstop = false; // ended on a file it cannot go on without
 
 void NaarSpelmuziek(uint32_t volume) {
     Music::StopSound(menusound);
@@ -45,6 +46,7 @@ bool LeesVolgende(const char* serie, uint32_t nummer) {
     LevelCreator::txtfile_arrays(serie, nummer, volgend_level);
     if (LevelCreator::Leeslevel(volgend_level, level)) return true;
     std::cout << "cannot go on without " << volgend_level << std::endl;
+    foutstop = true;
     return false;
 }
 
@@ -110,6 +112,7 @@ next_action Einde() {
 }
 
 void StartModules() {
+    StandardLib::FindFolders();
     Kolvemar_Constanten_en_Types::Init();
     Kolvemar_Menu::Init();
     Kolvemar_Animations::Init();
@@ -166,6 +169,10 @@ Level& CurrentLevel() {
     return level;
 }
 
+bool Foutstop() {
+    return foutstop;
+}
+
 void MemoryClear() {
     Kolvemar_Animations::MemoryClearAnimation();
     Kolvemar_Menu::MemoryClearMenu();
@@ -176,15 +183,24 @@ int Main() {
     StartModules();
     std::cout << "\nWelcome on Kolvemar-Trovix" << std::endl;
     Wimdows::Window("Kolvemar-Trovix", schermgrootte, schermgrootte);
+    if (Wimdows::State() != Wimdows::STATE_ACTIVE) {
+        MemoryClear(); // the window layer has said "Can't create window."
+        return 1;
+    }
     Wimdows::SetBuffering(true);
     std::cout << (Music::InitMusic() ? "muziek in orde" : "probleem met de muziek") << std::endl;
-    next_action actie = next_action::menu;
     Kolvemar_Animations::Startup_Animation();
-    actie = Wimdows::KeyDown(KEY_Q) ? next_action::afsluiten : next_action::menu;
-    menusound = Music::LoadSound("muziek/Fire.mp3");
-    spelsound = Music::LoadSound("muziek/Metal_Gear_Solid_2.mp3");
-    std::cout << "ready to play" << std::endl;
-    Music::PlaySound(menusound, true);
+    next_action actie = Wimdows::KeyDown(KEY_Q) ? next_action::afsluiten : next_action::menu;
+    // The close box or a signal during the intro: straight to the farewell,
+    // without decoding the music first.
+    if (StandardMenu::WindowGone()) {
+        actie = next_action::afsluiten;
+    } else {
+        menusound = Music::LoadSound("muziek/Fire.mp3");
+        spelsound = Music::LoadSound("muziek/Metal_Gear_Solid_2.mp3");
+        std::cout << "ready to play" << std::endl;
+        Music::PlaySound(menusound, true);
+    }
     Time::StartIterations();
     while (actie != next_action::afsluiten) {
         actie = Stap(actie);
@@ -198,7 +214,7 @@ int Main() {
     Music::StopMusic();
     Wimdows::KillWindow();
     MemoryClear();
-    return 0;
+    return foutstop ? 1 : 0;
 }
 
 } // namespace Kolvemar_Trovix

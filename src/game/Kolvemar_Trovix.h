@@ -15,7 +15,7 @@ struct Bijhouden {
     Kolvemar_Constanten_en_Types::INTEGER bijhoudenkogelcounter;
 };
 
-// The whole program; returns the process exit code.
+// The whole program; returns the process exit code: 0, or 1 after an error stop.
 int Main();
 
 // One step of the driver's state machine on its own level record.
@@ -23,6 +23,9 @@ Kolvemar_Constanten_en_Types::next_action Stap(Kolvemar_Constanten_en_Types::nex
 // The values carried between levels, and the level record, as the driver holds them.
 Bijhouden& Carried();
 Kolvemar_Constanten_en_Types::Level& CurrentLevel();
+// TRUE once the driver has stopped for a level file it cannot go on without;
+// the program then ends with a non-zero status.
+bool Foutstop();
 
 // After a level: what it hands on to the next.
 Bijhouden CarryOut(const Kolvemar_Constanten_en_Types::Level& level);

@@ -12,6 +12,7 @@
 #include "Kolvemar_Artificial_movement.h"
 #include "Kolvemar_Botsingen.h"
 #include "Kolvemar_Menu.h"
+#include "Kolvemar_spelInternal.h"
 #include "Kolvemar_upgrades_en_controlers.h"
 #include "LevelCreator.h"
 #include "Music.h"
@@ -24,6 +25,62 @@ namespace Kolvemar_spel {
 using namespace Kolvemar_Constanten_en_Types;
 namespace AM = Kolvemar_Artificial_movement;
 namespace UC = Kolvemar_upgrades_en_controlers;
+using namespace Internal;
+
+namespace Internal {
+
+uint32_t deurtje = 0;
+vijanden effects[EFFECTEN]{};
+vijanden monsters[TEKENNUMMERS]{};
+
+namespace {
+
+constexpr int32_t GELUIDSVENSTER = 15000; // a timer this far in the past stays silent
+
+// Speeds that steer or aim at random: a negative, NaN or absurd speed would
+// give an empty or overflowing range to the random generator and a NaN root.
+REAL Willekeurigesnelheid(REAL v) {
+    if (!(v == v)) return 0.0f;
+    return std::min(std::fabs(v), 100000.0f);
+}
+
+} // namespace
+
+int32_t Cut(REAL v) {
+    if (!(v == v)) return 0;
+    const float grens = 2.0e9f;
+    return static_cast<int32_t>(std::clamp(v, -grens, grens));
+}
+
+int32_t Verzadigd(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+bool Aanzet(INTEGER indicator, INTEGER tijd) {
+    return indicator <= tijd && int64_t(tijd) < int64_t(indicator) + GELUIDSVENSTER;
+}
+
+INTEGER Later(INTEGER tijd, INTEGER delta) {
+    INTEGER t = Verzadigd(int64_t(tijd) + delta);
+    UC::Controltime(t);
+    return t;
+}
+
+float Schermgrootte() {
+    return static_cast<float>(schermgrootte);
+}
+
+void Willekeurigerichting(REAL snelheid, bool helestappen, REAL& vx, REAL& vy) {
+    const REAL s = Willekeurigesnelheid(snelheid);
+    const int32_t grens = static_cast<int32_t>(s * 4.0f);
+    const int32_t r = Time::RandomNr(-grens, grens);
+    vx = helestappen ? static_cast<REAL>(r / 4) : static_cast<REAL>(r) / 4.0f;
+    const REAL rest = std::sqrt(std::max(0.0f, s * s - vx * vx));
+    vy = StandardLib::RandomCard(0, 1) != 0 ? -rest : rest;
+}
+
+} // namespace Internal
 
 namespace {
 
@@ -43,22 +100,9 @@ enum Toets : uint32_t {
     TOETS_S = 83
 };
 
-constexpr int EFFECTEN = 6;
-constexpr uint32_t TEKENNUMMERS = 46; // object pictures 0..45
-constexpr int LAATSTE_MONSTER = 50;
-constexpr int32_t GELUIDSVENSTER = 15000; // a timer this far in the past stays silent
-constexpr int32_t FRAMEDUUR = 3;          // hundredths per frame
+constexpr int32_t FRAMEDUUR = 3; // hundredths per frame
 constexpr float DEURAFSTAND = 22.0f;
 
-constexpr uint32_t KLEUR_BALK = 0x456816;
-constexpr uint32_t KLEUR_ROOD = 0xB0;
-constexpr uint32_t KLEUR_TEKST = 0xC0C0C0;
-constexpr uint32_t KLEUR_KADER = 0xFF0000;
-constexpr uint32_t KLEUR_VULLING = 0x800080;
-
-uint32_t deurtje = 0;
-vijanden effects[EFFECTEN]{};
-vijanden monsters[TEKENNUMMERS]{};
 locatie str_locatie1{};
 locatie str_locatie2{};
 
@@ -70,31 +114,8 @@ INTEGER tijdtussengeluid_machinegun = 17;
 INTEGER tijdsindicator_explosionsound = 0;
 INTEGER tijdtussengeluid_explosionsound = 25;
 uint32_t pauze = 0;
-bool geladen = false; // the pictures of Init are in the table
-
-// Truncation toward zero to a whole pixel; NaN and absurd values stay in range.
-int32_t Cut(REAL v) {
-    if (!(v == v)) return 0;
-    const float grens = 2.0e9f;
-    return static_cast<int32_t>(std::clamp(v, -grens, grens));
-}
-
-int32_t Verzadigd(int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
-
-// A tick that is at most GELUIDSVENSTER ticks in the past counts as due.
-bool Aanzet(INTEGER indicator, INTEGER tijd) {
-    return indicator <= tijd && int64_t(tijd) < int64_t(indicator) + GELUIDSVENSTER;
-}
-
-// time + delta, wrapped at maxtime like every timer of the level.
-INTEGER Later(INTEGER tijd, INTEGER delta) {
-    INTEGER t = Verzadigd(int64_t(tijd) + delta);
-    UC::Controltime(t);
-    return t;
-}
+bool p_nog_neer = false; // the press that ended a pause is not let go yet
+bool geladen = false;    // the pictures of Init are in the table
 
 SYSTEMTIME Nu() {
     // Through the clock seam, so a test clock sees the same time as the pacing.
@@ -126,166 +147,6 @@ void ReleasePaar(vijanden& v) {
     Wimdows::DestroyBitmap(static_cast<uint32_t>(v.normaal));
     Wimdows::DestroyBitmap(static_cast<uint32_t>(v.mask));
     v = vijanden{};
-}
-
-void TekenPaar(const vijanden& v, int32_t x, int32_t y) {
-    Wimdows::DrawMaskBitmap(static_cast<uint32_t>(v.normaal), static_cast<uint32_t>(v.mask), x, y);
-}
-
-float Schermgrootte() {
-    return static_cast<float>(schermgrootte);
-}
-
-// Speeds that steer or aim at random: a negative, NaN or absurd speed would
-// give an empty or overflowing range to the random generator and a NaN root.
-REAL Willekeurigesnelheid(REAL v) {
-    if (!(v == v)) return 0.0f;
-    return std::min(std::fabs(v), 100000.0f);
-}
-
-// A new direction at the given speed: the horizontal part drawn at random in
-// quarter steps (or whole steps), the vertical part makes up the speed.
-void Willekeurigerichting(REAL snelheid, bool helestappen, REAL& vx, REAL& vy) {
-    const REAL s = Willekeurigesnelheid(snelheid);
-    const int32_t grens = static_cast<int32_t>(s * 4.0f);
-    const int32_t r = Time::RandomNr(-grens, grens);
-    vx = helestappen ? static_cast<REAL>(r / 4) : static_cast<REAL>(r) / 4.0f;
-    const REAL rest = std::sqrt(std::max(0.0f, s * s - vx * vx));
-    vy = StandardLib::RandomCard(0, 1) != 0 ? -rest : rest;
-}
-
-// ---- Monsters' fire -------------------------------------------------------
-
-void Horizontaal(const Object& m, const Object& p, REAL s, Objectkogel& k) {
-    k.vx = p.x < m.x ? -s : s;
-    k.vy = 0.0f;
-}
-
-void Vertikaal(const Object& m, const Object& p, REAL s, Objectkogel& k) {
-    k.vx = 0.0f;
-    k.vy = p.y < m.y ? -s : s;
-}
-
-void VolgensAssen(const Object& m, const Object& p, REAL s, Objectkogel& k) {
-    const REAL dx = p.x - m.x;
-    const REAL dy = p.y - m.y;
-    if (std::fabs(dy) <= dx) {
-        k.vx = s;
-        k.vy = 0.0f;
-    } else if (std::fabs(dx) < std::fabs(dy)) {
-        Vertikaal(m, p, s, k);
-    } else {
-        k.vx = -s;
-        k.vy = 0.0f;
-    }
-}
-
-void VolgensAbsissen(const Object& m, const Object& p, REAL s, Objectkogel& k) {
-    const REAL d = std::sqrt(s * s / 2.0f);
-    k.vx = p.x < m.x ? -d : d;
-    k.vy = p.y < m.y ? -d : d;
-}
-
-void Richten(const Object& m, const Object& p, REAL s, Objectkogel& k) {
-    switch (m.wapens.inteligentie) {
-    case Inteligentie::horizontaal:
-        Horizontaal(m, p, s, k);
-        break;
-    case Inteligentie::vertikaal:
-        Vertikaal(m, p, s, k);
-        break;
-    case Inteligentie::volgens_assen:
-        VolgensAssen(m, p, s, k);
-        break;
-    case Inteligentie::volgens_absissen:
-        VolgensAbsissen(m, p, s, k);
-        break;
-    case Inteligentie::volgens_assen_en_absissen: {
-        const REAL a = StandardLib::AngleWithXAx_REAL(m.x, m.y, p.x, p.y);
-        const REAL n = std::floor((a + 3.141592f) * 8.0f / 6.283184f + 0.5f);
-        if (std::fmod(n, 2.0f) != 0.0f)
-            VolgensAbsissen(m, p, s, k);
-        else
-            VolgensAssen(m, p, s, k);
-        break;
-    }
-    case Inteligentie::naar_speler:
-        AM::shoot(m.x, m.y, p.x, p.y, k.vx, k.vy);
-        k.vx = -k.vx;
-        k.vy = -k.vy;
-        break;
-    case Inteligentie::lukraak:
-        Willekeurigerichting(s, true, k.vx, k.vy);
-        break;
-    }
-}
-
-// ---- Drawing --------------------------------------------------------------
-
-void TekenMuren(const Level& level) {
-    const uint32_t muren = Kolvemar_Animations::Muren();
-    const float S = Schermgrootte();
-    Wimdows::DrawBitmap(muren, Cut(S - level.margerechts), 0);
-    Wimdows::DrawBitmap(muren, Cut(level.margerelinks - S), 0);
-    Wimdows::DrawBitmap(muren, 0, Cut(S - level.margeonder));
-    Wimdows::DrawBitmap(muren, 0,
-                        Cut(level.margeboven + static_cast<float>(grootte_informatiebalk) - S));
-}
-
-void TekenKogels(Level& level) {
-    for (int k = 1; k <= GESCHUT_MAX; ++k) {
-        Objectkogel& g = level.geschut[k];
-        if (g.leven) AM::draw(g.x, g.y, g.vx, g.vy, g.fase);
-    }
-}
-
-void TekenObjecten(const Level& level) {
-    for (int i = 1; i <= OBJECT_MAX; ++i) {
-        const Object& o = level.objecten[i];
-        // A picture number beyond the table is bad level data: draw nothing.
-        if (o.levend && o.tekennummer < TEKENNUMMERS)
-            TekenPaar(monsters[o.tekennummer], Cut(o.x) - 21, Cut(o.y) - 21);
-    }
-}
-
-// The robot faces the mouse: eight pictures of 45 degrees each, 1 straight up.
-uint32_t Richting(const Object& player, int32_t mx, int32_t my) {
-    const REAL a = StandardLib::AngleWithXAx_REAL(player.x, player.y, static_cast<REAL>(mx),
-                                                  static_cast<REAL>(my));
-    const int32_t h = Cut((a + 3.1415920f) / 0.7853980f - 0.5f);
-    return (h < 1 || h > 8) ? 1 : static_cast<uint32_t>(h);
-}
-
-void TekenSpeler(const Object& player) {
-    int32_t mx = 0;
-    int32_t my = 0;
-    Wimdows::MousePos(mx, my);
-    TekenPaar(Kolvemar_Animations::Robot(Richting(player, mx, my)), Cut(player.x) - 30,
-              Cut(player.y) - 30);
-    Wimdows::Circle(mx, my, 7, KLEUR_ROOD);
-    Wimdows::Disc(mx, my, 2, KLEUR_ROOD);
-}
-
-void Balk(int32_t links, int32_t boven, int32_t rechts, int32_t onder, uint32_t kleur) {
-    Wimdows::Rectangle(links, boven, rechts, onder, kleur, true);
-}
-
-void TekenTeksten(const Level& level, const Object& player, INTEGER punten) {
-    Wimdows::SetFont(4, KLEUR_TEKST);
-    Wimdows::Text("Leven", 15, 10);
-    // The bars end at twice the value counted from the window's edge.
-    Balk(15, 25, Verzadigd(2 * int64_t(player.levenspuntentotbegin)), 40, KLEUR_KADER);
-    Balk(15, 25, Verzadigd(2 * int64_t(player.levenspuntentot)), 40, KLEUR_VULLING);
-    const int32_t rechts = static_cast<int32_t>((2 * int64_t(schermgrootte)) / 3);
-    Wimdows::Text("Punten", rechts, 10);
-    Wimdows::TextInt(punten, rechts, 25);
-    if (!player.armoraan) return;
-    Wimdows::Text("Armor", 15, 60);
-    Balk(15, 75, 165, 90, KLEUR_KADER);
-    // The expiry tick may lie past the clock's wrap.
-    int64_t rest = int64_t(level.objecten[51].levenspuntentot) - level.time;
-    if (rest < 0) rest += maxtime;
-    Balk(15, 75, Verzadigd(rest / 2 + 15), 90, KLEUR_VULLING);
 }
 
 // ---- The frame's steps ----------------------------------------------------
@@ -409,6 +270,17 @@ void Spelersnelheid(Object& player) {
     if (Toets(LINKS, TOETS_S)) player.vx = -bewegingssnelheid;
 }
 
+// Until P is down (neer) or up, or the window is gone.
+void WachtOpP(bool neer) {
+    // A closed window must not leave the game paused forever.
+    while (Wimdows::KeyDown(TOETS_P) != neer && !Wimdows::WindowClosed()) {
+        Wimdows::FlushKeys();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+// The press that started the pause may still be down: the pause ends only
+// at a new press, and that press, held on, does not start another one.
 void Pauze() {
     Time::StartIterations();
     Wimdows::ClearScreen();
@@ -417,15 +289,21 @@ void Pauze() {
     Wimdows::UpdateWindow();
     Wacht(10);
     Wimdows::FlushKeys();
-    // A closed window must not leave the game paused forever.
-    do {
-        Wimdows::FlushKeys();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    } while (!Wimdows::KeyDown(TOETS_P) && !Wimdows::WindowClosed());
+    WachtOpP(false);
+    WachtOpP(true);
+    p_nog_neer = true;
     Time::StartIterations();
     Wimdows::DestroyBitmap(pauze);
     pauze = 0;
     Wacht(10);
+}
+
+// What the level stands at now: the working copies put into the record and
+// the playing time up to this moment added.
+void Bijwerken(Level& level, const Speelstaat& staat) {
+    level.objecten[0] = staat.player;
+    level.punten = staat.punten;
+    tijdverschilbijvoegen(level.stats_tijd, staat.begintijd, Nu());
 }
 
 // The keys.
@@ -437,14 +315,23 @@ bool Toetsen(Level& level, Speelstaat& staat) {
     if (Wimdows::KeyDown(TOETS_N)) return Gewonnen(staat);
     Spelersnelheid(staat.player);
     if (Wimdows::KeyDown(TOETS_M)) {
-        const next_action a = Kolvemar_Menu::Kolvemar_ingamemenu(level);
+        // A save from the menu keeps the game as it stands; the record itself
+        // goes on from the level's start until the level ends.
+        Level stand = level;
+        Bijwerken(stand, staat);
+        Wimdows::ShowPointer(true);
+        const next_action a = Kolvemar_Menu::Kolvemar_ingamemenu(stand);
+        Wimdows::ShowPointer(false);
         if (a != next_action::resume) {
             staat.following_action = a;
             return false;
         }
     }
     if (Wimdows::KeyDown(TOETS_K)) staat.player.levenspuntentot = 0;
-    if (Wimdows::KeyDown(TOETS_P)) Pauze();
+    if (!Wimdows::KeyDown(TOETS_P))
+        p_nog_neer = false;
+    else if (!p_nog_neer)
+        Pauze();
     Wimdows::FlushKeys();
     return true;
 }
@@ -563,10 +450,8 @@ void Bonus(Level& level) {
 }
 
 void Verlaten(Level& level, const Speelstaat& staat) {
-    level.objecten[0] = staat.player;
-    level.punten = staat.punten;
     Music::StopSound(machinegun);
-    tijdverschilbijvoegen(level.stats_tijd, staat.begintijd, Nu());
+    Bijwerken(level, staat);
     if (Kolvemar_Menu::tutorial)
         Kolvemar_Menu::autosave = true;
     else if (Kolvemar_Menu::autosave)
@@ -647,47 +532,6 @@ void tijdverschilbijvoegen(SYSTEMTIME& result, const SYSTEMTIME& begintijd,
     result.wDay = static_cast<uint16_t>(std::min<int64_t>(totaal / 24, 65535));
 }
 
-void enemyschoot(Level& level, const Object& player, CARDINAL& standaantalkogel) {
-    for (int i = 1; i <= LAATSTE_MONSTER; ++i) {
-        Object& m = level.objecten[i];
-        if (!m.levend || !m.wapens.actief || !Aanzet(m.wapens.volgendekogeltijd, level.time))
-            continue;
-        if (standaantalkogel < 1 || standaantalkogel > GESCHUT_MAX) standaantalkogel = 1;
-        Objectkogel& k = level.geschut[standaantalkogel];
-        Richten(m, player, m.wapens.soortkogel.vtot, k);
-        k.soortkogel = m.wapens.soortkogel;
-        k.x = m.x;
-        k.y = m.y;
-        k.fase = 1.0f;
-        k.leven = true;
-        UC::Controlstandaantalkogel(standaantalkogel, level.geschut);
-        m.wapens.volgendekogeltijd = Later(level.time, m.wapens.tijdtussenkogels);
-    }
-}
-
-void Tekenachtergrond(uint32_t background) {
-    Wimdows::DrawBitmap(background, 0, 0);
-}
-
-void Tekendeur() {
-    Wimdows::DrawBitmap(deurtje, static_cast<int32_t>(schermgrootte / 2) - 30,
-                        static_cast<int32_t>(schermgrootte) - 95);
-}
-
-void Tekeneffect(uint32_t frame, const Object& monster) {
-    if (frame < EFFECTEN) TekenPaar(effects[frame], Cut(monster.x) - 60, Cut(monster.y) - 60);
-}
-
-void Tekenarena(Level& level, const Object& player, INTEGER punten) {
-    TekenMuren(level);
-    Balk(0, 0, static_cast<int32_t>(schermgrootte), static_cast<int32_t>(grootte_informatiebalk),
-         KLEUR_BALK);
-    TekenKogels(level);
-    TekenObjecten(level);
-    TekenSpeler(player);
-    TekenTeksten(level, player, punten);
-}
-
 Speelstaat Beginstaat(const Level& level) {
     Speelstaat staat{};
     staat.player = level.objecten[0];
@@ -699,6 +543,8 @@ Speelstaat Beginstaat(const Level& level) {
 }
 
 bool Speelframe(Level& level, Speelstaat& staat) {
+    // A game controller's right stick aims around the player.
+    Wimdows::AimAround(Cut(staat.player.x), Cut(staat.player.y));
     Tekenachtergrond(staat.background);
     if (!Deur(level, staat) || !Dood(level, staat)) return false;
     Doodsanimaties(level, staat);
@@ -732,6 +578,7 @@ next_action spel(Level& level) {
     tijdtussengeluid_machinegun = 17;
     tijdsindicator_explosionsound = 0;
     tijdtussengeluid_explosionsound = 25;
+    p_nog_neer = false;
     Time::StartIterations();
     Kolvemar_Animations::Startup_gameAnimation(level);
     // The path field may be full without its closing zero.
@@ -739,10 +586,13 @@ next_action spel(Level& level) {
                                   strnlen(level.locatieachtergrond, LOCATIE_LEN));
     staat.background = Wimdows::LoadBitmap(achtergrond.c_str(), schermgrootte, schermgrootte);
     Bonus(level);
+    // The cross-hair is the pointer while the level runs.
+    Wimdows::ShowPointer(false);
     while (Speelframe(level, staat)) {
         Wacht(FRAMEDUUR);
         level.time = Later(level.time, 1);
     }
+    Wimdows::ShowPointer(true);
     Verlaten(level, staat);
     return staat.following_action;
 }

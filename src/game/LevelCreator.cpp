@@ -460,7 +460,7 @@ bool Schrijflevel(const std::string& filename, const Level& level) {
 }
 
 bool SchrijfBestand(const std::string& filename, const std::string& inhoud) {
-    return StandardLib::WriteFileAtomic(StandardLib::PlatformPath(filename), inhoud);
+    return StandardLib::WriteGameFile(filename, inhoud);
 }
 
 // --- names ---------------------------------------------------------------------

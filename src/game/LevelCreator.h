@@ -121,6 +121,8 @@ inline constexpr const char* HIGHSCORE_BESTAND = "Highscores.txt";
 // replaced by a valid one (with a console message); FALSE then. A damaged
 // file is first kept as it is, renamed to "<file>.damaged".
 bool LeesHigscore(Highscores& Scores, const std::string& bestand = HIGHSCORE_BESTAND);
+// The table from text already read; FALSE (Scores untouched) with f.fout on a fault.
+bool LeesHigscore(Tekstbestand& f, Highscores& Scores);
 // The file's complete text: 102 lines, 1,184 bytes, CR LF.
 std::string Highscoretekst(const Highscores& Scores);
 // Replaces the file atomically; FALSE, with a console message, when it could not.

@@ -22,26 +22,6 @@ constexpr CARDINAL MAX_TIJDVELD = std::numeric_limits<uint16_t>::max();
 const char* const SCORE_VELDEN[9] = {"score", "milliseconds", "seconds", "minutes", "hours",
                                      "day",   "weekday",      "month",   "year"};
 
-// Reads the ten entries after the two header lines; f.fout says why it could not.
-void LeesScores(Tekstbestand& f, Highscores& Scores) {
-    char regel[REGEL_LEN];
-    stringlezer(f, regel);
-    stringlezer(f, regel);
-    for (K::Score& s : Scores) {
-        stringlezer(f, regel);
-        CARDINAL v[9];
-        for (int i = 0; i < 9; ++i)
-            v[i] = LeesCardinal(f, i == 0 ? std::numeric_limits<CARDINAL>::max() : MAX_TIJDVELD,
-                                SCORE_VELDEN[i]);
-        s.punten = v[0];
-        SYSTEMTIME& t = s.dag_behaald;
-        uint16_t* velden[8] = {&t.wMilliseconds, &t.wSecond,    &t.wMinute, &t.wHour,
-                               &t.wDay,          &t.wDayOfWeek, &t.wMonth,  &t.wYear};
-        for (int i = 0; i < 8; ++i)
-            *velden[i] = static_cast<uint16_t>(v[i + 1]);
-    }
-}
-
 void Veld10(std::string& out, CARDINAL waarde) {
     char veld[16];
     std::snprintf(veld, sizeof veld, "%10u\r\n", waarde);
@@ -64,29 +44,52 @@ bool BewaarBeschadigd(const std::string& pad, std::string& melding) {
 
 // Reads the table; `vervangbaar` is FALSE when a damaged file could not be
 // kept and must therefore not be overwritten.
-bool LeesHigscore(Highscores& Scores, const std::string& bestand, bool& vervangbaar) {
+bool LeesOfVervang(Highscores& Scores, const std::string& bestand, bool& vervangbaar) {
     Tekstbestand f;
-    Highscores gelezen{};
-    if (Openen(bestand, f)) LeesScores(f, gelezen);
     vervangbaar = true;
-    if (f.fout.empty()) {
-        Scores = gelezen;
-        return true;
-    }
+    if (Openen(bestand, f) && LeesHigscore(f, Scores)) return true;
     Scores = Highscores{};
-    std::string melding = f.fout;
     struct stat st {};
-    if (::stat(f.naam.c_str(), &st) == 0) vervangbaar = BewaarBeschadigd(f.naam, melding);
-    std::cerr << melding << "; the high scores start again from an empty table." << std::endl;
+    if (::stat(f.naam.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
+        std::cerr << "No high scores yet: a fresh table is made in \"" << f.naam << "\"."
+                  << std::endl;
+    } else {
+        std::string melding = f.fout;
+        vervangbaar = BewaarBeschadigd(f.naam, melding);
+        std::cerr << melding << "; the high scores start again from an empty table." << std::endl;
+    }
     if (vervangbaar) SchrijfHigscore(Scores, bestand);
     return false;
 }
 
 } // namespace
 
+bool LeesHigscore(Tekstbestand& f, Highscores& Scores) {
+    Highscores gelezen{};
+    char regel[REGEL_LEN];
+    stringlezer(f, regel);
+    stringlezer(f, regel);
+    for (K::Score& s : gelezen) {
+        stringlezer(f, regel);
+        CARDINAL v[9];
+        for (int i = 0; i < 9; ++i)
+            v[i] = LeesCardinal(f, i == 0 ? std::numeric_limits<CARDINAL>::max() : MAX_TIJDVELD,
+                                SCORE_VELDEN[i]);
+        s.punten = v[0];
+        SYSTEMTIME& t = s.dag_behaald;
+        uint16_t* velden[8] = {&t.wMilliseconds, &t.wSecond,    &t.wMinute, &t.wHour,
+                               &t.wDay,          &t.wDayOfWeek, &t.wMonth,  &t.wYear};
+        for (int i = 0; i < 8; ++i)
+            *velden[i] = static_cast<uint16_t>(v[i + 1]);
+    }
+    if (!f.fout.empty()) return false;
+    Scores = gelezen;
+    return true;
+}
+
 bool LeesHigscore(Highscores& Scores, const std::string& bestand) {
     bool vervangbaar = true;
-    return LeesHigscore(Scores, bestand, vervangbaar);
+    return LeesOfVervang(Scores, bestand, vervangbaar);
 }
 
 std::string Highscoretekst(const Highscores& Scores) {
@@ -120,7 +123,7 @@ CARDINAL InvoegenScore(Highscores& Scores, CARDINAL nieuwepunten, const SYSTEMTI
 CARDINAL Higscore(CARDINAL nieuwepunten, const std::string& bestand, bool* bewaard) {
     Highscores Scores;
     bool vervangbaar = true;
-    LeesHigscore(Scores, bestand, vervangbaar);
+    LeesOfVervang(Scores, bestand, vervangbaar);
     const CARDINAL rank = InvoegenScore(Scores, nieuwepunten, Time::GetLocalTime());
     const bool geschreven = vervangbaar && SchrijfHigscore(Scores, bestand);
     if (bewaard) *bewaard = geschreven;

@@ -189,7 +189,7 @@ Keuze TutorialKeuze(int32_t select) {
     }
 }
 
-Keuze NormaleKeuze(int32_t select, Level& level, next_action& start_play) {
+Keuze NormaleKeuze(int32_t select, const Level& level, next_action& start_play) {
     switch (select) {
     case 0:
         return start_play;
@@ -322,7 +322,7 @@ next_action Kolvemar_menu() {
     }
 }
 
-next_action Kolvemar_ingamemenu(Level& level) {
+next_action Kolvemar_ingamemenu(const Level& level) {
     Wimdows::SetBuffering(true);
     LoadingameMenu();
     LoadSubMenus();

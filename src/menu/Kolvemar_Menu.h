@@ -18,9 +18,10 @@ extern uint32_t difficultyLevel;        // 0 (lazy) to 4 (extreem)
 extern uint32_t Gameover, Gameovermask; // the game-over picture, drawn by the game loop
 
 void Init();
-// The in-game menu; resume sends the player back into the level.
+// The in-game menu; resume sends the player back into the level. Save
+// writes `level` as given: the game as it stands when the menu opened.
 Kolvemar_Constanten_en_Types::next_action
-Kolvemar_ingamemenu(Kolvemar_Constanten_en_Types::Level& level);
+Kolvemar_ingamemenu(const Kolvemar_Constanten_en_Types::Level& level);
 void MemoryClearMenu();
 
 // The start menu: startup, startup_tutorial or afsluiten.

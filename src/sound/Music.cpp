@@ -85,6 +85,7 @@ bool InitMusic() {
         return false;
     }
     Mix_AllocateChannels(CHANNELS);
+    InitVolume();
     init = true;
     return init;
 }

@@ -3,10 +3,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <random>
 
@@ -14,11 +17,17 @@
 
 namespace StandardLib {
 
+namespace fs = std::filesystem;
+
 namespace {
 
 constexpr std::size_t MAX_TOKEN = 255;
 constexpr uint32_t START_SEED = 94;
 constexpr float HALF_PI_REAL = 1.570796f;
+// A temporary file this old is no longer being written by anyone.
+constexpr std::chrono::seconds STALE_AFTER{60};
+
+std::string gDataFolder, gPlayerFolder;
 
 bool gPseudoRandom = true;
 uint32_t gSeed = START_SEED;
@@ -39,13 +48,151 @@ bool WriteAll(int fd, const std::string& content) {
     return true;
 }
 
-} // namespace
+// The file a temporary stands for, when `name` ends as mkstemp makes it from
+// "<file>.XXXXXX" (six letters or digits); empty otherwise.
+std::string TemporaryOf(const std::string& name) {
+    constexpr std::size_t SUFFIX = 7;
+    if (name.size() <= SUFFIX || name[name.size() - SUFFIX] != '.') return {};
+    for (std::size_t i = name.size() - SUFFIX + 1; i < name.size(); ++i)
+        if (!std::isalnum(static_cast<unsigned char>(name[i]))) return {};
+    return name.substr(0, name.size() - SUFFIX);
+}
 
-std::string PlatformPath(const std::string& name) {
+// "save3.txt" and "save1.txt" are one family of files: the name without digits.
+std::string Family(const std::string& name) {
+    std::string f;
+    for (char c : name)
+        if (!std::isdigit(static_cast<unsigned char>(c))) f.push_back(c);
+    return f;
+}
+
+// The XDG base directory rule: an unset, empty or relative value means the
+// default under $HOME.
+std::string XdgFolder(const char* variable, const char* fallbackUnderHome) {
+    const char* value = std::getenv(variable);
+    std::string base;
+    if (value != nullptr && value[0] == '/') {
+        base = value;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = std::string(home != nullptr ? home : "") + fallbackUnderHome;
+    }
+    while (!base.empty() && base.back() == '/')
+        base.pop_back();
+    return base + "/kolvemar-trovix";
+}
+
+// Removes the temporaries that writes killed half-way left next to `path`:
+// "<name>.XXXXXX" files older than a minute, where <name> is `path`'s own
+// file name up to its digits ("save2.txt.Ab12Cd" for "save5.txt").
+void RemoveStaleTemporaries(const std::string& path) {
+    const fs::path target(path);
+    const std::string family = Family(target.filename().string());
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const auto tooOld = fs::file_time_type::clock::now() - STALE_AFTER;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string of = TemporaryOf(it->path().filename().string());
+        if (of.empty() || Family(of) != family) continue;
+        std::error_code statError;
+        // A younger one may be another running game's write in progress.
+        if (!it->is_regular_file(statError) || it->last_write_time(statError) > tooOld || statError)
+            continue;
+        std::error_code removeError;
+        fs::remove(it->path(), removeError);
+    }
+}
+
+std::string WithSlashes(const std::string& name) {
     std::string path = name;
     for (char& c : path)
         if (c == '\\') c = '/';
     return path;
+}
+
+bool HoldsConstants(const fs::path& folder) {
+    std::error_code error;
+    return fs::is_regular_file(folder / "Constanten.txt", error);
+}
+
+// mkdir -p with the private mode the XDG rules ask for; 0 or the errno.
+int MakeFolders(const std::string& folder) {
+    std::size_t end = 0;
+    while (end != std::string::npos) {
+        end = folder.find('/', end + 1);
+        const std::string part = folder.substr(0, end);
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return errno;
+    }
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0) return errno;
+    return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
+}
+
+} // namespace
+
+std::string ConfigFolder() {
+    return XdgFolder("XDG_CONFIG_HOME", "/.config");
+}
+
+std::string PlayerFolder() {
+    return XdgFolder("XDG_DATA_HOME", "/.local/share");
+}
+
+std::string PlatformPath(const std::string& name) {
+    std::string path = WithSlashes(name);
+    if (path.empty() || path[0] == '/') return path;
+    const std::string& folder = IsPlayerFile(path) ? gPlayerFolder : gDataFolder;
+    return folder.empty() ? path : folder + "/" + path;
+}
+
+bool IsPlayerFile(const std::string& name) {
+    const std::string path = WithSlashes(name);
+    if (path == "Highscores.txt") return true;
+    static const std::string prefix = "levels/save", suffix = ".txt";
+    return path.size() == prefix.size() + 1 + suffix.size() && path.starts_with(prefix) &&
+           path.ends_with(suffix) && path[prefix.size()] >= '1' && path[prefix.size()] <= '5';
+}
+
+void SetFolders(const std::string& dataFolder, const std::string& playerFolder) {
+    gDataFolder = dataFolder;
+    gPlayerFolder = playerFolder;
+}
+
+std::string FindDataFolder(const std::string& workingFolder, const std::string& executable) {
+    const fs::path working = workingFolder.empty() ? fs::path(".") : fs::path(workingFolder);
+    if (HoldsConstants(working)) return "";
+    const fs::path bin = fs::path(executable).parent_path();
+    std::string tried = "the working folder";
+    if (bin.filename() == "bin") {
+        for (const fs::path& candidate :
+             {bin.parent_path() / "share" / "kolvemar-trovix", bin.parent_path() / "game"}) {
+            if (HoldsConstants(candidate)) return candidate.string();
+            tried += ", " + candidate.string();
+        }
+    }
+    std::cerr << "No game data found: no \"Constanten.txt\" in " << tried << "." << std::endl;
+    return "";
+}
+
+void FindFolders() {
+    std::error_code error;
+    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+    SetFolders(FindDataFolder("", error ? "" : executable.string()), PlayerFolder());
+}
+
+bool WriteGameFile(const std::string& name, const std::string& content) {
+    const std::string path = PlatformPath(name);
+    if (!gPlayerFolder.empty() && IsPlayerFile(name)) {
+        const std::string folder = fs::path(path).parent_path().string();
+        const int error = MakeFolders(folder);
+        if (error != 0) {
+            std::cerr << "Cannot create the player's folder \"" << folder
+                      << "\": " << std::strerror(error) << "; the game plays on without saving \""
+                      << WithSlashes(name) << "\"." << std::endl;
+            return false;
+        }
+    }
+    return WriteFileAtomic(path, content);
 }
 
 std::FILE* OpenFile(const std::string& name, const char* mode) {
@@ -53,15 +200,25 @@ std::FILE* OpenFile(const std::string& name, const char* mode) {
 }
 
 bool WriteFileAtomic(const std::string& path, const std::string& content) {
+    struct stat old {};
+    const bool replaces = ::stat(path.c_str(), &old) == 0;
+    // Root may write anything, so the mode bits decide as well as access().
+    if (replaces && ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) {
+        std::cerr << "Cannot write \"" << path << "\": " << std::strerror(EACCES)
+                  << "; the old file is left as it was." << std::endl;
+        return false;
+    }
+    RemoveStaleTemporaries(path);
     std::string temporary = path + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
         std::cerr << "Cannot write \"" << path << "\": " << std::strerror(errno) << std::endl;
         return false;
     }
+    const mode_t mode = replaces ? (old.st_mode & 07777) : 0644;
     int error = 0;
     errno = 0;
-    if (::fchmod(fd, 0644) != 0 || !WriteAll(fd, content) || ::fsync(fd) != 0)
+    if (::fchmod(fd, mode) != 0 || !WriteAll(fd, content) || ::fsync(fd) != 0)
         error = errno ? errno : EIO;
     if (::close(fd) != 0 && error == 0) error = errno;
     if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;

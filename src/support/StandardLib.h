@@ -9,15 +9,51 @@
 
 namespace StandardLib {
 
-// The game builds names like "levels\level1.txt"; this opens them on Linux.
+// The game builds names like "levels\level1.txt"; this turns them into real
+// paths. Once the game has set its folders, a relative name leads into the
+// player's folder (the save slots "levels\save1.txt" to "levels\save5.txt"
+// and "Highscores.txt") or else into the data folder; absolute names, and
+// every name in the tools, which set no folders, keep their usual meaning.
 std::string PlatformPath(const std::string& name);
+
+// True for the names of the files the player's own play writes.
+bool IsPlayerFile(const std::string& name);
+
+// The folders PlatformPath leads into; an empty one is the working directory
+// (SetFolders("", "") gives the tools' meaning back).
+void SetFolders(const std::string& dataFolder, const std::string& playerFolder);
+
+// The game's data folder: the working directory when it holds
+// "Constanten.txt" (returned as ""), else <prefix>/share/kolvemar-trovix for
+// <prefix>/bin/<executable>, else <build>/game for <build>/bin/<executable>.
+// "" with a console message when none holds it.
+std::string FindDataFolder(const std::string& workingFolder, const std::string& executable);
+
+// SetFolders(FindDataFolder(working directory, this program), PlayerFolder()).
+void FindFolders();
+
+// WriteFileAtomic of PlatformPath(name); a player's file first gets its folder
+// made. A folder that cannot be made is reported on the console and nothing
+// is written (false): the game plays on without saving.
+bool WriteGameFile(const std::string& name, const std::string& content);
+
+// The player's settings folder: $XDG_CONFIG_HOME/kolvemar-trovix when that is
+// set, non-empty and absolute, else $HOME/.config/kolvemar-trovix. Not created.
+std::string ConfigFolder();
+
+// The player's own files (saves, high scores): $XDG_DATA_HOME/kolvemar-trovix
+// by the same rules, else $HOME/.local/share/kolvemar-trovix. Not created.
+std::string PlayerFolder();
 
 // fopen through PlatformPath.
 std::FILE* OpenFile(const std::string& name, const char* mode);
 
 // Replaces the file at `path` by `content` atomically (a temporary file in the
-// same folder, flushed to disk, then renamed over it). False, with a console
-// message, on any failure; the old file is then left as it was.
+// same folder, flushed to disk, then renamed over it). A replaced file keeps
+// its mode; a read-only one is not replaced. Temporaries that earlier writes
+// of the same family of files ("save1.txt" to "save5.txt") left behind when
+// they were killed are removed first, once a minute old. False, with a console message, on
+// any failure; the old file is then left as it was.
 bool WriteFileAtomic(const std::string& path, const std::string& content);
 
 // Reads one whitespace-separated token (space, tab, CR, LF and code 26

@@ -1,7 +1,9 @@
 #include "Time.h"
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <thread>
 #include <utility>
 
 namespace Time {
@@ -30,7 +32,14 @@ DateTime RealClock() {
     return t;
 }
 
+void RealWait(int32_t microseconds) {
+    std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
+}
+
+void NoWait(int32_t) {}
+
 ClockSource clockSource = RealClock;
+WaitSource waitSource = RealWait;
 
 } // namespace
 
@@ -53,8 +62,9 @@ SYSTEMTIME GetLocalTime() {
     return st;
 }
 
-void SetClockSource(ClockSource source) {
+void SetClockSource(ClockSource source, WaitSource wait) {
     clockSource = source ? source : RealClock;
+    waitSource = source ? (wait ? wait : NoWait) : RealWait;
 }
 
 DateTime ReadClock() {
@@ -78,12 +88,21 @@ void StartIterations() {
 }
 
 void IterationDelay(int32_t duration) {
+    // The reading now may lie at the very end of its hundredth, so the clock can
+    // reach the mark plus duration one hundredth sooner than the readings say:
+    // sleep until shortly before that, then look again every half millisecond.
+    constexpr int32_t HUNDREDTH_US = 10000;
+    constexpr int32_t MARGIN_US = 1000;
+    constexpr int32_t POLL_US = 500;
     gTime.now = ReadClock();
-    if (TimeDeltaHundreds(gTime.prev, gTime.now) >= duration) return;
-    // An active wait, as the game has always paced its frames.
+    int32_t passed = TimeDeltaHundreds(gTime.prev, gTime.now);
+    if (passed >= duration) return;
     do {
+        const int32_t left = std::min(duration - passed, 100); // a second at most, then look
+        waitSource(left > 1 ? (left - 1) * HUNDREDTH_US - MARGIN_US : POLL_US);
         gTime.now = ReadClock();
-    } while (TimeDeltaHundreds(gTime.prev, gTime.now) < duration);
+        passed = TimeDeltaHundreds(gTime.prev, gTime.now);
+    } while (passed < duration);
     gTime.prev = gTime.now;
 }
 

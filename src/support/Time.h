@@ -27,14 +27,20 @@ struct DateTime {
 // The local date and time now, to the millisecond.
 SYSTEMTIME GetLocalTime();
 
-// The seam through which every clock reading passes; tests put a fake here.
+// The seam through which every clock reading and every wait for the clock
+// passes; tests put fakes here. nullptr restores the real clock and sleep. A
+// fake clock without a wait of its own is polled without sleeping.
 using ClockSource = DateTime (*)();
-void SetClockSource(ClockSource source); // nullptr restores the real clock
+using WaitSource = void (*)(int32_t microseconds);
+void SetClockSource(ClockSource source, WaitSource wait = nullptr);
 DateTime ReadClock();
 
 void TimeToHundreds(const DateTime& time, int32_t& hundreds);
 int32_t TimeDeltaHundreds(const DateTime& time1, const DateTime& time2);
 void StartIterations();
+// Returns at the first clock reading at least `duration` hundredths after the
+// mark and moves the mark there; a frame that took longer returns at once and
+// keeps the mark. Sleeps through most of the wait.
 void IterationDelay(int32_t duration);
 int32_t RandomNr(int32_t a, int32_t b);
 

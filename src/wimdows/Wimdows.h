@@ -16,10 +16,16 @@ void UpdateWindow();
 WinState State();
 // TRUE once the player closed the window with its close box.
 bool WindowClosed();
+// The game's size in pixels; the window on the screen scales it.
 uint32_t Width();
 uint32_t Height();
-// Returns once the window thread has handled every event pushed before the
-// call (tests inject SDL events from another thread), or once the window has
+// The system's mouse pointer over the window; shown until told otherwise.
+// The game hides it while a level runs, where game controllers move the
+// robot and aim instead of moving the pointer.
+void ShowPointer(bool show);
+// Returns once the window thread has handled every event pushed and every
+// game-controller change made before the call (tests inject SDL events and
+// move virtual controllers from another thread), or once the window has
 // ended; at once without a window. Not for use inside a mouse callback.
 void Sync();
 
@@ -31,6 +37,11 @@ void MousePos(int32_t& x, int32_t& y);
 bool MouseLeft();
 using MouseProc = void (*)();
 void OnMouseLeftUp(MouseProc proc);
+// Game controllers feed the same keys and mouse. While a level runs (the
+// pointer hidden), the game loop says every frame where its player stands, in
+// game pixels: the right stick aims around that point. Elsewhere the sticks
+// move the pointer.
+void AimAround(int32_t x, int32_t y);
 
 // Primitives; colours are 0x00BBGGRR.
 void Rectangle(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t color, bool fill);

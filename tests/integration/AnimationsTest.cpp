@@ -2,16 +2,21 @@
 
 #include <SDL.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
 #include "../support/SdlInput.h"
 #include "../support/TestSound.h"
+#include "../support/VirtualPad.h"
 #include "Kolvemar_Animations.h"
 #include "Kolvemar_Constanten_en_Types.h"
 #include "Music.h"
@@ -101,6 +106,8 @@ struct Recorder {
     int reads = 0;
     bool paceFirst = false; // the animation restarts the pacing before its first pass
     std::vector<std::pair<int, std::pair<SDL_Keycode, bool>>> script; // pass -> key event
+    int endPass = -1;             // the window ends during this pass,
+    std::function<void()> ending; // this way
     Time::DateTime now{};
 };
 Recorder rec;
@@ -112,6 +119,11 @@ Time::DateTime FakeClock() {
         rec.passes.push_back({Wimdows::GetPixel(5, 5), Wimdows::GetPixel(5, SIZE - 5)});
         for (const auto& [at, event] : rec.script)
             if (at == pass) Key(event.first, event.second);
+        if (pass == rec.endPass) {
+            rec.ending();
+            for (int i = 0; i < 500 && Wimdows::State() == Wimdows::STATE_ACTIVE; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
     }
     rec.now.second += 10;
     if (rec.now.second >= 60) {
@@ -181,6 +193,17 @@ TEST_F(AnimationsTest, SkipTakesNOnlyAfterItsReleaseAndQAtOnce) {
     Key(SDLK_q, false);
     Key(SDLK_n, false);
     EXPECT_TRUE(A::skip());
+}
+
+TEST_F(AnimationsTest, APadsAOrStartSkipsAsNDoes) {
+    VirtualPad pad;
+    ASSERT_TRUE(pad.Plugged()) << SDL_GetError();
+    for (const auto button : {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_START}) {
+        pad.Button(button, true);
+        EXPECT_FALSE(A::skip());
+        pad.Button(button, false);
+        EXPECT_TRUE(A::skip()) << button;
+    }
 }
 
 TEST_F(AnimationsTest, StarIsTwoTrianglesInscribedInTheCircle) {
@@ -276,6 +299,31 @@ TEST_F(AnimationsTest, LevelWithoutMarginsShowsNoWalls) {
         EXPECT_NE(Wimdows::GetPixel(SIZE - 1, BALK + i % (SIZE - BALK)), MUREN);
         EXPECT_NE(Wimdows::GetPixel(i, BALK), MUREN);
     }
+}
+
+// The close box or a termination signal ends the intro and the level start
+// in the pass it came in, as Q would, instead of playing them out blind. It
+// runs last in the suite: it takes the window with it.
+TEST_F(AnimationsTest, ZAClosedWindowOrASignalEndsBothAnimationsWithinAPass) {
+    const std::function<void()> ways[] = {[] { SdlInput::Close(); }, [] { std::raise(SIGTERM); }};
+    for (const std::function<void()>& way : ways) {
+        for (bool intro : {true, false}) {
+            Wimdows::Window("Kolvemar-Trovix", SIZE, SIZE);
+            ASSERT_EQ(Wimdows::State(), Wimdows::STATE_ACTIVE);
+            Wimdows::SetBuffering(true);
+            rec = Recorder{};
+            rec.paceFirst = !intro;
+            rec.endPass = 20;
+            rec.ending = way;
+            if (intro)
+                A::Startup_Animation();
+            else
+                A::Startup_gameAnimation(*Level(40));
+            EXPECT_NE(Wimdows::State(), Wimdows::STATE_ACTIVE);
+            EXPECT_EQ(rec.passes.size(), 21u) << (intro ? "intro" : "level start");
+        }
+    }
+    Wimdows::Window("Kolvemar-Trovix", SIZE, SIZE); // for whatever runs next
 }
 
 } // namespace

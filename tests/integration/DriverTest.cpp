@@ -116,10 +116,13 @@ TEST_F(Driver, LastLevelDoneLeadsToTheEnd) {
     KT::CurrentLevel().vordering = 3;
     EXPECT_EQ(KT::Stap(next_action::next_level_tutorial), next_action::menu);
     EXPECT_EQ(KT::Stap(next_action::resume), next_action::afsluiten); // cannot happen
-    // A level file that is missing ends the program in order, nothing carried changes.
+    // A level file that is missing ends the program in order, as an error stop;
+    // nothing carried changes.
     KT::CurrentLevel().vordering = 1;
     KT::Carried() = Carried(40, 100);
+    EXPECT_FALSE(KT::Foutstop());
     EXPECT_EQ(KT::Stap(next_action::next_level), next_action::afsluiten);
+    EXPECT_TRUE(KT::Foutstop());
     EXPECT_TRUE(Same(KT::Carried(), Carried(40, 100)));
     EXPECT_EQ(KT::CurrentLevel().vordering, 1u);
     K::aantal_levels = levels;

@@ -1,7 +1,9 @@
 #include <memory>
 
+#include "../support/VirtualPad.h"
 #include "LevelCreator.h"
 #include "MenuScript.h"
+#include "StandardLib.h"
 
 namespace K = Kolvemar_Constanten_en_Types;
 namespace KM = Kolvemar_Menu;
@@ -219,6 +221,25 @@ TEST_F(SlotScreens, SaveWritesTheChosenSlot) {
     EXPECT_EQ(KM::SlotFile(5), "levels\\save5.txt");
 }
 
+TEST_F(SlotScreens, APlayersFolderThatCannotBeMadeIsReportedAtEverySave) {
+    std::ofstream(dir / "blocker") << "a file where the player's folder should go";
+    StandardLib::SetFolders("", (dir / "blocker" / "kolvemar-trovix").string());
+    auto level = std::make_unique<K::Level>();
+    next_action r{};
+    testing::internal::CaptureStderr();
+    Play({SlotMenu(SAVE), SlotMenu(1), SlotMenu(3), SlotMenu(4), SlotMenu(RESUME)},
+         [&] { r = KM::Kolvemar_ingamemenu(*level); });
+    const std::string said = testing::internal::GetCapturedStderr();
+    StandardLib::SetFolders("", "");
+    EXPECT_EQ(r, next_action::resume); // the game plays on
+    std::size_t lines = 0;
+    for (std::size_t at = said.find("plays on without saving"); at != std::string::npos;
+         at = said.find("plays on without saving", at + 1))
+        ++lines;
+    EXPECT_EQ(lines, 2u) << said;
+    EXPECT_FALSE(fs::exists("levels/save2.txt"));
+}
+
 TEST_F(SlotScreens, SaveThatFailsIsNotConfirmed) {
     fs::remove_all("levels");
     std::ofstream("levels") << "a file where the folder should be";
@@ -416,4 +437,29 @@ TEST_F(ClosedWindow, EveryScreenReturnsWhenTheWindowIsClosed) {
         Wimdows::Window("Kolvemar-Trovix", 800, 800);
         TakeClicks();
     }
+}
+
+// The stick walks the pointer from Start down to Tutorial; A clicks it.
+TEST_F(StartMenuScreen, APadsStickMovesThePointerAndAClicksAButton) {
+    next_action r{};
+    std::vector<std::string> fouten;
+    std::thread speler([&] {
+        VirtualPad p;
+        SdlInput::Move(400, 95);
+        Wimdows::Sync();
+        p.Stick(false, 0, 0.6f);
+        const bool daar = MenuScript::WaitFor([] {
+            int32_t x = 0, y = 0;
+            Wimdows::MousePos(x, y);
+            return y >= 185;
+        });
+        p.Stick(false, 0, 0);
+        if (!daar) fouten.push_back("the pointer did not get down to Tutorial");
+        p.Press(SDL_CONTROLLER_BUTTON_A);
+        if (!daar) SdlInput::Close();
+    });
+    r = Kolvemar_Menu::Kolvemar_menu();
+    speler.join();
+    EXPECT_TRUE(fouten.empty()) << fouten.front();
+    EXPECT_EQ(r, next_action::startup_tutorial);
 }

@@ -143,12 +143,13 @@ inline void Opstarten(int zijde = S) {
 
 // ---- Scripted input ---------------------------------------------------------
 
-enum class Soort { toets_neer, toets_op, muis, knop_neer, knop_op, sluiten };
+enum class Soort { toets_neer, toets_op, muis, knop_neer, knop_op, sluiten, actie };
 
 struct Invoer {
     K::INTEGER tick; // in place when the frame with this level time reads its input
     Soort soort;
-    int32_t a = 0, b = 0; // key code, or mouse position
+    int32_t a = 0, b = 0;                // key code, or mouse position
+    std::function<void()> doe = nullptr; // any other input (a game controller)
 };
 
 inline SDL_Keycode Sleutel(uint32_t vk) {
@@ -181,6 +182,9 @@ inline void Stuur(const Invoer& in) {
         break;
     case Soort::sluiten:
         SdlInput::Close();
+        break;
+    case Soort::actie:
+        in.doe();
         break;
     }
     Wimdows::Sync(); // the window thread has turned it into state

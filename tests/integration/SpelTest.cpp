@@ -7,13 +7,17 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <thread>
 
 #include "../support/TestSound.h"
+#include "../support/VirtualPad.h"
 #include "Kolvemar_Menu.h"
+#include "LevelCreator.h"
 #include "MenuScript.h"
 #include "Music.h"
 #include "SpelFixture.h"
+#include "StandardMenu.h"
 
 using namespace spelproef;
 using K::next_action;
@@ -343,6 +347,78 @@ TEST_F(Spel, PPausesTheLevelUntilPIsPressedAgain) {
     EXPECT_TRUE(speler.fouten.empty()) << speler.fouten.front();
 }
 
+// A press of a fifth of a second is still the press that paused: the pause
+// waits for it to be let go and P pressed again, and that press, held on,
+// does not pause again.
+TEST_F(Spel, PHeldAWhilePausesUntilASecondPress) {
+    K::Level l = LeegLevel();
+    Speler speler;
+    bool gehouden = false, losgelaten = false;
+    speler.Start([&] {
+        if (!speler.Wacht([&] { return speler.Gepauzeerd(); }, "no pause screen")) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        gehouden = speler.Gepauzeerd();
+        SdlInput::Key(SDLK_p, false);
+        Wimdows::Sync();
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        losgelaten = speler.Gepauzeerd();
+        SdlInput::Key(SDLK_p, true);
+        Wimdows::Sync();
+        speler.TotHetEinde();
+        SdlInput::Key(SDLK_p, false);
+    });
+    const next_action a =
+        Speel(l, {{l.time + 2, Soort::toets_neer, 'P'}, {l.time + 6, Soort::toets_neer, Q}});
+    speler.Einde();
+    EXPECT_EQ(a, next_action::afsluiten);
+    EXPECT_TRUE(gehouden) << "the pause ended while P was still held";
+    EXPECT_TRUE(losgelaten) << "the pause ended when P was let go";
+    EXPECT_EQ(l.time, 1006);
+    EXPECT_TRUE(speler.fouten.empty()) << speler.fouten.front();
+}
+
+// Saving from the in-game menu keeps the score and the playing time the level
+// has reached; the level itself goes on and counts its time once.
+TEST_F(Spel, ASaveFromTheInGameMenuKeepsTheRunningScoreAndTime) {
+    using namespace MenuScript;
+    constexpr int32_t X = 350;
+    Kolvemar_Menu::Init();
+    std::filesystem::remove("levels/save1.txt");
+    StandardMenu::ButtonRc iets{};
+    iets.visible = true;
+    StandardMenu::ButtonSelected(iets); // the menus' click handler, before the first click
+    StandardMenu::ClearClick();
+    K::Level l = LeegLevel();
+    Monster(l, 1, 200, 120, 1000); // in the line of fire
+    const K::INTEGER t = l.time;
+    K::Level bewaard{};
+    {
+        Player speler({Pixel(5, 5, PAUZEKLEUR), Click(X, 225), Click(X, 125), Click(X, 525),
+                       Pixel(5, 5, PAUZEKLEUR), Click(X, 125)});
+        EXPECT_EQ(Speel(l, {{t, Soort::muis, 200, 100},
+                            {t, Soort::knop_neer, 200, 100},
+                            {t + 10, Soort::toets_neer, 'M'},
+                            {t + 11, Soort::toets_op, 'M'},
+                            {t + 15, Soort::toets_neer, Q}}),
+                  next_action::afsluiten);
+        speler.Finish();
+        for (const std::string& f : speler.failures)
+            ADD_FAILURE() << f;
+    }
+    ASSERT_TRUE(LevelCreator::Leeslevel("levels\\save1.txt", bewaard));
+    const auto ms = [](const SYSTEMTIME& s) {
+        return ((uint64_t(s.wHour) * 60 + s.wMinute) * 60 + s.wSecond) * 1000 + s.wMilliseconds;
+    };
+    EXPECT_EQ(bewaard.time, t + 10);
+    EXPECT_GT(bewaard.punten, 0);
+    EXPECT_LT(bewaard.punten, l.punten) << "the level scored on after the save";
+    EXPECT_LT(bewaard.objecten[1].levenspuntentot, 1000);
+    EXPECT_GE(ms(bewaard.stats_tijd), 10u * 30u);
+    EXPECT_LT(ms(bewaard.stats_tijd), ms(l.stats_tijd));
+    EXPECT_LE(ms(l.stats_tijd), klok().honderdsten * 10) << "time counted twice";
+    std::filesystem::remove("levels/save1.txt");
+}
+
 TEST_F(Spel, MOpensTheInGameMenuToResumeOrEndTheGame) {
     constexpr int32_t X = 350, VERDER = 125, MENU = 525; // buttons 100 apart from y 100
     Kolvemar_Menu::Init(); // the menu's backgrounds, as the program loads them at start
@@ -392,6 +468,105 @@ TEST_F(Spel, LoadingAnEmptySlotInTheMenuGoesBackIntoTheLevel) {
     EXPECT_TRUE(speler.fouten.empty()) << speler.fouten.front();
     EXPECT_EQ(a, next_action::afsluiten); // the level went on until Q
     EXPECT_EQ(l.time, 1005);
+}
+
+// The system pointer would stand over the cross-hair: hidden in the level only.
+TEST_F(Spel, ThePointerIsHiddenWhileTheLevelRuns) {
+    K::Level l = LeegLevel();
+    int shownInLevel = -1;
+    Speel(l, {{l.time + 4, Soort::toets_neer, Q}}, [&](const K::Level& level) {
+        if (level.time != 1002 || shownInLevel != -1) return;
+        Wimdows::Sync();
+        shownInLevel = SDL_ShowCursor(SDL_QUERY);
+    });
+    EXPECT_EQ(shownInLevel, SDL_DISABLE);
+    Wimdows::Sync();
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+}
+
+Invoer Pad(K::INTEGER tick, std::function<void()> doe) {
+    return {tick, Soort::actie, 0, 0, std::move(doe)};
+}
+
+void ExpectSameLevel(const K::Level& pad, const K::Level& keys) {
+    EXPECT_EQ(pad.time, keys.time);
+    EXPECT_FLOAT_EQ(pad.objecten[0].x, keys.objecten[0].x);
+    EXPECT_FLOAT_EQ(pad.objecten[0].y, keys.objecten[0].y);
+    EXPECT_EQ(pad.stats_kogels, keys.stats_kogels);
+    for (int k = 1; k <= 6; ++k) {
+        EXPECT_EQ(pad.geschut[k].leven, keys.geschut[k].leven) << k;
+        EXPECT_FLOAT_EQ(pad.geschut[k].vx, keys.geschut[k].vx) << k;
+        EXPECT_FLOAT_EQ(pad.geschut[k].vy, keys.geschut[k].vy) << k;
+    }
+}
+
+// Plugged in during the level: the left stick walks right and up-right, the
+// right stick aims down-left, the trigger and then the shoulder fire.
+TEST_F(Spel, APadPluggedInDuringALevelMovesAimsAndFiresAsKeysAndMouseDo) {
+    K::Level keys = LeegLevel();
+    const K::INTEGER t = keys.time;
+    // The player then stands at (235, 185); 120 pixels down-left of it is the cross-hair.
+    const int32_t aimX = 150, aimY = 270;
+    ASSERT_EQ(Speel(keys, {{t + 2, Soort::toets_neer, 39},
+                           {t + 6, Soort::toets_neer, 38},
+                           {t + 11, Soort::toets_op, 39},
+                           {t + 11, Soort::toets_op, 38},
+                           {t + 11, Soort::muis, aimX, aimY},
+                           {t + 12, Soort::knop_neer, aimX, aimY},
+                           {t + 15, Soort::knop_op, aimX, aimY},
+                           {t + 17, Soort::knop_neer, aimX, aimY},
+                           {t + 19, Soort::knop_op, aimX, aimY},
+                           {t + 22, Soort::toets_neer, 'Q'}}),
+              next_action::afsluiten);
+    ASSERT_GT(keys.stats_kogels, 0);
+
+    K::Level pad = LeegLevel();
+    std::unique_ptr<VirtualPad> p;
+    ASSERT_EQ(
+        Speel(pad, {Pad(t + 2,
+                        [&] {
+                            p = std::make_unique<VirtualPad>();
+                            p->Stick(false, 1, 0.1f);
+                        }),
+                    Pad(t + 6, [&] { p->Stick(false, 0.8f, -0.7f); }),
+                    Pad(t + 11, [&] { p->Stick(false, 0.05f, 0); }),
+                    Pad(t + 11, [&] { p->Stick(true, -0.5f, 0.5f); }),
+                    Pad(t + 11, [&] { p->Stick(true, 0, 0); }),
+                    Pad(t + 12, [&] { p->Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 1); }),
+                    Pad(t + 15, [&] { p->Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0); }),
+                    Pad(t + 17, [&] { p->Button(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, true); }),
+                    Pad(t + 19, [&] { p->Button(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, false); }),
+                    {t + 22, Soort::toets_neer, 'Q'}}),
+        next_action::afsluiten);
+    ASSERT_TRUE(p && p->Plugged()) << SDL_GetError();
+    ExpectSameLevel(pad, keys);
+    int32_t x = 0, y = 0;
+    Wimdows::MousePos(x, y);
+    EXPECT_EQ(x, aimX);
+    EXPECT_EQ(y, aimY);
+}
+
+// Start opens the in-game menu as M does; A clicks Resume where the pointer is.
+TEST_F(Spel, StartOnAPadOpensTheInGameMenuAndAClicksResume) {
+    constexpr int32_t X = 350, VERDER = 125; // buttons 100 apart from y 100
+    Kolvemar_Menu::Init();
+    K::Level l = LeegLevel();
+    VirtualPad p;
+    Speler speler;
+    speler.Start([&] {
+        if (!speler.Wacht([&] { return speler.Gepauzeerd(); }, "no in-game menu")) return;
+        p.Button(SDL_CONTROLLER_BUTTON_START, false);
+        SdlInput::Move(X, VERDER);
+        Wimdows::Sync();
+        p.Press(SDL_CONTROLLER_BUTTON_A);
+    });
+    const next_action a =
+        Speel(l, {Pad(l.time + 2, [&] { p.Button(SDL_CONTROLLER_BUTTON_START, true); }),
+                  {l.time + 5, Soort::toets_neer, Q}});
+    speler.Einde();
+    EXPECT_TRUE(speler.fouten.empty()) << speler.fouten.front();
+    EXPECT_EQ(a, next_action::afsluiten);
+    EXPECT_EQ(l.time, 1005); // resumed, then quit
 }
 
 // Closing the window ends the level as Q would; it runs last, since it takes

@@ -10,6 +10,9 @@
 #include <thread>
 #include <vector>
 
+#include "../support/SdlInput.h"
+#include "Music.h"
+#include "Settings.h"
 #include "Wimdows.h"
 
 namespace W = Wimdows;
@@ -46,14 +49,6 @@ void Button(uint32_t type, uint8_t button, uint8_t clicks, int32_t x, int32_t y)
     e.button.x = x;
     e.button.y = y;
     Push(e);
-}
-
-std::vector<uint32_t> Drain() {
-    std::vector<uint32_t> keys;
-    uint32_t k = 0;
-    while (W::GetKeyPressed(k))
-        keys.push_back(k);
-    return keys;
 }
 
 // What the left-up callback saw, each time it ran.
@@ -93,7 +88,7 @@ TEST_F(WimdowsInput, KeysQueueInOrderAndRepeatsQueueAgain) {
     Key(SDL_KEYDOWN, SDLK_c, true);
     W::Sync();
     EXPECT_TRUE(W::KeyDown('A') && W::KeyDown('B') && W::KeyDown('C'));
-    EXPECT_EQ(Drain(), (std::vector<uint32_t>{'A', 'B', 'C', 'C'}));
+    EXPECT_EQ(SdlInput::TakeQueuedKeys(), (std::vector<uint32_t>{'A', 'B', 'C', 'C'}));
     uint32_t untouched = 12345;
     EXPECT_FALSE(W::GetKeyPressed(untouched));
     EXPECT_EQ(untouched, 12345u);
@@ -102,7 +97,7 @@ TEST_F(WimdowsInput, KeysQueueInOrderAndRepeatsQueueAgain) {
     W::Sync();
     EXPECT_FALSE(W::KeyDown('C'));
     EXPECT_TRUE(W::KeyDown('A'));
-    EXPECT_TRUE(Drain().empty()); // key up queues nothing
+    EXPECT_TRUE(SdlInput::TakeQueuedKeys().empty()); // key up queues nothing
     EXPECT_FALSE(W::KeyDown(256));
     EXPECT_FALSE(W::KeyDown(0xFFFFFFFF));
 }
@@ -113,8 +108,39 @@ TEST_F(WimdowsInput, GameKeysArriveAsVirtualKeyCodes) {
           SDLK_n, SDLK_p, SDLK_q, SDLK_0, SDLK_9, SDLK_ESCAPE, SDLK_RETURN, SDLK_SPACE, SDLK_F13})
         Key(SDL_KEYDOWN, sym);
     W::Sync();
-    EXPECT_EQ(Drain(), (std::vector<uint32_t>{0x25, 0x26, 0x27, 0x28, 'E', 'S', 'D', 'F', 'K', 'M',
-                                              'N', 'P', 'Q', '0', '9', 0x1B, 0x0D, 0x20}));
+    EXPECT_EQ(SdlInput::TakeQueuedKeys(),
+              (std::vector<uint32_t>{0x25, 0x26, 0x27, 0x28, 'E', 'S', 'D', 'F', 'K', 'M', 'N', 'P',
+                                     'Q', '0', '9', 0x1B, 0x0D, 0x20}));
+}
+
+// Minus, plus (either key, or the keypad's) and 0 work the volume on every
+// screen; the indicator goes over the presented picture, not the back buffer.
+TEST_F(WimdowsInput, VolumeKeysStepAndMuteAndLeaveTheBackBufferAlone) {
+    Settings::Store({});
+    Music::InitVolume();
+    W::Rectangle(0, 0, 99, 79, 0x123456, true);
+    for (SDL_Keycode sym : {SDLK_MINUS, SDLK_KP_MINUS, SDLK_MINUS, SDLK_EQUALS})
+        Key(SDL_KEYDOWN, sym);
+    W::Sync();
+    EXPECT_EQ(Music::MasterVolume(), 80u);
+    Key(SDL_KEYDOWN, SDLK_0);
+    Key(SDL_KEYDOWN, SDLK_0, true); // held: no second toggle
+    W::Sync();
+    EXPECT_TRUE(Music::Muted());
+    Key(SDL_KEYDOWN, SDLK_KP_0);
+    Key(SDL_KEYDOWN, SDLK_KP_PLUS);
+    Key(SDL_KEYDOWN, SDLK_PLUS);
+    W::Sync();
+    EXPECT_FALSE(Music::Muted());
+    EXPECT_EQ(Music::MasterVolume(), 100u);
+    for (int32_t y = 0; y < 80; y += 7)
+        for (int32_t x = 0; x < 100; x += 7)
+            ASSERT_EQ(W::GetPixel(x, y), 0x123456u) << x << "," << y;
+    // The game still sees the keys, as it always did.
+    EXPECT_EQ(SdlInput::TakeQueuedKeys(),
+              (std::vector<uint32_t>{0xBD, 0x6D, 0xBD, 0xBB, '0', '0', 0x60, 0x6B}));
+    Settings::Store({});
+    Music::InitVolume();
 }
 
 TEST_F(WimdowsInput, FlushEmptiesTheQueueButKeepsHeldKeys) {

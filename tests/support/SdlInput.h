@@ -5,6 +5,11 @@
 
 #include <SDL.h>
 
+#include <cstdint>
+#include <vector>
+
+#include "Wimdows.h"
+
 namespace SdlInput {
 
 inline void Key(SDL_Keycode key, bool down) {
@@ -42,6 +47,15 @@ inline void Close() {
     e.type = SDL_WINDOWEVENT;
     e.window.event = SDL_WINDOWEVENT_CLOSE;
     SDL_PushEvent(&e);
+}
+
+// Every key press the game has not yet taken, oldest first; the queue is then empty.
+inline std::vector<uint32_t> TakeQueuedKeys() {
+    std::vector<uint32_t> keys;
+    uint32_t k = 0;
+    while (Wimdows::GetKeyPressed(k))
+        keys.push_back(k);
+    return keys;
 }
 
 } // namespace SdlInput

@@ -56,3 +56,31 @@ TEST(Constants, NonFiniteOrHexadecimalRealsReadAsZero) {
     EXPECT_EQ(K::bewegingssnelheid, 0.0f);
     EXPECT_EQ(K::grote_exposies, 0.0f);
 }
+
+TEST(Constants, AWindowSizeTheGameCannotBePlayedInIsNamed) {
+    const uint32_t side = K::schermgrootte, bar = K::grootte_informatiebalk;
+    K::grootte_informatiebalk = 100;
+    for (uint32_t good : {300u, 800u, 8192u}) {
+        K::schermgrootte = good;
+        EXPECT_EQ(K::Schermgrootteprobleem(), "") << good;
+    }
+    K::schermgrootte = 1;
+    EXPECT_EQ(K::Schermgrootteprobleem(),
+              "\"Constanten.txt\": schermgrootte 1 leaves no room for the game: the information "
+              "bar of 100 pixels, the walls and the arena need a window of 300 or more");
+    for (uint32_t bad : {0u, 299u}) {
+        K::schermgrootte = bad;
+        EXPECT_NE(K::Schermgrootteprobleem(), "") << bad;
+    }
+    K::schermgrootte = 100000;
+    EXPECT_EQ(K::Schermgrootteprobleem(),
+              "\"Constanten.txt\": schermgrootte 100000 is larger than a window can be (8192 at "
+              "most)");
+    K::schermgrootte = 8193;
+    EXPECT_NE(K::Schermgrootteprobleem(), "");
+    K::grootte_informatiebalk = 4294967295u; // no overflow in the sum
+    K::schermgrootte = 800;
+    EXPECT_NE(K::Schermgrootteprobleem(), "");
+    K::schermgrootte = side;
+    K::grootte_informatiebalk = bar;
+}

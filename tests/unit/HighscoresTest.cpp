@@ -6,6 +6,7 @@
 
 #include "Kolvemar_Menu.h"
 #include "LevelCreator.h"
+#include "StandardLib.h"
 
 namespace K = Kolvemar_Constanten_en_Types;
 namespace KM = Kolvemar_Menu;
@@ -176,6 +177,19 @@ TEST_F(HighscoreFile, ATableThatCannotBeWrittenIsNotClaimedAsKept) {
     EXPECT_EQ(LC::Higscore(77, file, &bewaard), 1u);
     EXPECT_FALSE(bewaard);
     EXPECT_EQ(ReadAll(file), "damaged");
+}
+
+TEST_F(HighscoreFile, AFreshTableIsMadeInThePlayersFolderOnFirstUse) {
+    const fs::path player = dir / "home" / "kolvemar-trovix";
+    StandardLib::SetFolders("", player.string());
+    testing::internal::CaptureStderr();
+    LC::Highscores t = Table({5});
+    LC::LeesHigscore(t);
+    const std::string said = testing::internal::GetCapturedStderr();
+    StandardLib::SetFolders("", "");
+    EXPECT_TRUE(SameEntry(t[0], K::Score{}));
+    EXPECT_EQ(ReadAll(player / "Highscores.txt").size(), 1184u);
+    EXPECT_NE(said.find("No high scores yet"), std::string::npos) << said; // not a damage report
 }
 
 TEST_F(HighscoreFile, LineFeedOnlyFileReadsTheSame) {

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
+#include <string>
 
 #include "StandardLib.h"
 
@@ -97,4 +100,226 @@ TEST(Paths, BackslashNamesOpenOnLinux) {
     EXPECT_TRUE(S::ReadToken(f, t));
     EXPECT_EQ(t, "1");
     std::fclose(f);
+}
+
+namespace {
+
+// Sets an environment variable for one scope and puts the old value back.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        hadOld_ = std::getenv(name) != nullptr;
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (hadOld_)
+            setenv(name_, old_.c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+
+  private:
+    const char* name_;
+    std::string old_;
+    bool hadOld_ = false;
+};
+
+} // namespace
+
+TEST(Paths, XdgFoldersFollowTheBaseDirectoryRules) {
+    ScopedEnv home("HOME", "/home/tester");
+    {
+        ScopedEnv data("XDG_DATA_HOME", "/xdg/data/");
+        ScopedEnv config("XDG_CONFIG_HOME", "/xdg/config");
+        EXPECT_EQ(S::PlayerFolder(), "/xdg/data/kolvemar-trovix");
+        EXPECT_EQ(S::ConfigFolder(), "/xdg/config/kolvemar-trovix");
+    }
+    // Unset, empty and relative values all mean the default under $HOME.
+    for (const char* value : {static_cast<const char*>(nullptr), "", "relative/dir"}) {
+        ScopedEnv data("XDG_DATA_HOME", value);
+        ScopedEnv config("XDG_CONFIG_HOME", value);
+        EXPECT_EQ(S::PlayerFolder(), "/home/tester/.local/share/kolvemar-trovix");
+        EXPECT_EQ(S::ConfigFolder(), "/home/tester/.config/kolvemar-trovix");
+    }
+}
+
+namespace {
+
+// The folders are the game's global state: every case gives the tools'
+// meaning back.
+class Folders : public testing::Test {
+  protected:
+    void SetUp() override {
+        root = std::filesystem::path(testing::TempDir()) /
+               ("folders_" +
+                std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(root);
+        std::filesystem::create_directories(root);
+    }
+    void TearDown() override {
+        S::SetFolders("", "");
+        std::filesystem::remove_all(root);
+    }
+    void Constants(const std::filesystem::path& folder) {
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder / "Constanten.txt") << "3\n";
+    }
+    std::filesystem::path root;
+};
+
+} // namespace
+
+TEST_F(Folders, NamesLeadIntoThePlayersOrTheDataFolder) {
+    S::SetFolders("/data", "/player");
+    for (const char* name :
+         {"levels\\save1.txt", "levels\\save5.txt", "levels/save3.txt", "Highscores.txt"}) {
+        EXPECT_TRUE(S::IsPlayerFile(name)) << name;
+        EXPECT_EQ(S::PlatformPath(name).rfind("/player/", 0), 0u) << name;
+    }
+    for (const char* name :
+         {"levels\\save0.txt", "levels\\save6.txt", "levels\\save12.txt", "levels\\save1.txt.bak",
+          "levels\\level1.txt", "levels\\tutorial1.txt", "Constanten.txt",
+          "images\\nummers\\rood.bmp", "muziek/Fire.mp3", "highscores.txt"}) {
+        EXPECT_FALSE(S::IsPlayerFile(name)) << name;
+        EXPECT_EQ(S::PlatformPath(name).rfind("/data/", 0), 0u) << name;
+    }
+    EXPECT_EQ(S::PlatformPath("levels\\save5.txt"), "/player/levels/save5.txt");
+    EXPECT_EQ(S::PlatformPath("levels\\level1.txt"), "/data/levels/level1.txt");
+    EXPECT_EQ(S::PlatformPath("/tmp/x\\Highscores.txt"), "/tmp/x/Highscores.txt"); // absolute
+    S::SetFolders("", "/player"); // data in the working directory
+    EXPECT_EQ(S::PlatformPath("images\\a.bmp"), "images/a.bmp");
+    EXPECT_EQ(S::PlatformPath("Highscores.txt"), "/player/Highscores.txt");
+    S::SetFolders("", ""); // the tools
+    EXPECT_EQ(S::PlatformPath("levels\\save1.txt"), "levels/save1.txt");
+}
+
+TEST_F(Folders, DataFolderFromTheWorkingFolderOrBesideTheExecutable) {
+    const auto installed = root / "prefix" / "share" / "kolvemar-trovix";
+    const auto built = root / "build" / "game";
+    Constants(installed);
+    Constants(built);
+    Constants(root / "own");
+    std::filesystem::create_directories(root / "start");
+    const std::string start = (root / "start").string();
+    EXPECT_EQ(S::FindDataFolder(start, (root / "prefix/bin/kolvemar-trovix").string()),
+              installed.string());
+    EXPECT_EQ(S::FindDataFolder(start, (root / "build/bin/kolvemar-trovix").string()),
+              built.string());
+    // A working folder with its own constants wins.
+    EXPECT_EQ(
+        S::FindDataFolder((root / "own").string(), (root / "prefix/bin/kolvemar-trovix").string()),
+        "");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(S::FindDataFolder(start, (root / "start/kolvemar-trovix").string()), "");
+    EXPECT_EQ(S::FindDataFolder(start, (root / "start/bin/kolvemar-trovix").string()), "");
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("No game data found: no \"Constanten.txt\" in the working folder."),
+              std::string::npos)
+        << said;
+    EXPECT_NE(said.find((root / "start/share/kolvemar-trovix").string()), std::string::npos);
+}
+
+TEST_F(Folders, ThePlayersFolderIsMadeOnFirstWrite) {
+    const auto player = root / "home" / ".local" / "share" / "kolvemar-trovix";
+    S::SetFolders((root / "data").string(), player.string());
+    EXPECT_FALSE(std::filesystem::exists(player));
+    ASSERT_TRUE(S::WriteGameFile("levels\\save5.txt", "five"));
+    ASSERT_TRUE(S::WriteGameFile("Highscores.txt", "scores"));
+    std::ifstream in(player / "levels" / "save5.txt");
+    std::string t;
+    in >> t;
+    EXPECT_EQ(t, "five");
+    EXPECT_TRUE(std::filesystem::exists(player / "Highscores.txt"));
+    EXPECT_EQ(std::filesystem::status(player).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_all);         // private, as the XDG rules ask
+    EXPECT_FALSE(std::filesystem::exists(root / "data")); // nothing beside the data
+}
+
+TEST_F(Folders, APlayersFolderThatCannotBeMadeIsReportedAndNothingWritten) {
+    std::ofstream(root / "blocker") << "a file where a folder should be";
+    const auto player = root / "blocker" / "kolvemar-trovix";
+    S::SetFolders("", player.string());
+    for (const char* name : {"levels\\save1.txt", "Highscores.txt"}) {
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(S::WriteGameFile(name, "x"));
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_NE(said.find("Cannot create the player's folder \"" + player.string()),
+                  std::string::npos)
+            << said;
+        EXPECT_NE(said.find("the game plays on without saving"), std::string::npos) << said;
+    }
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path FreshFolder(const std::string& name) {
+    const fs::path dir = testing::TempDir() + name;
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+std::string Contents(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+} // namespace
+
+TEST(AtomicWrite, AReadOnlyFileIsRefusedAndAReplacedOneKeepsItsMode) {
+    const fs::path dir = FreshFolder("atomic-modes");
+    const std::string slot = (dir / "save1.txt").string();
+    ASSERT_TRUE(S::WriteFileAtomic(slot, "first"));
+    EXPECT_EQ(fs::status(slot).permissions(), fs::perms(0644));
+
+    fs::permissions(slot, fs::perms(0600));
+    ASSERT_TRUE(S::WriteFileAtomic(slot, "second"));
+    EXPECT_EQ(fs::status(slot).permissions(), fs::perms(0600)) << "the mode is kept";
+
+    fs::permissions(slot, fs::perms(0444));
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(S::WriteFileAtomic(slot, "third"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Cannot write \"" + slot +
+                  "\": Permission denied; the old file is left as it was.\n");
+    EXPECT_EQ(Contents(slot), "second");
+    EXPECT_EQ(fs::status(slot).permissions(), fs::perms(0444));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator{}), 1);
+}
+
+TEST(AtomicWrite, StaleTemporariesOfTheGamesOwnFilesAreRemoved) {
+    const fs::path dir = FreshFolder("atomic-stale");
+    const auto make = [&](const std::string& name, bool old) {
+        std::ofstream(dir / name) << std::string(1000, 'x');
+        if (old)
+            fs::last_write_time(dir / name,
+                                fs::file_time_type::clock::now() - std::chrono::hours(1));
+    };
+    for (const char* stale : {"save1.txt.Ab12Cd", "save5.txt.zzzzzz", "save3.txt.000000"})
+        make(stale, true);
+    const std::set<std::string> kept = {
+        "save2.txt.Xy34Ef",      // still being written by someone else, perhaps
+        "Highscores.txt.Ab12Cd", // another file's: its own write cleans it
+        "notes.txt.Ab12Cd",      // the player's
+        "save1.txt.Ab12C",       // not as mkstemp names them
+        "save1.txt.Ab-2Cd",      "save1.txt", "save1.txt.bak"};
+    for (const std::string& name : kept)
+        make(name, name != "save2.txt.Xy34Ef");
+    fs::create_directory(dir / "save4.txt.dir123");
+    fs::last_write_time(dir / "save4.txt.dir123",
+                        fs::file_time_type::clock::now() - std::chrono::hours(1));
+
+    ASSERT_TRUE(S::WriteFileAtomic((dir / "save3.txt").string(), "slot"));
+    std::set<std::string> left;
+    for (const fs::directory_entry& e : fs::directory_iterator(dir))
+        left.insert(e.path().filename().string());
+    std::set<std::string> expected = kept;
+    expected.insert({"save3.txt", "save4.txt.dir123"});
+    EXPECT_EQ(left, expected);
 }

@@ -100,3 +100,75 @@ TEST_F(FakeClockTest, RandomNrStaysInItsInterval) {
     const int32_t w = Time::RandomNr(INT_MIN, INT_MAX);
     EXPECT_LE(w, INT_MIN + 99999);
 }
+
+namespace {
+
+// Simulated time in microseconds: a reading costs 2 us, a wait passes as asked.
+int64_t simUs = 0;
+int64_t slept = 0;
+int waits = 0;
+int64_t lastReadUs = 0;
+
+Time::DateTime SimClock() {
+    lastReadUs = simUs;
+    const int64_t h = simUs / 10000 % 360000;
+    simUs += 2;
+    return At(static_cast<uint32_t>(h / 6000), static_cast<uint32_t>(h / 100 % 60),
+              static_cast<uint32_t>(h % 100));
+}
+
+void SimWait(int32_t us) {
+    simUs += us;
+    slept += us;
+    ++waits;
+}
+
+struct SleepingDelay : testing::Test {
+    void SetUp() override { Time::SetClockSource(SimClock, SimWait); }
+    void TearDown() override { Time::SetClockSource(nullptr); }
+    // A frame that starts `start` us into the simulation, takes `work` us and
+    // waits for `duration`: checks that IterationDelay returns at the first
+    // reading on which the polling version would have returned, sleeping for
+    // most of the wait.
+    void Frame(int64_t start, int64_t work, int32_t duration) {
+        simUs = start;
+        Time::StartIterations();
+        const int64_t markHundredth = lastReadUs / 10000;
+        simUs += work;
+        slept = 0;
+        waits = 0;
+        Time::IterationDelay(duration);
+        const int64_t due = (markHundredth + duration) * 10000; // the clock shows mark + duration
+        const int64_t waited = lastReadUs - (start + 2 + work);
+        if (start + 2 + work >= due) {
+            EXPECT_EQ(waits, 0) << start << " " << work;
+            return;
+        }
+        EXPECT_GE(lastReadUs, due) << start << " " << work;
+        EXPECT_LT(lastReadUs, due + 600) << start << " " << work; // a poll late at most
+        EXPECT_GE(slept, waited - 600) << start << " " << work;
+        EXPECT_LE(waits, 25) << start << " " << work;
+    }
+};
+
+} // namespace
+
+TEST_F(SleepingDelay, ReturnsAtTheSameReadingAsPollingWhateverThePhase) {
+    for (int64_t phase = 0; phase < 10000; phase += 370)
+        for (int64_t work : {0, 1000, 9999, 10000, 15000, 25000})
+            Frame(1234560000 + phase, work, 3);
+}
+
+TEST_F(SleepingDelay, AcrossTheHourAndAfterAnOverlongFrame) {
+    for (int64_t phase = 0; phase < 10000; phase += 1000)
+        Frame(3599990000LL + phase, 0, 3); // from 59:59.99 into the next hour
+    Frame(5000000, 45000, 3);              // the frame took 4.5 hundredths: no wait
+    // The mark stays where it was: the next frame is due from the same mark.
+    simUs = 7000000;
+    Time::StartIterations();
+    simUs += 50000;
+    Time::IterationDelay(3);
+    waits = 0;
+    Time::IterationDelay(5); // 5 hundredths after the kept mark
+    EXPECT_EQ(waits, 0);
+}

@@ -2,11 +2,16 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "Wimdows.h"
 
@@ -319,6 +324,51 @@ TEST_F(WimdowsDraw, MissingPictureReturnsZeroAndSaysWhich) {
     EXPECT_EQ(W::BitmapTableLength(), before);
     W::DrawBitmap(0, 0, 0);
     EXPECT_EQ(Painted(0).size(), size_t{WIDTH * HEIGHT});
+}
+
+// A two-colour BMP of w x h pixels (a negative h stores its rows top-down),
+// its pixel data left as a hole in the file: no disk space, nothing to decode
+// before the header is judged.
+std::string SparseBmp(const std::string& name, int32_t w, int32_t h) {
+    const uint32_t row = ((static_cast<uint32_t>(w) + 31) / 32) * 4;
+    const uint64_t data = uint64_t{row} * static_cast<uint32_t>(std::abs(h));
+    std::vector<uint8_t> head(62, 0);
+    const auto put = [&](int at, uint32_t v) { std::memcpy(&head[at], &v, 4); };
+    head[0] = 'B';
+    head[1] = 'M';
+    put(2, static_cast<uint32_t>(std::min<uint64_t>(62 + data, UINT32_MAX)));
+    put(10, 62);
+    put(14, 40);
+    put(18, static_cast<uint32_t>(w));
+    put(22, static_cast<uint32_t>(h));
+    head[26] = 1;
+    head[28] = 1;
+    put(58, 0xFFFFFF); // palette: black, white
+    const std::string path = testing::TempDir() + name;
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<char*>(head.data()), 62);
+    std::filesystem::resize_file(path, 62 + data);
+    return path;
+}
+
+TEST_F(WimdowsDraw, AnAbsurdPictureIsRefusedByItsHeaderAndNamed) {
+    const uint32_t before = W::BitmapTableLength();
+    const std::pair<int32_t, int32_t> absurd[] = {{30000, 30000}, {20000, 1}, {100, -30000}};
+    for (auto [w, h] : absurd) {
+        const std::string file = SparseBmp("wt_huge.bmp", w, h);
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(W::LoadBitmap(file.c_str(), 800, 800), 0u) << w << " x " << h;
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_NE(said.find(file + ": picture size refused: " + std::to_string(w) + " x " +
+                            std::to_string(std::abs(h))),
+                  std::string::npos)
+            << said;
+        std::filesystem::remove(file);
+    }
+    EXPECT_EQ(W::BitmapTableLength(), before);
+    // The widest a side may be still loads, at the file's own size.
+    const uint32_t wide = W::LoadBitmap(SparseBmp("wt_wide.bmp", 16384, 1).c_str(), 0, 0);
+    EXPECT_NE(wide, 0u);
+    W::DestroyBitmap(wide);
 }
 
 TEST_F(WimdowsDraw, MaskedCopyTakesThePictureWhereTheMaskIsWhite) {

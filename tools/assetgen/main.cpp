@@ -1,5 +1,7 @@
 // assetgen OUTDIR CONTACT_SHEET.png: draws every picture and renders every sound of the game.
+// assetgen --icons DIR NAME: the desktop icons.
 #include "Canvas.h"
+#include "Icon.h"
 #include "Pictures.h"
 #include "Sounds.h"
 
@@ -8,6 +10,8 @@
 #include <string>
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--icons")
+        return Icon::DrawIcons(argv[2], argv[3]) ? 0 : 1;
     if (argc != 3) {
         std::fprintf(stderr, "usage: assetgen OUTDIR CONTACT_SHEET.png\n");
         return 2;

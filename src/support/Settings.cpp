@@ -1,0 +1,160 @@
+#include "Settings.h"
+
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <mutex>
+#include <optional>
+#include <variant>
+
+#include "StandardLib.h"
+
+namespace Settings {
+
+namespace {
+
+// Far more than any settings file holds; the rest of a bigger file is ignored.
+constexpr std::size_t MAX_BYTES = 64 * 1024;
+
+// One line per setting: a new setting is a field in Values and a line here.
+struct Key {
+    const char* name;
+    std::variant<int32_t Values::*, bool Values::*> field;
+    int32_t min = 0;
+    int32_t max = 1;
+};
+
+const Key KEYS[] = {
+    {"window_width", &Values::windowWidth, 0, 16384},
+    {"window_height", &Values::windowHeight, 0, 16384},
+    {"fullscreen", &Values::fullscreen},
+    {"volume", &Values::volume, 0, 100},
+    {"mute", &Values::muted},
+};
+
+std::mutex lock;
+std::optional<Values> current; // guarded by lock
+
+std::string_view Trimmed(std::string_view s) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!s.empty() && blank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && blank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::optional<int32_t> Number(std::string_view s) {
+    int32_t v = 0;
+    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (error != std::errc() || end != s.data() + s.size()) return std::nullopt;
+    return v;
+}
+
+std::optional<bool> Flag(std::string_view s) {
+    if (s == "true" || s == "1") return true;
+    if (s == "false" || s == "0") return false;
+    return std::nullopt;
+}
+
+// Sets the key's field from the text; the reason when it cannot.
+std::optional<std::string> Apply(const Key& key, std::string_view text, Values& values) {
+    if (const auto* flag = std::get_if<bool Values::*>(&key.field)) {
+        const std::optional<bool> v = Flag(text);
+        if (!v) return "expected true or false";
+        values.*(*flag) = *v;
+        return std::nullopt;
+    }
+    const std::optional<int32_t> v = Number(text);
+    if (!v) return "expected a whole number";
+    if (*v < key.min || *v > key.max)
+        return "out of range " + std::to_string(key.min) + " to " + std::to_string(key.max);
+    values.*std::get<int32_t Values::*>(key.field) = *v;
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadLine(std::string_view line, Values& values) {
+    const std::size_t eq = line.find('=');
+    if (eq == std::string_view::npos) return "expected key=value";
+    const std::string_view name = Trimmed(line.substr(0, eq));
+    for (const Key& key : KEYS)
+        if (name == key.name) return Apply(key, Trimmed(line.substr(eq + 1)), values);
+    return "unknown setting";
+}
+
+std::string FileText() {
+    std::ifstream in(FilePath(), std::ios::binary);
+    std::string text(MAX_BYTES, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return text;
+}
+
+Values Load() {
+    std::vector<std::string> problems;
+    const Values values = Read(FileText(), &problems);
+    // A file of garbage is told about in a few lines, not thousands.
+    constexpr std::size_t TOLD = 5;
+    for (std::size_t i = 0; i < std::min(problems.size(), TOLD); ++i)
+        std::cerr << "\"" << FilePath() << "\" " << problems[i] << "; the default is used."
+                  << std::endl;
+    if (problems.size() > TOLD)
+        std::cerr << "\"" << FilePath() << "\": " << problems.size() - TOLD
+                  << " more lines ignored." << std::endl;
+    return values;
+}
+
+} // namespace
+
+std::string FilePath() {
+    return StandardLib::ConfigFolder() + "/settings.txt";
+}
+
+Values Read(std::string_view text, std::vector<std::string>* problems) {
+    Values values;
+    text = text.substr(0, MAX_BYTES);
+    std::size_t number = 0;
+    while (!text.empty()) {
+        ++number;
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        const std::string_view line = Trimmed(text.substr(0, end));
+        text.remove_prefix(std::min(end + 1, text.size()));
+        if (line.empty() || line.front() == '#') continue;
+        const std::optional<std::string> problem = ReadLine(line, values);
+        if (problem && problems)
+            problems->push_back("line " + std::to_string(number) + ": " + *problem);
+    }
+    return values;
+}
+
+std::string Write(const Values& values) {
+    std::string text;
+    for (const Key& key : KEYS) {
+        text += key.name;
+        text += '=';
+        if (const auto* flag = std::get_if<bool Values::*>(&key.field))
+            text += values.*(*flag) ? "true" : "false";
+        else
+            text += std::to_string(values.*std::get<int32_t Values::*>(key.field));
+        text += '\n';
+    }
+    return text;
+}
+
+Values Current() {
+    std::lock_guard guard(lock);
+    if (!current) current = Load();
+    return *current;
+}
+
+bool Store(const Values& values) {
+    std::lock_guard guard(lock);
+    current = values;
+    std::error_code error;
+    std::filesystem::create_directories(StandardLib::ConfigFolder(), error);
+    return StandardLib::WriteFileAtomic(FilePath(), Write(values));
+}
+
+} // namespace Settings

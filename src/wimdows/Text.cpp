@@ -1,0 +1,113 @@
+// Text in the stock-font styles: SDL2_ttf over the DejaVu fonts, one face and
+// size per style, glyph pixels only.
+#include "WimdowsInternal.h"
+
+#include <SDL_ttf.h>
+
+#include <array>
+
+namespace Wimdows {
+
+using namespace Internal;
+
+namespace {
+
+struct FontStruct {
+    uint32_t style = 0;
+    uint32_t pixel = 0;
+};
+FontStruct font;
+std::array<TTF_Font*, 6> fonts{};
+bool ttfFailed = false;
+bool ttfStarted = false; // our own TTF_Init, undone by CloseFonts
+
+const char* const FONT_FILES[6] = {"DejaVuSans.ttf",          "DejaVuSans-Bold.ttf",
+                                   "DejaVuSansMono-Bold.ttf", "DejaVuSans.ttf",
+                                   "DejaVuSansMono.ttf",      "DejaVuSansMono.ttf"};
+// Pixel sizes near the classic system fonts' cells; style 1 is as large as
+// the result sheet allows: "Proficiat u staat op de" ends before x 395 and a
+// two-digit rank within the 15 pixels before "de plaats".
+const int FONT_SIZES[6] = {11, 10, 12, 12, 12, 11};
+
+TTF_Font* Font(uint32_t style) {
+    if (style > 5) style = 0;
+    if (fonts[style] || ttfFailed) return fonts[style];
+    if (!ttfStarted && TTF_Init() != 0) {
+        Complain("cannot start the font library", TTF_GetError());
+        ttfFailed = true;
+        return nullptr;
+    }
+    ttfStarted = true;
+    const std::string path = std::string(KT_DEJAVU_DIR) + "/" + FONT_FILES[style];
+    fonts[style] = TTF_OpenFont(path.c_str(), FONT_SIZES[style]);
+    if (!fonts[style]) {
+        Complain("cannot open font " + path, TTF_GetError());
+        ttfFailed = true;
+        return nullptr;
+    }
+    TTF_SetFontHinting(fonts[style], TTF_HINTING_MONO);
+    return fonts[style];
+}
+
+// Glyph pixels only, in the font colour.
+void DrawText(const Plane& d, const char* text, int32_t x, int32_t y) {
+    TTF_Font* f = Font(font.style);
+    if (!f || !text || !*text) return;
+    SDL_Surface* s = TTF_RenderUTF8_Solid(f, text, SDL_Color{255, 255, 255, 255});
+    if (!s) return;
+    SDL_LockSurface(s);
+    for (int row = 0; row < s->h; ++row) {
+        const auto* src = static_cast<const uint8_t*>(s->pixels) + row * s->pitch;
+        for (int col = 0; col < s->w; ++col)
+            if (src[col] != 0) Plot(d, int64_t{x} + col, int64_t{y} + row, font.pixel);
+    }
+    SDL_UnlockSurface(s);
+    SDL_FreeSurface(s);
+}
+
+} // namespace
+
+void Internal::CloseFonts() {
+    for (auto& f : fonts) {
+        if (f) TTF_CloseFont(f);
+        f = nullptr;
+    }
+    if (ttfStarted) TTF_Quit();
+    ttfStarted = false;
+    ttfFailed = false;
+}
+
+// ---------------------------------------------------------------- text
+
+void SetFont(uint32_t style, uint32_t color) {
+    font.style = style;
+    font.pixel = SwapRedBlue(color);
+}
+
+void Text(const char* text, int32_t x, int32_t y) {
+    uint32_t w = 0, h = 0;
+    GetTextSize(text, font.style, w, h);
+    DrawShape({x, y, int64_t{x} + w - 1, int64_t{y} + h - 1},
+              [&](const Plane& d) { DrawText(d, text, x, y); });
+}
+
+void TextInt(int32_t number, int32_t x, int32_t y) {
+    Text(std::to_string(number).c_str(), x, y);
+}
+
+void TextCard(uint32_t number, int32_t x, int32_t y) {
+    Text(std::to_string(number).c_str(), x, y);
+}
+
+void GetTextSize(const char* text, uint32_t style, uint32_t& width, uint32_t& height) {
+    width = 0;
+    height = 0;
+    if (state.load(std::memory_order_acquire) != STATE_ACTIVE || !text) return;
+    TTF_Font* f = Font(style);
+    int w = 0, h = 0;
+    if (!f || TTF_SizeUTF8(f, text, &w, &h) != 0) return;
+    width = static_cast<uint32_t>(w);
+    height = static_cast<uint32_t>(h);
+}
+
+} // namespace Wimdows

@@ -1,0 +1,174 @@
+// Shared state and helpers of the window layer's files; private to src/wimdows.
+// One lock (bufferLock) guards the back buffer, the picture table and the end
+// of the window, so the window thread never frees what a drawing call is using.
+#pragma once
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Wimdows.h"
+
+namespace Wimdows::Internal {
+
+// Pictures bigger than this are refused rather than risking the process.
+constexpr uint64_t MAX_PIXELS = uint64_t{1} << 26;
+constexpr uint64_t MAX_SIDE = 16384;
+
+// Window.cpp
+extern std::atomic<WinState> state;
+extern std::atomic<uint32_t> xlen;
+extern std::atomic<uint32_t> ylen;
+// Guarded by bufferLock.
+extern std::mutex bufferLock;
+extern std::vector<uint32_t> back;
+
+void Complain(const std::string& what, const char* detail);
+
+// 0x00BBGGRR <-> 0x00RRGGBB; the same swap both ways, top byte dropped.
+inline uint32_t SwapRedBlue(uint32_t c) {
+    return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+
+struct Plane {
+    uint32_t* px;
+    int64_t w;
+    int64_t h;
+};
+
+inline Plane BackPlane() {
+    return {back.data(), xlen.load(std::memory_order_relaxed),
+            ylen.load(std::memory_order_relaxed)};
+}
+
+inline void Plot(const Plane& d, int64_t x, int64_t y, uint32_t pix) {
+    if (x >= 0 && y >= 0 && x < d.w && y < d.h) d.px[y * d.w + x] = pix;
+}
+
+// Row y from xa to xb, both included.
+inline void HLine(const Plane& d, int64_t y, int64_t xa, int64_t xb, uint32_t pix) {
+    if (y < 0 || y >= d.h) return;
+    xa = std::max<int64_t>(xa, 0);
+    xb = std::min<int64_t>(xb, d.w - 1);
+    if (xa <= xb) std::fill(d.px + y * d.w + xa, d.px + y * d.w + xb + 1, pix);
+}
+
+struct Box {
+    int64_t x0, y0, x1, y1;
+};
+
+inline bool Active() {
+    return state.load(std::memory_order_acquire) == STATE_ACTIVE && !back.empty();
+}
+
+// Under bufferLock: copies the box to the front buffer unless drawing is buffered.
+void ShowUnbuffered(const Box& b);
+
+// Draws under the lock while the window is open; unbuffered, the box is shown at once.
+template <class F> void DrawShape(const Box& box, F&& draw) {
+    std::lock_guard lock(bufferLock);
+    if (!Active()) return;
+    draw(BackPlane());
+    ShowUnbuffered(box);
+}
+
+// Pictures.cpp: the set pixels of a picture used as a mask, as runs [begin, end) per row:
+// sprites are drawn every frame, their masks hardly ever change.
+struct MaskRuns {
+    std::vector<uint32_t> rowStart; // height + 1 indices into runs
+    std::vector<std::pair<uint32_t, uint32_t>> runs;
+};
+
+struct Picture {
+    std::vector<uint32_t> pixels;
+    uint32_t width = 0;
+    uint32_t height = 0;
+    bool live = false;
+    std::optional<MaskRuns> maskRuns; // made on first use as a mask, dropped on change
+};
+extern std::vector<Picture> pictures; // guarded by bufferLock
+
+// Scaling.cpp: the game's gameW x gameH picture in a window of winW x winH
+// points and outW x outH pixels (more pixels than points on a HiDPI display).
+struct Layout {
+    int32_t gameW, gameH, winW, winH, outW, outH;
+    SDL_Rect dst; // the picture in output pixels; black bars around it
+};
+Layout Fit(int32_t gameW, int32_t gameH, int32_t winW, int32_t winH, int32_t outW, int32_t outH);
+// The picture sharp (a whole multiple of the game's size) or smoothed.
+bool WholeMultiple(const Layout& l);
+// The game pixel under a window point; outside the picture it lies outside the game.
+SDL_Point GamePoint(const Layout& l, int32_t x, int32_t y);
+// The window point over the centre of a game pixel.
+SDL_Point WindowPoint(const Layout& l, int32_t x, int32_t y);
+// The window size for a room: the largest whole multiple of the game's size
+// that fits, or the largest size below 1 x.
+SDL_Point FittingSize(int32_t gameW, int32_t gameH, int32_t roomW, int32_t roomH);
+
+// Window.cpp: the window thread gives the window this size, as the player
+// would by dragging its border (for tests of the presentation).
+void AskWindowSize(int32_t w, int32_t h);
+
+// Window.cpp: the window was destroyed by another program; the window thread
+// ends it as the close box would.
+void WindowDestroyed();
+// The display is gone (the X server ended or killed the connection): the
+// window thread ends the window as the close box would, without SDL's video.
+void DisplayLost();
+
+// DisplayLoss.cpp: on X11, the connection's fatal errors end the window in
+// order instead of the process. Called on the window thread for a new window.
+void WatchDisplay(SDL_Window* window);
+
+// Input.cpp: the window thread's handlers.
+void ResetInput();
+// Every key and button up, the key queue empty: the window lost the focus.
+void ReleaseInput();
+// Mouse positions arrive in window points and are kept in game pixels.
+void SetLayout(const Layout& l);
+void OnKey(const SDL_KeyboardEvent& e);
+void SetMouse(int32_t x, int32_t y);     // a window point
+void SetGameMouse(int32_t x, int32_t y); // a game pixel
+void OnButton(const SDL_MouseButtonEvent& e);
+// The sources of input, as bits: a key or the left button is down while any
+// source holds it. A press queues the key; a release that clicks runs the
+// left-up callback.
+enum Source : uint8_t { FROM_KEYBOARD = 1, FROM_MOUSE = 2, FROM_GAMEPAD = 4 };
+void HoldKey(uint32_t vk, Source from, bool down);
+void HoldLeft(Source from, bool down, bool click);
+
+// Window.cpp, on the window thread: shows the presented frame again.
+void Repaint();
+// Puts the pointer at (x, y) in game pixels, through the window's mapping,
+// and tells the game pixels the game now reads there.
+void WarpPointer(int32_t x, int32_t y, int32_t& gameX, int32_t& gameY);
+
+// Gamepad.cpp: game controllers on the window thread.
+void OpenGamepads();
+void CloseGamepads();
+// A level runs (the pointer is hidden) or not; true when that changed.
+bool LevelRuns(bool runs);
+// The focus went (what the controllers held is let go, their buttons spent)
+// or came back (a stick still pushed holds its keys again).
+void GamepadFocus(bool has);
+bool OnGamepadEvent(const SDL_Event& e); // false for any other event
+void SyncGamepads();                     // follows every change made before the call
+void MovePointerByGamepad();             // after every event or pause
+void PointerMoved(SDL_Point game);       // the mouse moved
+
+// VolumeIndicator.cpp
+bool OnVolumeKey(const SDL_KeyboardEvent& e); // true for a volume key
+void DrawVolumeIndicator(SDL_Renderer* renderer, const SDL_FRect& game);
+bool VolumeIndicatorExpired(); // once, when it is to disappear
+
+// Text.cpp
+void CloseFonts();
+
+} // namespace Wimdows::Internal

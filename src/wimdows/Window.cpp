@@ -1,0 +1,596 @@
+// The window thread owns the SDL window, renderer and event loop; the main
+// thread draws into a CPU back buffer (pixels 0x00RRGGBB) and presents it by
+// copying it into the front buffer that the window thread uploads.
+#include "WimdowsInternal.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <new>
+#include <system_error>
+#include <thread>
+
+#include "Settings.h"
+
+namespace Wimdows {
+
+using namespace Internal;
+
+namespace Internal {
+
+std::atomic<WinState> state{STATE_DEAD};
+std::atomic<uint32_t> xlen{0};
+std::atomic<uint32_t> ylen{0};
+std::mutex bufferLock;
+std::vector<uint32_t> back;
+
+void Complain(const std::string& what, const char* detail) {
+    std::cerr << "Wimdows: " << what << ": " << detail << '\n';
+}
+
+} // namespace Internal
+
+namespace {
+
+enum UserCode : int32_t { EV_PRESENT = 1, EV_WAKE = 2, EV_SYNC = 3, EV_POINTER = 4, EV_RESIZE = 5 };
+
+std::atomic<bool> closedByPlayer{false};
+std::atomic<bool> closeAsked{false};
+std::thread windowThread;
+std::string title;
+uint32_t userEvent = 0; // written by the window thread before it goes active
+
+bool buffering = false; // guarded by bufferLock
+
+// The presented frame; the window thread uploads it to the texture.
+std::mutex frontLock;
+std::vector<uint32_t> front;
+std::atomic<bool> presentPending{false};
+
+std::atomic<bool> pointerShown{true};
+// Set by the X error handlers, which may run inside any SDL call of the window thread.
+std::atomic<bool> displayLost{false};
+std::atomic<bool> windowDestroyed{false};
+
+// Owned by the window thread.
+SDL_Window* sdlWindow = nullptr;
+SDL_Renderer* renderer = nullptr;
+SDL_Texture* texture = nullptr;
+Layout layout{};
+bool headless = false; // a video driver without a screen: nothing to fit or remember
+bool fullscreen = false;
+bool decorated = false; // the window manager's borders are known
+SDL_Point windowed{};   // the window's size when not fullscreen, to remember
+
+// Sync markers: asked by the main thread, seen by the window thread.
+std::mutex syncLock;
+std::condition_variable syncSeenChanged;
+int32_t syncAsked = 0;
+int32_t syncSeen = 0;
+bool windowEnded = false; // the window thread has released everything
+
+// The window thread waits for events here, not inside SDL: SDL would wake it
+// through a second X connection from the pushing thread, and a lost display
+// would then end the process from inside the game's own drawing calls.
+std::mutex wakeLock;
+std::condition_variable wakeUp;
+bool woken = false; // guarded by wakeLock
+
+void Wake() {
+    {
+        std::lock_guard lock(wakeLock);
+        woken = true;
+    }
+    wakeUp.notify_one();
+}
+
+// The next event; false after a short pause without one. SDL turns a
+// termination signal into a quit event only when it pumps, and input from the
+// display arrives with the pumping too.
+bool NextEvent(SDL_Event& e) {
+    constexpr auto PUMP_PAUSE = std::chrono::milliseconds(4);
+    if (SDL_PollEvent(&e)) return true;
+    std::unique_lock lock(wakeLock);
+    wakeUp.wait_for(lock, PUMP_PAUSE, [] { return woken; });
+    woken = false;
+    return false;
+}
+
+// Under bufferLock with the window active, so the event queue is alive.
+bool PushUser(UserCode code, intptr_t a = 0, intptr_t b = 0) {
+    SDL_Event e{};
+    e.type = userEvent;
+    e.user.code = code;
+    e.user.data1 = reinterpret_cast<void*>(a);
+    e.user.data2 = reinterpret_cast<void*>(b);
+    const bool pushed = SDL_PushEvent(&e) > 0;
+    Wake();
+    return pushed;
+}
+
+void RequestPresent() {
+    if (!presentPending.exchange(true)) PushUser(EV_PRESENT);
+}
+
+// Copies the box (both ends included) from the back to the front buffer.
+void PresentBox(Box b) {
+    const Plane d = BackPlane();
+    b = {std::max<int64_t>(b.x0, 0), std::max<int64_t>(b.y0, 0), std::min(b.x1, d.w - 1),
+         std::min(b.y1, d.h - 1)};
+    if (b.x0 > b.x1 || b.y0 > b.y1) return;
+    {
+        std::lock_guard lock(frontLock);
+        for (int64_t y = b.y0; y <= b.y1; ++y)
+            std::memcpy(front.data() + y * d.w + b.x0, back.data() + y * d.w + b.x0,
+                        static_cast<size_t>(b.x1 - b.x0 + 1) * sizeof(uint32_t));
+    }
+    RequestPresent();
+}
+
+void PresentAll() {
+    {
+        std::lock_guard lock(frontLock);
+        front = back;
+    }
+    RequestPresent();
+}
+
+void SetState(WinState s) {
+    state.store(s, std::memory_order_release);
+    state.notify_all();
+}
+
+} // namespace
+
+void Internal::Repaint() {
+    presentPending.store(false);
+    if (windowDestroyed) return;
+    {
+        std::lock_guard lock(frontLock);
+        if (front.empty()) return;
+        SDL_UpdateTexture(texture, nullptr, front.data(),
+                          static_cast<int>(xlen.load(std::memory_order_relaxed) * 4));
+    }
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+    SDL_RenderCopy(renderer, texture, nullptr, &layout.dst);
+    const SDL_Rect& d = layout.dst;
+    DrawVolumeIndicator(renderer, {static_cast<float>(d.x), static_cast<float>(d.y),
+                                   static_cast<float>(d.w), static_cast<float>(d.h)});
+    SDL_RenderPresent(renderer);
+}
+
+namespace {
+
+// After every change of the window's size: where the picture goes, and how the
+// mouse maps back.
+void UpdateLayout() {
+    int winW = 0, winH = 0, outW = 0, outH = 0;
+    SDL_GetWindowSize(sdlWindow, &winW, &winH);
+    if (SDL_GetRendererOutputSize(renderer, &outW, &outH) != 0) outW = winW, outH = winH;
+    layout = Fit(static_cast<int32_t>(xlen.load()), static_cast<int32_t>(ylen.load()), winW, winH,
+                 outW, outH);
+    SetLayout(layout);
+    SDL_SetTextureScaleMode(texture,
+                            WholeMultiple(layout) ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+    const bool full = fullscreen || (SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_FULLSCREEN);
+    if (!full) windowed = {winW, winH};
+}
+
+void SetFullscreen(bool on) {
+    fullscreen = on;
+    SDL_SetWindowFullscreen(sdlWindow, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    // Back in the window, at the window's own size (not every driver restores it).
+    if (!on && windowed.x > 0) SDL_SetWindowSize(sdlWindow, windowed.x, windowed.y);
+    UpdateLayout();
+    Repaint();
+}
+
+void ClosePlatform() {
+    CloseGamepads();
+    if (texture) SDL_DestroyTexture(texture);
+    if (renderer) SDL_DestroyRenderer(renderer);
+    if (sdlWindow) SDL_DestroyWindow(sdlWindow);
+    texture = nullptr;
+    renderer = nullptr;
+    sdlWindow = nullptr;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+bool MakeBuffers(uint32_t w, uint32_t h) {
+    if (w == 0 || h == 0 || uint64_t{w} * h > MAX_PIXELS) {
+        Complain("window size refused", (std::to_string(w) + " x " + std::to_string(h)).c_str());
+        return false;
+    }
+    try {
+        std::lock_guard lock(bufferLock);
+        back.assign(size_t{w} * h, 0);
+        std::lock_guard frontGuard(frontLock);
+        front.assign(size_t{w} * h, 0);
+    } catch (const std::bad_alloc&) {
+        Complain("no memory for the window", "out of memory");
+        return false;
+    }
+    xlen.store(w, std::memory_order_relaxed);
+    ylen.store(h, std::memory_order_relaxed);
+    return true;
+}
+
+// The room a window may take on its display: the usable area (without panels)
+// less the decorations the window manager puts around it.
+SDL_Point Room(int top, int left, int bottom, int right) {
+    SDL_Rect usable{0, 0, 0, 0};
+    const int display = sdlWindow ? std::max(SDL_GetWindowDisplayIndex(sdlWindow), 0) : 0;
+    if (SDL_GetDisplayUsableBounds(display, &usable) != 0) SDL_GetDisplayBounds(display, &usable);
+    return {usable.w - left - right, usable.h - top - bottom};
+}
+
+// The remembered size while it still fits the room, else the size that fits.
+SDL_Point WindowSize(SDL_Point room) {
+    const int32_t gw = static_cast<int32_t>(std::min<uint32_t>(xlen.load(), 65535));
+    const int32_t gh = static_cast<int32_t>(std::min<uint32_t>(ylen.load(), 65535));
+    if (headless) return {gw, gh};
+    const Settings::Values v = Settings::Current();
+    constexpr int32_t SMALLEST = 64;
+    if (v.windowWidth >= SMALLEST && v.windowHeight >= SMALLEST && v.windowWidth <= room.x &&
+        v.windowHeight <= room.y)
+        return {v.windowWidth, v.windowHeight};
+    return FittingSize(gw, gh, room.x, room.y);
+}
+
+// Once the window manager has decorated the shown window (a little after it
+// appears), its real borders may call for another size; the window is then
+// centred in the usable area. Without a window manager there are none.
+void FitDecorated() {
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (headless || decorated ||
+        SDL_GetWindowBordersSize(sdlWindow, &top, &left, &bottom, &right) != 0 ||
+        top + left + bottom + right == 0)
+        return;
+    decorated = true;
+    const SDL_Point size = WindowSize(Room(top, left, bottom, right));
+    SDL_SetWindowSize(sdlWindow, size.x, size.y);
+    SDL_Rect usable{0, 0, 0, 0};
+    SDL_GetDisplayUsableBounds(std::max(SDL_GetWindowDisplayIndex(sdlWindow), 0), &usable);
+    SDL_SetWindowPosition(sdlWindow, usable.x + left + (usable.w - left - right - size.x) / 2,
+                          usable.y + top + (usable.h - top - bottom - size.y) / 2);
+}
+
+// The window's size and fullscreen state, for the next run. The size that
+// fits is not kept as such (0): on another screen another size fits.
+void RememberWindow() {
+    if (headless) return;
+    int top = 0, left = 0, bottom = 0, right = 0;
+    SDL_GetWindowBordersSize(sdlWindow, &top, &left, &bottom, &right);
+    const SDL_Point room = Room(top, left, bottom, right);
+    const SDL_Point fit = FittingSize(static_cast<int32_t>(xlen.load()),
+                                      static_cast<int32_t>(ylen.load()), room.x, room.y);
+    const SDL_Point keep = windowed.x == fit.x && windowed.y == fit.y ? SDL_Point{0, 0} : windowed;
+    Settings::Values v = Settings::Current();
+    if (v.windowWidth == keep.x && v.windowHeight == keep.y && v.fullscreen == fullscreen) return;
+    v.windowWidth = keep.x;
+    v.windowHeight = keep.y;
+    v.fullscreen = fullscreen;
+    Settings::Store(v);
+}
+
+bool OpenPlatform() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        Complain("cannot start the video system", SDL_GetError());
+        return false;
+    }
+    if (userEvent == 0) userEvent = SDL_RegisterEvents(1);
+    const std::string driver = SDL_GetCurrentVideoDriver();
+    headless = driver == "dummy" || driver == "offscreen";
+    fullscreen = false;
+    decorated = false;
+    // Until the window manager tells, a title bar and thin borders are assumed.
+    const SDL_Point size = WindowSize(Room(32, 4, 4, 4));
+    sdlWindow = SDL_CreateWindow(
+        title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size.x, size.y,
+        SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    if (sdlWindow) renderer = SDL_CreateRenderer(sdlWindow, -1, 0);
+    const uint32_t gw = xlen.load(), gh = ylen.load();
+    if (renderer && gw > 0 && gh > 0 && gw <= 65535 && gh <= 65535)
+        texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                    static_cast<int>(gw), static_cast<int>(gh));
+    if (!texture || userEvent == static_cast<uint32_t>(-1) || !MakeBuffers(gw, gh)) {
+        Complain("cannot create the window", SDL_GetError());
+        ClosePlatform();
+        return false;
+    }
+    windowed = size;
+    WatchDisplay(sdlWindow);
+    SDL_ShowWindow(sdlWindow);
+    FitDecorated();
+    SDL_ShowCursor(pointerShown ? SDL_ENABLE : SDL_DISABLE);
+    if (!headless && Settings::Current().fullscreen) SetFullscreen(true);
+    UpdateLayout();
+    OpenGamepads();
+    return true;
+}
+
+void FreeWindow() {
+    RememberWindow();
+    {
+        // Drawing stops counting the window as open before anything is released.
+        std::lock_guard lock(bufferLock);
+        state.store(STATE_DEAD, std::memory_order_release);
+        std::vector<uint32_t>().swap(back);
+        std::vector<Picture>().swap(pictures);
+        buffering = false;
+        xlen.store(0, std::memory_order_relaxed);
+        ylen.store(0, std::memory_order_relaxed);
+        std::lock_guard frontGuard(frontLock);
+        std::vector<uint32_t>().swap(front);
+    }
+    ResetInput();
+    // A lost display or window cannot be taken down in order (SDL's clean-up
+    // would meet the errors it causes without our handlers); the process ends soon.
+    if (!displayLost && !windowDestroyed) ClosePlatform();
+    std::lock_guard lock(syncLock);
+    windowEnded = true;
+    syncSeenChanged.notify_all();
+}
+
+void OnUser(const SDL_UserEvent& e) {
+    if (e.code == EV_PRESENT) Repaint();
+    if (e.code == EV_POINTER) SDL_ShowCursor(pointerShown ? SDL_ENABLE : SDL_DISABLE);
+    if (e.code == EV_RESIZE) {
+        SDL_SetWindowSize(sdlWindow, static_cast<int>(reinterpret_cast<intptr_t>(e.data1)),
+                          static_cast<int>(reinterpret_cast<intptr_t>(e.data2)));
+        UpdateLayout();
+    }
+    if (e.code != EV_SYNC) return;
+    SyncGamepads();
+    std::lock_guard lock(syncLock);
+    syncSeen = std::max(syncSeen, static_cast<int32_t>(reinterpret_cast<intptr_t>(e.data1)));
+    syncSeenChanged.notify_all();
+}
+
+void OnWindowEvent(const SDL_WindowEvent& e) {
+    switch (e.event) {
+    case SDL_WINDOWEVENT_EXPOSED:
+        Repaint();
+        break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        UpdateLayout();
+        Repaint();
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        SDL_CaptureMouse(SDL_FALSE);
+        ReleaseInput();
+        GamepadFocus(false);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        GamepadFocus(true);
+        break;
+    default:
+        break;
+    }
+    if (!fullscreen) FitDecorated();
+}
+
+// False when the window is to end.
+bool Handle(const SDL_Event& e) {
+    switch (e.type) {
+    case SDL_QUIT:
+        closedByPlayer = true;
+        return false;
+    case SDL_WINDOWEVENT:
+        if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
+            closedByPlayer = true;
+            return false;
+        }
+        OnWindowEvent(e.window);
+        break;
+    case SDL_KEYDOWN:
+        // F11 and Alt+Enter are the window's own; the game never sees them.
+        if (e.key.keysym.sym == SDLK_F11 ||
+            (e.key.keysym.sym == SDLK_RETURN && (e.key.keysym.mod & KMOD_ALT))) {
+            if (!e.key.repeat) SetFullscreen(!fullscreen);
+            break;
+        }
+        OnKey(e.key);
+        break;
+    case SDL_KEYUP:
+        OnKey(e.key);
+        break;
+    case SDL_MOUSEMOTION:
+        SetMouse(e.motion.x, e.motion.y);
+        PointerMoved(GamePoint(layout, e.motion.x, e.motion.y));
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        OnButton(e.button);
+        break;
+    default:
+        if (e.type == userEvent)
+            OnUser(e.user);
+        else
+            OnGamepadEvent(e);
+    }
+    return !closeAsked.load();
+}
+
+void RunWindow() {
+    SDL_RaiseWindow(sdlWindow);
+    Repaint();
+    SetState(STATE_ACTIVE);
+    SDL_Event e;
+    for (;;) {
+        const bool got = NextEvent(e);
+        if (windowDestroyed || displayLost) {
+            closedByPlayer = true;
+            break;
+        }
+        if (got && !Handle(e)) break;
+        MovePointerByGamepad();
+        if (VolumeIndicatorExpired()) Repaint();
+    }
+    FreeWindow();
+}
+
+void WinMain() {
+    if (OpenPlatform())
+        RunWindow();
+    else
+        SetState(STATE_ERROR);
+    SDL_TLSCleanup(); // SDL's per-thread data is ours to release on a thread SDL did not start
+}
+
+// The one message box; without a display it is the console line alone.
+void CannotCreate() {
+    std::cerr << "Can't create window." << std::endl;
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Error", "Can't create window.", nullptr);
+}
+
+// A process that exits from inside the window thread (a library that gives
+// up on an error) must not wait for that thread to end.
+void WaitWindowEnded() {
+    if (!windowThread.joinable()) return;
+    if (windowThread.get_id() == std::this_thread::get_id())
+        windowThread.detach();
+    else
+        windowThread.join();
+}
+
+} // namespace
+
+void Internal::WindowDestroyed() {
+    windowDestroyed = true;
+}
+
+void Internal::DisplayLost() {
+    displayLost = true;
+}
+
+void Internal::ShowUnbuffered(const Box& b) {
+    if (!buffering) PresentBox(b);
+}
+
+void Internal::AskWindowSize(int32_t w, int32_t h) {
+    std::lock_guard lock(bufferLock);
+    if (Active()) PushUser(EV_RESIZE, w, h);
+}
+
+void ShowPointer(bool show) {
+    pointerShown = show;
+    {
+        std::lock_guard lock(bufferLock);
+        if (Active()) PushUser(EV_POINTER);
+    }
+    // Held N or M must not reach a level's first frame: the controllers
+    // change their meaning before the game reads another key.
+    if (LevelRuns(!show)) Sync();
+}
+
+void Internal::WarpPointer(int32_t x, int32_t y, int32_t& gameX, int32_t& gameY) {
+    const SDL_Point at = WindowPoint(layout, x, y);
+    SDL_WarpMouseInWindow(sdlWindow, at.x, at.y);
+    SetMouse(at.x, at.y);
+    const SDL_Point g = GamePoint(layout, at.x, at.y);
+    gameX = g.x;
+    gameY = g.y;
+}
+
+// ---------------------------------------------------------------- window
+
+void Window(const char* title_, uint32_t x, uint32_t y) {
+    if (displayLost) {
+        std::cerr << "Can't create window.\n"; // the display is gone for good
+        return;
+    }
+    if (state.load(std::memory_order_acquire) == STATE_ACTIVE) KillWindow();
+    WaitWindowEnded(); // closed by the player earlier
+    static const bool closesAtExit = std::atexit(KillWindow) == 0;
+    (void)closesAtExit;
+    title = title_ ? title_ : "";
+    xlen.store(x);
+    ylen.store(y);
+    closedByPlayer = false;
+    closeAsked = false;
+    windowDestroyed = false;
+    {
+        std::lock_guard lock(syncLock);
+        windowEnded = false;
+    }
+    try {
+        windowThread = std::thread(WinMain);
+    } catch (const std::system_error&) {
+        CannotCreate();
+        title.clear();
+        return;
+    }
+    state.wait(STATE_DEAD, std::memory_order_acquire);
+    if (state.load(std::memory_order_acquire) != STATE_ERROR) return;
+    windowThread.join();
+    state.store(STATE_DEAD, std::memory_order_release);
+    CannotCreate();
+    title.clear();
+    xlen.store(0);
+    ylen.store(0);
+}
+
+void KillWindow() {
+    {
+        std::lock_guard lock(bufferLock);
+        if (Active()) {
+            closeAsked = true;
+            PushUser(EV_WAKE);
+        }
+    }
+    WaitWindowEnded();
+    title.clear();
+    CloseFonts();
+}
+
+void SetBuffering(bool on) {
+    std::lock_guard lock(bufferLock);
+    if (!Active()) return;
+    if (buffering && !on) PresentAll();
+    buffering = on;
+}
+
+void UpdateWindow() {
+    std::lock_guard lock(bufferLock);
+    if (Active()) PresentAll();
+}
+
+WinState State() {
+    return state.load(std::memory_order_acquire);
+}
+
+bool WindowClosed() {
+    return closedByPlayer.load();
+}
+
+uint32_t Width() {
+    return xlen.load();
+}
+
+uint32_t Height() {
+    return ylen.load();
+}
+
+void Sync() {
+    int32_t ticket = 0;
+    {
+        std::lock_guard lock(bufferLock);
+        if (!Active()) return;
+        ticket = ++syncAsked;
+        SDL_Event e{};
+        e.type = userEvent;
+        e.user.code = EV_SYNC;
+        e.user.data1 = reinterpret_cast<void*>(static_cast<intptr_t>(ticket));
+        const bool pushed = SDL_PushEvent(&e) > 0;
+        Wake();
+        if (!pushed) return;
+    }
+    std::unique_lock lock(syncLock);
+    syncSeenChanged.wait(lock, [ticket] { return syncSeen >= ticket || windowEnded; });
+}
+
+} // namespace Wimdows

@@ -1,0 +1,73 @@
+// The settings file: what it reads from damaged text, and what it stores.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "Settings.h"
+#include "StandardLib.h"
+
+namespace {
+
+TEST(Settings, ReadsBackWhatItWritesAndDefaultsWithoutText) {
+    const Settings::Values none = Settings::Read("");
+    EXPECT_EQ(none.windowWidth, 0);
+    EXPECT_EQ(none.windowHeight, 0);
+    EXPECT_FALSE(none.fullscreen);
+
+    const Settings::Values v{1024, 900, true};
+    std::vector<std::string> problems;
+    const Settings::Values back = Settings::Read(Settings::Write(v), &problems);
+    EXPECT_TRUE(problems.empty());
+    EXPECT_EQ(back.windowWidth, 1024);
+    EXPECT_EQ(back.windowHeight, 900);
+    EXPECT_TRUE(back.fullscreen);
+}
+
+TEST(Settings, DamagedLinesKeepTheirDefaultAndAreToldByLine) {
+    std::vector<std::string> problems;
+    const Settings::Values v = Settings::Read("# a comment\r\n"
+                                              "window_width = 700\r\n"
+                                              "window_height=99999\n"
+                                              "fullscreen=maybe\n"
+                                              "colour=3\n"
+                                              "no equals sign\n"
+                                              "window_width=-5\n"
+                                              "window_height=12abc\n"
+                                              "\n"
+                                              "window_width=2147483648",
+                                              &problems);
+    EXPECT_EQ(v.windowWidth, 700); // the later absurd values leave it
+    EXPECT_EQ(v.windowHeight, 0);
+    EXPECT_FALSE(v.fullscreen);
+    ASSERT_EQ(problems.size(), 7u);
+    EXPECT_EQ(problems[0].rfind("line 3: out of range", 0), 0u) << problems[0];
+    EXPECT_EQ(problems[2], "line 5: unknown setting");
+    EXPECT_EQ(problems[3], "line 6: expected key=value");
+    EXPECT_EQ(problems[6].rfind("line 10:", 0), 0u) << problems[6];
+}
+
+TEST(Settings, ReadsOnlyTheStartOfAHugeText) {
+    std::string text = "fullscreen=true\n" + std::string(200000, 'x') + "\nwindow_width=640\n";
+    std::vector<std::string> problems;
+    const Settings::Values v = Settings::Read(text, &problems);
+    EXPECT_TRUE(v.fullscreen);
+    EXPECT_EQ(v.windowWidth, 0);
+    EXPECT_EQ(problems.size(), 1u);
+}
+
+TEST(Settings, StoreCreatesTheFolderAndReplacesTheFile) {
+    std::filesystem::remove_all(StandardLib::ConfigFolder());
+    ASSERT_TRUE(Settings::Store({640, 480, true}));
+    std::ifstream in(Settings::FilePath());
+    std::stringstream text;
+    text << in.rdbuf();
+    const Settings::Values back = Settings::Read(text.str());
+    EXPECT_EQ(back.windowWidth, 640);
+    EXPECT_EQ(back.windowHeight, 480);
+    EXPECT_TRUE(back.fullscreen);
+    EXPECT_EQ(Settings::Current().windowWidth, 640);
+}
+
+} // namespace
