@@ -444,7 +444,8 @@ bool Loadgame() {
             Activate = true;
             y_tekst = 75 + 100 * k;
         } else if (k == 5 || k == GEEN_KEUZE) {
-            return laatste >= 0;
+            // Only refused slots chosen: the running game goes on.
+            return laatste >= 0 || !Activate;
         } else {
             WrongButton();
         }

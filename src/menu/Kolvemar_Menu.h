@@ -32,8 +32,9 @@ void Select(uint32_t& level);
 std::string Getstartlevel();
 
 // Save slots 1 to 4 of the running level, and the choice of slot 1 to 5.
-// An empty or damaged slot cannot be chosen; Loadgame is TRUE when a usable
-// slot was chosen, so that the game may restart from it.
+// An empty or damaged slot cannot be chosen; Loadgame is FALSE when only such
+// slots were chosen, so that the running game goes on, and TRUE otherwise
+// (the game restarts from startlevel).
 void Savegame(const Kolvemar_Constanten_en_Types::Level& level);
 bool Loadgame();
 // The path of save slot `slot` (1 to 5).

@@ -263,10 +263,10 @@ TEST_F(InGameMenu, NormalGameHasSixChoices) {
          [&] { r = KM::Kolvemar_ingamemenu(*level); });
     EXPECT_EQ(r, next_action::resume);
     EXPECT_EQ(KM::difficultyLevel, 3u); // kept for the rest of the level
-    // A visit to the load screen without a choice does not end the game.
+    // A visit to the load screen, even without a choice, restarts the game.
     Play({SlotMenu(LADEN), SlotMenu(5), SlotMenu(RESUME)},
          [&] { r = KM::Kolvemar_ingamemenu(*level); });
-    EXPECT_EQ(r, next_action::resume);
+    EXPECT_EQ(r, next_action::startup);
 }
 
 TEST_F(InGameMenu, TutorialHasFourChoices) {
