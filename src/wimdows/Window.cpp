@@ -179,12 +179,43 @@ void UpdateLayout() {
     if (!full) windowed = {winW, winH};
 }
 
+// SDL keeps the pointer at the same window point across a switch to or from
+// fullscreen, which is another game point: the cross-hair would jump, even off
+// the arena. The game point is kept instead, again at every move and resize
+// while the window manager is still placing the window.
+struct KeptAim {
+    bool on = false;
+    SDL_Point game{};
+    uint64_t until = 0;
+};
+KeptAim keptAim;
+constexpr uint64_t KEEP_AIM_MS = 500;
+
+void KeepAim() {
+    if (!keptAim.on) return;
+    if (SDL_GetTicks64() > keptAim.until) {
+        keptAim.on = false;
+        return;
+    }
+    const SDL_Point at = WindowPoint(layout, keptAim.game.x, keptAim.game.y);
+    SDL_WarpMouseInWindow(sdlWindow, at.x, at.y);
+    SetMouse(at.x, at.y);
+}
+
 void SetFullscreen(bool on) {
+    int32_t mx = 0, my = 0;
+    MousePos(mx, my);
+    const SDL_Point aim{static_cast<int16_t>(mx), static_cast<int16_t>(my)};
+    keptAim = {SDL_GetMouseFocus() == sdlWindow && aim.x >= 0 && aim.y >= 0 &&
+                   aim.x < static_cast<int32_t>(xlen.load()) &&
+                   aim.y < static_cast<int32_t>(ylen.load()),
+               aim, SDL_GetTicks64() + KEEP_AIM_MS};
     fullscreen = on;
     SDL_SetWindowFullscreen(sdlWindow, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     // Back in the window, at the window's own size (not every driver restores it).
     if (!on && windowed.x > 0) SDL_SetWindowSize(sdlWindow, windowed.x, windowed.y);
     UpdateLayout();
+    KeepAim();
     Repaint();
 }
 
@@ -357,7 +388,11 @@ void OnWindowEvent(const SDL_WindowEvent& e) {
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         UpdateLayout();
+        KeepAim();
         Repaint();
+        break;
+    case SDL_WINDOWEVENT_MOVED:
+        KeepAim();
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         SDL_CaptureMouse(SDL_FALSE);

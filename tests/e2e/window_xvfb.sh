@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The game's window on a 1366 x 768 laptop screen with a real window manager
 # (openbox): the whole window on the screen, clicks at scaled positions start
-# a level, F11 fills the screen with the arena centred at full height and
+# a level, F11 fills the screen with the arena centred at full height (the
+# pointer on the same game pixel) and
 # gives the window back. Then the display is taken from under a running level
 # three ways (the X server killed, the connection killed by another program,
 # the window destroyed by another program): each ends in order, with the
@@ -109,8 +110,18 @@ xdotool keydown Right sleep 0.5 keyup Right sleep 2 # the monsters are in
 keep window-level-1366x768
 echo "ok: clicks at scaled positions start a level"
 
+# The pointer stands on game pixel (X, Y), give or take one window pixel.
+aims_at() {
+    local gx gy wx wy X Y
+    read -r gx gy <<<"$(game_xy "$1" "$2")"
+    read -r wx wy _ <<<"$(geometry)"
+    eval "$(xdotool getmouselocation --shell)"
+    [ "${X:-0}" -ge $((wx + gx - 1)) ] && [ "$X" -le $((wx + gx + 1)) ] &&
+        [ "${Y:-0}" -ge $((wy + gy - 1)) ] && [ "$Y" -le $((wy + gy + 1)) ]
+}
 press F11
 sleep 1
+aims_at 600 500 || fail "F11 moved the pointer off game pixel (600,500)"
 read -r fx fy fw fh <<<"$(geometry)"
 [ "$fx $fy $fw $fh" = "0 0 1366 768" ] || fail "fullscreen is $fx $fy $fw $fh"
 import -window root "$work/full.png"
@@ -123,7 +134,8 @@ keep fullscreen-level-1366x768
 press F11
 sleep 1
 [ "$(geometry)" = "$x $y $w $h" ] || fail "F11 again gave $(geometry), not the window $x $y $w $h"
-echo "ok: F11 fills the screen with the arena centred and gives the window back"
+aims_at 600 500 || fail "F11 again moved the pointer off game pixel (600,500)"
+echo "ok: F11 fills the screen with the arena centred and gives the window back, the aim kept"
 # A size the player gives the window is kept for the next run.
 xdotool windowsize "$wid" 600 600
 sleep 0.5
