@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # The game's window on a 1366 x 768 laptop screen with a real window manager
 # (openbox): the whole window on the screen, clicks at scaled positions start
-# a level, F11 fills the screen with the arena centred at full height (the
-# pointer on the same game pixel) and
-# gives the window back. Then the display is taken from under a running level
-# three ways (the X server killed, the connection killed by another program,
-# the window destroyed by another program): each ends in order, with the
-# autosave, the farewell and exit status 0.
+# a level, F11 fills the screen with the arena centred at full height and
+# gives the window back, the pointer on the same game pixel. Then the display
+# is taken from under a running level three ways (the X server killed, the
+# connection killed by another program, the window destroyed by another
+# program): each ends in order, with the autosave, the farewell and exit
+# status 0.
 # Usage: tests/e2e/window_xvfb.sh BUILD_DIR [FOLDER_FOR_SCREENSHOTS]
 set -euo pipefail
 
