@@ -429,6 +429,9 @@ bool Loadgame() {
     std::string tekst;
     int32_t y_tekst = 75;
     int32_t laatste = -1; // the last usable slot chosen
+    // A visit that chose only refused slots leaves the flag as it found it, so
+    // that it still belongs to the start level it was set for.
+    const bool autosave_ervoor = autosave;
     for (;;) {
         DrawSlotScreen(sloten, Activate, tekst, y_tekst);
         autosave = laatste != 4; // loading the autosave must not overwrite it first
@@ -445,7 +448,9 @@ bool Loadgame() {
             y_tekst = 75 + 100 * k;
         } else if (k == 5 || k == GEEN_KEUZE) {
             // Only refused slots chosen: the running game goes on.
-            return laatste >= 0 || !Activate;
+            if (laatste >= 0 || !Activate) return true;
+            autosave = autosave_ervoor;
+            return false;
         } else {
             WrongButton();
         }

@@ -48,14 +48,21 @@ bool WriteAll(int fd, const std::string& content) {
     return true;
 }
 
+// Temporaries carry a mark of the game's own, so that a player's "save1.txt.backup"
+// is never taken for one.
+constexpr std::string_view TEMPORARY_MARK = ".kt-";
+
 // The file a temporary stands for, when `name` ends as mkstemp makes it from
-// "<file>.XXXXXX" (six letters or digits); empty otherwise.
+// "<file>.kt-XXXXXX" (six letters or digits); empty otherwise.
 std::string TemporaryOf(const std::string& name) {
-    constexpr std::size_t SUFFIX = 7;
-    if (name.size() <= SUFFIX || name[name.size() - SUFFIX] != '.') return {};
-    for (std::size_t i = name.size() - SUFFIX + 1; i < name.size(); ++i)
+    constexpr std::size_t RANDOM = 6;
+    const std::size_t suffix = TEMPORARY_MARK.size() + RANDOM;
+    if (name.size() <= suffix ||
+        name.compare(name.size() - suffix, TEMPORARY_MARK.size(), TEMPORARY_MARK) != 0)
+        return {};
+    for (std::size_t i = name.size() - RANDOM; i < name.size(); ++i)
         if (!std::isalnum(static_cast<unsigned char>(name[i]))) return {};
-    return name.substr(0, name.size() - SUFFIX);
+    return name.substr(0, name.size() - suffix);
 }
 
 // "save3.txt" and "save1.txt" are one family of files: the name without digits.
@@ -83,8 +90,8 @@ std::string XdgFolder(const char* variable, const char* fallbackUnderHome) {
 }
 
 // Removes the temporaries that writes killed half-way left next to `path`:
-// "<name>.XXXXXX" files older than a minute, where <name> is `path`'s own
-// file name up to its digits ("save2.txt.Ab12Cd" for "save5.txt").
+// "<name>.kt-XXXXXX" files older than a minute, where <name> is `path`'s own
+// file name up to its digits ("save2.txt.kt-Ab12Cd" for "save5.txt").
 void RemoveStaleTemporaries(const std::string& path) {
     const fs::path target(path);
     const std::string family = Family(target.filename().string());
@@ -209,7 +216,7 @@ bool WriteFileAtomic(const std::string& path, const std::string& content) {
         return false;
     }
     RemoveStaleTemporaries(path);
-    std::string temporary = path + ".XXXXXX";
+    std::string temporary = path + std::string(TEMPORARY_MARK) + "XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
         std::cerr << "Cannot write \"" << path << "\": " << std::strerror(errno) << std::endl;

@@ -201,6 +201,16 @@ TEST_F(SlotScreens, EmptyOrDamagedSlotKeepsTheRunningGame) {
          [&] { r = KM::Kolvemar_ingamemenu(*level); });
     EXPECT_EQ(r, next_action::startup);
     EXPECT_EQ(KM::Getstartlevel(), "levels\\save2.txt");
+
+    // The autosave chosen, then only a refused slot on a second visit: the
+    // start level stays the autosave, and so does the rule not to overwrite it.
+    WriteSlot(5, 6);
+    Play({StartMenu(LOAD), SlotMenu(4), SlotMenu(5), StartMenu(LOAD), SlotMenu(2),
+          Until([] { return ConfirmationReads(2, "leeg"); }, "\"leeg\" above slot 3"), SlotMenu(5),
+          StartMenu(START)},
+         [&] { r = KM::Kolvemar_menu(); });
+    EXPECT_EQ(KM::Getstartlevel(), "levels\\save5.txt");
+    EXPECT_FALSE(KM::autosave);
 }
 
 TEST_F(SlotScreens, SaveWritesTheChosenSlot) {

@@ -301,18 +301,19 @@ TEST(AtomicWrite, StaleTemporariesOfTheGamesOwnFilesAreRemoved) {
             fs::last_write_time(dir / name,
                                 fs::file_time_type::clock::now() - std::chrono::hours(1));
     };
-    for (const char* stale : {"save1.txt.Ab12Cd", "save5.txt.zzzzzz", "save3.txt.000000"})
+    for (const char* stale : {"save1.txt.kt-Ab12Cd", "save5.txt.kt-zzzzzz", "save3.txt.kt-000000"})
         make(stale, true);
     const std::set<std::string> kept = {
-        "save2.txt.Xy34Ef",      // still being written by someone else, perhaps
-        "Highscores.txt.Ab12Cd", // another file's: its own write cleans it
-        "notes.txt.Ab12Cd",      // the player's
-        "save1.txt.Ab12C",       // not as mkstemp names them
-        "save1.txt.Ab-2Cd",      "save1.txt", "save1.txt.bak"};
+        "save2.txt.kt-Xy34Ef",      // still being written by someone else, perhaps
+        "Highscores.txt.kt-Ab12Cd", // another file's: its own write cleans it
+        "notes.txt.kt-Ab12Cd",      // the player's
+        "save1.txt.backup",         // the player's too, though six letters long
+        "save1.txt.kt-Ab12C",       // not as mkstemp names them
+        "save1.txt.kt-Ab-2Cd",      "save1.txt", "save1.txt.bak"};
     for (const std::string& name : kept)
-        make(name, name != "save2.txt.Xy34Ef");
-    fs::create_directory(dir / "save4.txt.dir123");
-    fs::last_write_time(dir / "save4.txt.dir123",
+        make(name, name != "save2.txt.kt-Xy34Ef");
+    fs::create_directory(dir / "save4.txt.kt-dir123");
+    fs::last_write_time(dir / "save4.txt.kt-dir123",
                         fs::file_time_type::clock::now() - std::chrono::hours(1));
 
     ASSERT_TRUE(S::WriteFileAtomic((dir / "save3.txt").string(), "slot"));
@@ -320,6 +321,6 @@ TEST(AtomicWrite, StaleTemporariesOfTheGamesOwnFilesAreRemoved) {
     for (const fs::directory_entry& e : fs::directory_iterator(dir))
         left.insert(e.path().filename().string());
     std::set<std::string> expected = kept;
-    expected.insert({"save3.txt", "save4.txt.dir123"});
+    expected.insert({"save3.txt", "save4.txt.kt-dir123"});
     EXPECT_EQ(left, expected);
 }
