@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <mutex>
@@ -152,8 +151,7 @@ Values Current() {
 bool Store(const Values& values) {
     std::lock_guard guard(lock);
     current = values;
-    std::error_code error;
-    std::filesystem::create_directories(StandardLib::ConfigFolder(), error);
+    StandardLib::MakeFolders(StandardLib::ConfigFolder()); // a failure shows in the write
     return StandardLib::WriteFileAtomic(FilePath(), Write(values));
 }
 

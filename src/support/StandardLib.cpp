@@ -122,7 +122,8 @@ bool HoldsConstants(const fs::path& folder) {
     return fs::is_regular_file(folder / "Constanten.txt", error);
 }
 
-// mkdir -p with the private mode the XDG rules ask for; 0 or the errno.
+} // namespace
+
 int MakeFolders(const std::string& folder) {
     std::size_t end = 0;
     while (end != std::string::npos) {
@@ -134,8 +135,6 @@ int MakeFolders(const std::string& folder) {
     if (::stat(folder.c_str(), &info) != 0) return errno;
     return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
 }
-
-} // namespace
 
 std::string ConfigFolder() {
     return XdgFolder("XDG_CONFIG_HOME", "/.config");

@@ -45,6 +45,9 @@ std::string ConfigFolder();
 // by the same rules, else $HOME/.local/share/kolvemar-trovix. Not created.
 std::string PlayerFolder();
 
+// mkdir -p with the private mode the XDG rules ask for; 0 or the errno.
+int MakeFolders(const std::string& folder);
+
 // fopen through PlatformPath.
 std::FILE* OpenFile(const std::string& name, const char* mode);
 

@@ -123,6 +123,11 @@ Held Wanted(bool level) {
     return want;
 }
 
+// What the pads hold once the window thread follows the screen the game is on.
+Held WantedNow() {
+    return focused && levelSeen == inLevel.load() ? Wanted(levelSeen) : Held{};
+}
+
 // Hands the difference to the input state; a release that is not a click
 // (the screen changed under a held button) runs no callback.
 void Apply(const Held& want, bool clicks) {
@@ -270,7 +275,7 @@ bool OnGamepadEvent(const SDL_Event& e) {
         break;
     case SDL_CONTROLLERDEVICEREMOVED:
         Close(e.cdevice.which);
-        Apply(focused && levelSeen == inLevel.load() ? Wanted(levelSeen) : Held{}, false);
+        Apply(WantedNow(), false);
         break;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:

@@ -24,7 +24,6 @@ std::array<uint8_t, 256> keyHolders{};
 uint8_t leftHolders = 0;
 std::atomic<MouseProc> leftUpProc{nullptr};
 bool leftLetGo = false; // window thread: released at a focus loss, its real release ignored
-Layout layout{};        // window thread only; none yet: positions pass unchanged
 
 // Windows virtual-key code of an SDL key; 0 for keys the game cannot name.
 uint32_t VirtualKey(SDL_Keycode k) {
@@ -81,10 +80,6 @@ void ResetInput() {
     leftUpProc = nullptr;
     leftLetGo = false;
     layout = Layout{};
-}
-
-void SetLayout(const Layout& l) {
-    layout = l;
 }
 
 void HoldKey(uint32_t vk, Source from, bool down) {

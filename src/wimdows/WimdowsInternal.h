@@ -111,6 +111,10 @@ SDL_Point WindowPoint(const Layout& l, int32_t x, int32_t y);
 // The window size for a room: the largest whole multiple of the game's size
 // that fits, or the largest size below 1 x.
 SDL_Point FittingSize(int32_t gameW, int32_t gameH, int32_t roomW, int32_t roomH);
+// Window.cpp: the window's layout, on the window thread only; none yet
+// (positions pass unchanged) until the window has a size. Mouse positions
+// arrive in window points and are kept in game pixels through it.
+extern Layout layout;
 
 // Window.cpp: the window thread gives the window this size, as the player
 // would by dragging its border (for tests of the presentation).
@@ -131,8 +135,6 @@ void WatchDisplay(SDL_Window* window);
 void ResetInput();
 // Every key and button up, the key queue empty: the window lost the focus.
 void ReleaseInput();
-// Mouse positions arrive in window points and are kept in game pixels.
-void SetLayout(const Layout& l);
 void OnKey(const SDL_KeyboardEvent& e);
 void SetMouse(int32_t x, int32_t y);     // a window point
 void SetGameMouse(int32_t x, int32_t y); // a game pixel

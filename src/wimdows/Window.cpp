@@ -21,6 +21,7 @@ using namespace Internal;
 namespace Internal {
 
 std::atomic<WinState> state{STATE_DEAD};
+Layout layout{};
 std::atomic<uint32_t> xlen{0};
 std::atomic<uint32_t> ylen{0};
 std::mutex bufferLock;
@@ -58,7 +59,6 @@ std::atomic<bool> windowDestroyed{false};
 SDL_Window* sdlWindow = nullptr;
 SDL_Renderer* renderer = nullptr;
 SDL_Texture* texture = nullptr;
-Layout layout{};
 bool headless = false; // a video driver without a screen: nothing to fit or remember
 bool fullscreen = false;
 bool decorated = false; // the window manager's borders are known
@@ -172,7 +172,6 @@ void UpdateLayout() {
     if (SDL_GetRendererOutputSize(renderer, &outW, &outH) != 0) outW = winW, outH = winH;
     layout = Fit(static_cast<int32_t>(xlen.load()), static_cast<int32_t>(ylen.load()), winW, winH,
                  outW, outH);
-    SetLayout(layout);
     SDL_SetTextureScaleMode(texture,
                             WholeMultiple(layout) ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
     const bool full = fullscreen || (SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_FULLSCREEN);
@@ -197,9 +196,8 @@ void KeepAim() {
         keptAim.on = false;
         return;
     }
-    const SDL_Point at = WindowPoint(layout, keptAim.game.x, keptAim.game.y);
-    SDL_WarpMouseInWindow(sdlWindow, at.x, at.y);
-    SetMouse(at.x, at.y);
+    int32_t x = 0, y = 0;
+    WarpPointer(keptAim.game.x, keptAim.game.y, x, y);
 }
 
 void SetFullscreen(bool on) {
@@ -249,12 +247,18 @@ bool MakeBuffers(uint32_t w, uint32_t h) {
     return true;
 }
 
-// The room a window may take on its display: the usable area (without panels)
-// less the decorations the window manager puts around it.
-SDL_Point Room(int top, int left, int bottom, int right) {
+// The usable area of the window's display (without panels).
+SDL_Rect Usable() {
     SDL_Rect usable{0, 0, 0, 0};
     const int display = sdlWindow ? std::max(SDL_GetWindowDisplayIndex(sdlWindow), 0) : 0;
     if (SDL_GetDisplayUsableBounds(display, &usable) != 0) SDL_GetDisplayBounds(display, &usable);
+    return usable;
+}
+
+// The room a window may take on its display: the usable area less the
+// decorations the window manager puts around it.
+SDL_Point Room(int top, int left, int bottom, int right) {
+    const SDL_Rect usable = Usable();
     return {usable.w - left - right, usable.h - top - bottom};
 }
 
@@ -283,8 +287,7 @@ void FitDecorated() {
     decorated = true;
     const SDL_Point size = WindowSize(Room(top, left, bottom, right));
     SDL_SetWindowSize(sdlWindow, size.x, size.y);
-    SDL_Rect usable{0, 0, 0, 0};
-    SDL_GetDisplayUsableBounds(std::max(SDL_GetWindowDisplayIndex(sdlWindow), 0), &usable);
+    const SDL_Rect usable = Usable();
     SDL_SetWindowPosition(sdlWindow, usable.x + left + (usable.w - left - right - size.x) / 2,
                           usable.y + top + (usable.h - top - bottom - size.y) / 2);
 }
@@ -616,13 +619,7 @@ void Sync() {
         std::lock_guard lock(bufferLock);
         if (!Active()) return;
         ticket = ++syncAsked;
-        SDL_Event e{};
-        e.type = userEvent;
-        e.user.code = EV_SYNC;
-        e.user.data1 = reinterpret_cast<void*>(static_cast<intptr_t>(ticket));
-        const bool pushed = SDL_PushEvent(&e) > 0;
-        Wake();
-        if (!pushed) return;
+        if (!PushUser(EV_SYNC, ticket)) return;
     }
     std::unique_lock lock(syncLock);
     syncSeenChanged.wait(lock, [ticket] { return syncSeen >= ticket || windowEnded; });
