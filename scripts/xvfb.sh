@@ -13,6 +13,16 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# app_ends TENTHS waits up to that many tenths of a second for the program
+# whose pid is in app_pid to end; false when it still runs.
+app_ends() {
+    for _ in $(seq "$1"); do
+        kill -0 "$app_pid" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    ! kill -0 "$app_pid" 2>/dev/null
+}
+
 # start_xvfb WIDTHxHEIGHT LOG starts Xvfb on a display it picks itself (so
 # parallel runs never collide), exports DISPLAY and sets xvfb_pid for the
 # caller's clean-up. Returns 1, with the server's log on stderr, when no

@@ -38,11 +38,7 @@ wait_window() {
 # Waits up to $1 tenths of a second for the game to end; sets status and
 # took_ms (from $2, a time in nanoseconds, to the end).
 wait_end() {
-    for _ in $(seq "$1"); do
-        kill -0 "$app_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$app_pid" 2>/dev/null && fail "the game did not end within $(($1 / 10)) s"
+    app_ends "$1" || fail "the game did not end within $(($1 / 10)) s"
     status=0
     wait "$app_pid" || status=$?
     took_ms=$((($(date +%s%N) - $2) / 1000000))

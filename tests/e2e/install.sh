@@ -69,10 +69,7 @@ play() { # $1: the installed tree, $2: a name for this copy
     xdotool mousemove --window "$wid" $(game_xy 400 95) sleep 0.1 click 1 # Start
     wait_screen "install-$2-level" "400 30 22,104,69" # the information bar
     xdotool keydown q sleep 0.25 keyup q
-    for _ in $(seq 100); do
-        kill -0 "$app_pid" 2>/dev/null || break
-        sleep 0.1
-    done
+    app_ends 100 || fail "$2: the game did not end"
     wait "$app_pid" || fail "$2: the game exited with status $?"
     app_pid=""
     grep -qx "bye, thanks for playing" "$work/run.out" || fail "$2: no farewell"

@@ -38,11 +38,7 @@ start_game() {
 }
 
 wait_game_end() {
-    for _ in $(seq "$1"); do
-        kill -0 "$app_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$app_pid" 2>/dev/null && fail "the game did not end"
+    app_ends "$1" || fail "the game did not end"
     wait "$app_pid" || fail "the game exited with status $?"
     app_pid=""
 }

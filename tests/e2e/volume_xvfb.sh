@@ -67,10 +67,7 @@ expect_bars ".........." volume-muted.png
 grep -qx 'volume=70' "$settings" || fail "volume not stored"
 grep -qx 'mute=true' "$settings" || fail "mute not stored"
 xdotool mousemove --window "$wid" $(game_xy 400 695) sleep 0.2 click 1 # Quit
-for _ in $(seq 100); do
-    kill -0 "$app_pid" 2>/dev/null || break
-    sleep 0.1
-done
+app_ends 100 || fail "the game did not end"
 wait "$app_pid" || fail "the game exited with status $?"
 app_pid=""
 echo "ok: the volume keys and their indicator"

@@ -51,11 +51,7 @@ start_game() {
 }
 
 wait_game_end() { # $1: what ended it, $2: tenths of a second to wait (10 s)
-    for _ in $(seq "${2:-100}"); do
-        kill -0 "$app_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$app_pid" 2>/dev/null && fail "$1: the game did not end"
+    app_ends "${2:-100}" || fail "$1: the game did not end"
     local status=0
     wait "$app_pid" || status=$?
     app_pid=""
