@@ -39,9 +39,10 @@ constexpr int32_t GELUIDSVENSTER = 15000; // a timer this far in the past stays 
 
 // Speeds that steer or aim at random: a negative, NaN or absurd speed would
 // give an empty or overflowing range to the random generator and a NaN root.
+// The limit is the level reader's, so a record made in memory meets the same rule.
 REAL Willekeurigesnelheid(REAL v) {
     if (!(v == v)) return 0.0f;
-    return std::min(std::fabs(v), 100000.0f);
+    return std::min(std::fabs(v), LevelCreator::MAX_RANDOM_SPEED);
 }
 
 } // namespace
