@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Kolvemar_Constanten_en_Types.h"
@@ -28,6 +29,9 @@ void MemoryClearMenu();
 Kolvemar_Constanten_en_Types::next_action Kolvemar_menu();
 // The difficulty selector, changing `level` in place (0 to 4).
 void Select(uint32_t& level);
+// Speaks `code` from now on ("nl", "en", "de" or "fr"), remembers it in the
+// settings file and loads every picture again in it.
+void NieuweTaal(std::string_view code);
 // The level file the next startup reads: level 1 or the save slot chosen last.
 std::string Getstartlevel();
 
