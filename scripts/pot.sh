@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out="${1:-po/kolvemar-trovix.pot}"
-find src tools/assetgen -name '*.cpp' | LC_ALL=C sort |
+find src tools/assetgen -name '*.cpp' -o -name '*.h' | LC_ALL=C sort |
     xgettext --files-from=- --language=C++ --from-code=UTF-8 \
         --keyword= --keyword=Tekst --keyword=Nl --keyword=Say:2 --keyword=section:1 \
         --add-comments=TRANSLATORS: --no-location --sort-output \

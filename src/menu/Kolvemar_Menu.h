@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Kolvemar_Constanten_en_Types.h"
+#include "Taal.h"
 
 namespace Kolvemar_Menu {
 
@@ -80,7 +81,7 @@ std::vector<TekstRegel> ResultTeksten(uint32_t hiscore, int32_t punten, int32_t 
                                       int32_t leventot, int32_t kogelcounter,
                                       const SYSTEMTIME& bijhoudentijd, uint32_t vordering,
                                       uint32_t difficulty, bool bewaard = true);
-inline constexpr const char* SCORE_NIET_BEWAARD = "Uw score kon niet bewaard worden.";
+inline constexpr const char* SCORE_NIET_BEWAARD = Taal::Nl("Uw score kon niet bewaard worden.");
 // The slot lines beside the buttons and, when `Activate`, the confirmation.
 std::vector<TekstRegel> SlotTeksten(const std::vector<SlotInhoud>& sloten, bool Activate,
                                     const std::string& tekst, int32_t y_tekst);
