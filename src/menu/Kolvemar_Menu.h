@@ -28,8 +28,11 @@ void MemoryClearMenu();
 Kolvemar_Constanten_en_Types::next_action Kolvemar_menu();
 // The difficulty selector, changing `level` in place (0 to 4).
 void Select(uint32_t& level);
-// The level file the next startup reads: level 1 or the save slot chosen last.
+// The level file the next startup reads: the first level or the save slot chosen last.
 std::string Getstartlevel();
+// The first level (1 unless the command line names another), which the start
+// menu sets back on every visit.
+void SetStartLevel(uint32_t nummer);
 
 // Save slots 1 to 4 of the running level, and the choice of slot 1 to 5.
 // An empty or damaged slot cannot be chosen; Loadgame is FALSE when only such
