@@ -45,6 +45,7 @@ class WimdowsScreenshot : public testing::Test {
     void SetUp() override {
         folder = fs::path(std::getenv("XDG_DATA_HOME")) / "shots" /
                  testing::UnitTest::GetInstance()->current_test_info()->name();
+        fs::remove_all(folder); // a repeated run starts empty
         W::SetScreenshotFolder(folder.c_str());
         W::Window("WimdowsScreenshot", GAME_W, GAME_H);
         ASSERT_EQ(W::State(), W::STATE_ACTIVE);
