@@ -6,7 +6,7 @@
 #include <string>
 
 #include "CommandLine.h"
-
+#include "Commands.h"
 #include "Kolvemar_Animations.h"
 #include "Kolvemar_Menu.h"
 #include "Kolvemar_spel.h"
@@ -24,7 +24,6 @@ using namespace Kolvemar_Constanten_en_Types;
 
 namespace {
 
-constexpr uint32_t KEY_Q = 81;
 constexpr uint32_t SPEL_VOLUME = 210, TUTORIAL_VOLUME = 170;
 
 Level level;
@@ -271,7 +270,8 @@ int Main(const std::vector<std::string>& arguments) {
     Wimdows::SetBuffering(true);
     std::cout << (Music::InitMusic() ? "muziek in orde" : "probleem met de muziek") << std::endl;
     Kolvemar_Animations::Startup_Animation();
-    next_action actie = Wimdows::KeyDown(KEY_Q) ? next_action::afsluiten : next_action::menu;
+    next_action actie = Commands::Held(Commands::QUIT) ? next_action::afsluiten : next_action::menu;
+    Commands::NextScreen(); // what skipped the intro does not act on the menu
     // The close box or a signal during the intro: straight to the farewell,
     // without decoding the music first.
     if (StandardMenu::WindowGone()) {
