@@ -9,6 +9,7 @@
 #include "Commands.h"
 #include "LevelCreator.h"
 #include "Music.h"
+#include "Taal.h"
 #include "Time.h"
 #include "Wimdows.h"
 
@@ -222,7 +223,8 @@ void Init() {
     geladen = true;
     LoadTekeningen();
     for (std::size_t i = 0; i < ACHTERGRONDEN.size(); ++i)
-        Backgrounds[i] = Wimdows::LoadBitmap(ACHTERGRONDEN[i], K::schermgrootte, K::schermgrootte);
+        Backgrounds[i] = Wimdows::LoadBitmap(Taal::Plaatje(ACHTERGRONDEN[i]).c_str(),
+                                             K::schermgrootte, K::schermgrootte);
     muren = Wimdows::LoadBitmap("images\\ijzerenkanten.bmp", K::schermgrootte, K::schermgrootte);
     LoadRobot();
 }

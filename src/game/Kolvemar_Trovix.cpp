@@ -12,6 +12,7 @@
 #include "Music.h"
 #include "StandardLib.h"
 #include "StandardMenu.h"
+#include "Taal.h"
 #include "Time.h"
 #include "Wimdows.h"
 
@@ -113,6 +114,7 @@ next_action Einde() {
 
 void StartModules() {
     StandardLib::FindFolders();
+    Taal::Init(); // before the modules load their pictures with words
     Kolvemar_Constanten_en_Types::Init();
     Kolvemar_Menu::Init();
     Kolvemar_Animations::Init();
