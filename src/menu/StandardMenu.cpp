@@ -113,8 +113,9 @@ int32_t KeyChoice(int32_t k) {
 int32_t Keys(std::span<const ButtonRc> menu, Focus& focus) {
     const Commands::MenuInput in = Commands::ReadMenu();
     const uint32_t* c = in.count;
-    const bool any = std::any_of(c, c + Commands::MENU_KEYS, [](uint32_t n) { return n > 0; });
-    if (!any && !in.menuKey) return NOG_NIETS;
+    uint32_t back = c[Commands::BACK] + (focus.menuToets && in.menuKey ? 1 : 0);
+    if (back == 0 && std::all_of(c, c + Commands::MENU_KEYS, [](uint32_t n) { return n == 0; }))
+        return NOG_NIETS;
     keysLead = true;
     MoveFocus(menu, focus,
               static_cast<int32_t>(c[Commands::MENU_DOWN]) -
@@ -122,13 +123,12 @@ int32_t Keys(std::span<const ButtonRc> menu, Focus& focus) {
     if (c[Commands::MENU_LEFT] && focus.links >= 0) return KeyChoice(focus.links);
     if (c[Commands::MENU_RIGHT] && focus.rechts >= 0) return KeyChoice(focus.rechts);
     if (c[Commands::CHOOSE] && focus.knop >= 0) return KeyChoice(focus.knop);
-    const bool back = c[Commands::BACK] || (focus.menuToets && in.menuKey);
-    if (!back || focus.terug < 0) return NOG_NIETS;
+    if (back == 0 || focus.terug < 0) return NOG_NIETS;
     if (focus.eerstTonen && focus.knop != focus.terug) {
         focus.knop = focus.terug;
-        return NOG_NIETS;
+        --back;
     }
-    return KeyChoice(focus.terug);
+    return back > 0 ? KeyChoice(focus.terug) : NOG_NIETS;
 }
 
 // One pass: `lit` tells which buttons showed their mouse-over picture.
@@ -141,7 +141,10 @@ int32_t Pass(std::span<const ButtonRc> menu, Focus& focus, std::vector<bool>& li
     for (std::size_t i = 0; i < menu.size(); ++i) {
         const int32_t n = static_cast<int32_t>(i);
         lit[i] = DrawButtonLit(menu[i], keysLead ? n == focus.knop : MouseOver(menu[i]));
-        if (ButtonSelected(menu[i])) return n;
+        if (ButtonSelected(menu[i])) {
+            focus.knop = n; // the screen comes back to what was clicked
+            return n;
+        }
     }
     return NOG_NIETS;
 }

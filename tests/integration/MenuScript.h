@@ -164,10 +164,10 @@ inline bool AnyPixel(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t co
 }
 
 // One step of a player: a click that a button must take, a click beside every
-// button, a mouse move, a pixel or another sight to wait for, a pause or the
-// close box.
+// button, a mouse move, a pixel or another sight to wait for, a pause, the
+// close box, or any other input (a key, a controller's button).
 struct Step {
-    enum Kind { CLICK, STRAY, MOVE, PIXEL, UNTIL, CLOSE, PAUSE } kind;
+    enum Kind { CLICK, STRAY, MOVE, PIXEL, UNTIL, CLOSE, PAUSE, DO } kind;
     int32_t x = 0, y = 0;
     uint32_t colour = 0;
     std::function<bool()> seen = {};
@@ -194,6 +194,18 @@ inline Step Close() {
 }
 inline Step Pause(int32_t ms) {
     return {Step::PAUSE, ms};
+}
+inline Step Do(std::function<bool()> input) {
+    return {Step::DO, 0, 0, 0, std::move(input)};
+}
+// A key pressed and let go, as the window thread receives them.
+inline Step Tap(SDL_Keycode key) {
+    return Do([key] {
+        SdlInput::Key(key, true);
+        SdlInput::Key(key, false);
+        Wimdows::Sync();
+        return true;
+    });
 }
 
 // Plays the steps on its own thread while the test's thread runs a screen.
@@ -253,6 +265,8 @@ class Player {
         case Step::PAUSE:
             std::this_thread::sleep_for(std::chrono::milliseconds(s.x));
             return true;
+        case Step::DO:
+            return s.seen();
         }
         return false;
     }

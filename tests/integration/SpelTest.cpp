@@ -569,6 +569,48 @@ TEST_F(Spel, StartOnAPadOpensTheInGameMenuAndAClicksResume) {
     EXPECT_EQ(l.time, 1005); // resumed, then quit
 }
 
+Invoer Tik(K::INTEGER tick, SDL_Keycode key) {
+    return Pad(tick, [key] {
+        SdlInput::Key(key, true);
+        SdlInput::Key(key, false);
+    });
+}
+
+// A tap made and let go between two frames still opens the menu; Esc opens it
+// as M does, and Esc, M or B leave it for the level.
+TEST_F(Spel, ATapOfMOrEscOpensTheInGameMenuAndEscMOrBLeaveIt) {
+    Kolvemar_Menu::Init();
+    VirtualPad p;
+    const std::pair<SDL_Keycode, std::function<void()>> manieren[] = {
+        {SDLK_m, [] { MenuScript::Tap(SDLK_ESCAPE).seen(); }},
+        {SDLK_ESCAPE, [] { MenuScript::Tap(SDLK_m).seen(); }},
+        {SDLK_ESCAPE, [&] { p.Press(SDL_CONTROLLER_BUTTON_B); }}};
+    for (const auto& [open, verder] : manieren) {
+        K::Level l = LeegLevel();
+        Speler speler;
+        speler.Start([&] {
+            if (speler.Wacht([&] { return speler.Gepauzeerd(); }, "no in-game menu")) verder();
+        });
+        const next_action a = Speel(l, {Tik(l.time + 2, open), {l.time + 5, Soort::toets_neer, Q}});
+        speler.Einde();
+        EXPECT_TRUE(speler.fouten.empty()) << speler.fouten.front();
+        EXPECT_EQ(a, next_action::afsluiten);
+        EXPECT_EQ(l.time, 1005); // resumed, then quit
+    }
+}
+
+// Taps shorter than a frame: each counts in the next frame, once.
+TEST_F(Spel, ATapBetweenTwoFramesCountsOnce) {
+    K::Level l = LeegLevel();
+    EXPECT_EQ(Speel(l, {Tik(l.time + 3, SDLK_RIGHT), {l.time + 6, Soort::toets_neer, Q}}),
+              next_action::afsluiten);
+    EXPECT_FLOAT_EQ(l.objecten[0].x, 200.0f + K::bewegingssnelheid); // one frame's step
+    l = LeegLevel();
+    EXPECT_EQ(Speel(l, {Tik(l.time + 3, SDLK_n)}), next_action::next_level);
+    EXPECT_EQ(l.time, 1003);
+    std::filesystem::remove("levels/save5.txt");
+}
+
 // Closing the window ends the level as Q would; it runs last, since it takes
 // the window with it.
 TEST_F(Spel, ZClosingTheWindowQuits) {
