@@ -298,19 +298,11 @@ void Melding(const std::string& tekst) {
 bool Openen(const std::string& filename, Tekstbestand& f) {
     f = Tekstbestand{};
     f.naam = StandardLib::PlatformPath(filename);
-    std::FILE* bestand = StandardLib::OpenFile(filename, "rb");
-    if (!bestand) {
-        f.fout = f.naam + ": cannot be opened (" + std::strerror(errno) + ")";
-        return false;
-    }
-    char buf[65536];
-    std::size_t n = 0;
-    while ((n = std::fread(buf, 1, sizeof buf, bestand)) > 0 && f.inhoud.size() <= MAX_FILE_SIZE)
-        f.inhoud.append(buf, n);
-    const bool leesfout = std::ferror(bestand) != 0;
-    std::fclose(bestand);
-    if (leesfout) f.fout = f.naam + ": cannot be read";
-    if (f.inhoud.size() > MAX_FILE_SIZE) f.fout = f.naam + ": too large for a game file";
+    std::string reden;
+    if (!StandardLib::ReadRegularFile(f.naam, MAX_FILE_SIZE, f.inhoud, &reden))
+        f.fout = f.naam + ": " + reden;
+    else if (f.inhoud.size() > MAX_FILE_SIZE)
+        f.fout = f.naam + ": too large for a game file";
     return f.fout.empty();
 }
 

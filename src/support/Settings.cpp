@@ -1,8 +1,8 @@
 #include "Settings.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
-#include <fstream>
 #include <iostream>
 #include <mutex>
 #include <optional>
@@ -14,7 +14,8 @@ namespace Settings {
 
 namespace {
 
-// Far more than any settings file holds; the rest of a bigger file is ignored.
+// Far more than any settings file holds; the rest of a bigger file is ignored
+// (and said so).
 constexpr std::size_t MAX_BYTES = 64 * 1024;
 
 // One line per setting: a new setting is a field in Values and a line here.
@@ -83,13 +84,25 @@ std::optional<std::string> ReadLine(std::string_view line, Values& values) {
     return "unknown setting";
 }
 
+// The file's text, at most MAX_BYTES of it; a missing file is an empty one.
 std::string FileText() {
-    std::ifstream in(FilePath(), std::ios::binary);
-    std::string text(MAX_BYTES, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
+    std::string text, reason;
+    if (!StandardLib::ReadRegularFile(FilePath(), MAX_BYTES, text, &reason)) {
+        if (errno != ENOENT)
+            std::cerr << "\"" << FilePath() << "\" " << reason << "; the defaults are used."
+                      << std::endl;
+        return {};
+    }
+    if (text.size() > MAX_BYTES) {
+        std::cerr << "\"" << FilePath()
+                  << "\" is longer than a settings file can be: only the first " << MAX_BYTES
+                  << " bytes are read." << std::endl;
+        text.resize(MAX_BYTES);
+    }
     return text;
 }
+
+} // namespace
 
 Values Load() {
     std::vector<std::string> problems;
@@ -104,8 +117,6 @@ Values Load() {
                   << " more lines ignored." << std::endl;
     return values;
 }
-
-} // namespace
 
 std::string FilePath() {
     return StandardLib::ConfigFolder() + "/settings.txt";

@@ -31,6 +31,9 @@ Values Read(std::string_view text, std::vector<std::string>* problems = nullptr)
 // The file's text for the values, one "key=value" line each.
 std::string Write(const Values& values);
 
+// The values in the file now; what cannot be used is named on the console.
+Values Load();
+
 // The values as last read or stored; the file is read on first use.
 Values Current();
 

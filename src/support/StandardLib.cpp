@@ -186,23 +186,30 @@ void FindFolders() {
     SetFolders(FindDataFolder("", error ? "" : executable.string()), PlayerFolder());
 }
 
+int MakePlayerFolder(const std::string& name) {
+    if (gPlayerFolder.empty() || !IsPlayerFile(name)) return 0;
+    return MakeFolders(fs::path(PlatformPath(name)).parent_path().string());
+}
+
 bool WriteGameFile(const std::string& name, const std::string& content) {
     const std::string path = PlatformPath(name);
-    if (!gPlayerFolder.empty() && IsPlayerFile(name)) {
-        const std::string folder = fs::path(path).parent_path().string();
-        const int error = MakeFolders(folder);
-        if (error != 0) {
-            std::cerr << "Cannot create the player's folder \"" << folder
-                      << "\": " << std::strerror(error) << "; the game plays on without saving \""
-                      << WithSlashes(name) << "\"." << std::endl;
-            return false;
-        }
+    const int error = MakePlayerFolder(name);
+    if (error != 0) {
+        std::cerr << "Cannot create the player's folder \"" << fs::path(path).parent_path().string()
+                  << "\": " << std::strerror(error) << "; the game plays on without saving \""
+                  << WithSlashes(name) << "\"." << std::endl;
+        return false;
     }
     return WriteFileAtomic(path, content);
 }
 
-std::FILE* OpenFile(const std::string& name, const char* mode) {
-    return std::fopen(PlatformPath(name).c_str(), mode);
+std::FILE* OpenFile(const std::string& name, const char* mode, std::string* reason) {
+    if (mode == nullptr || mode[0] != 'r' || std::strchr(mode, '+') != nullptr) {
+        errno = EINVAL;
+        if (reason) *reason = "cannot be opened (only for reading)";
+        return nullptr;
+    }
+    return OpenRegularFile(PlatformPath(name), reason);
 }
 
 bool WriteFileAtomic(const std::string& path, const std::string& content) {

@@ -4,8 +4,11 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
+
+struct SDL_RWops;
 
 namespace StandardLib {
 
@@ -48,8 +51,37 @@ std::string PlayerFolder();
 // mkdir -p with the private mode the XDG rules ask for; 0 or the errno.
 int MakeFolders(const std::string& folder);
 
-// fopen through PlatformPath.
-std::FILE* OpenFile(const std::string& name, const char* mode);
+// A player's file gets its folder made (mkdir -p, private); 0 or the errno.
+// Other files need none.
+int MakePlayerFolder(const std::string& name);
+
+// OpenRegularFile of PlatformPath(name); game files are opened for reading
+// only ("r" or "rb"), every write goes through WriteGameFile.
+std::FILE* OpenFile(const std::string& name, const char* mode, std::string* reason = nullptr);
+
+// OpenFile as an SDL stream (closing it closes the file), for the picture and
+// sound loaders; on failure `reason` also carries SDL's own.
+SDL_RWops* OpenStream(const std::string& name, std::string* reason = nullptr);
+
+// Opens `path` for reading without ever waiting on it: anything but a regular
+// file (a FIFO, a device, a folder) is refused, so that no reader hangs on
+// what was put in its file's place. nullptr when it cannot be read; `reason`
+// then says why ("cannot be opened (No such file or directory)", "is not a
+// regular file but a FIFO") and errno holds the open's error (EINVAL or
+// EISDIR for a refused kind of file).
+std::FILE* OpenRegularFile(const std::string& path, std::string* reason = nullptr);
+
+// Reads the regular file at `path` whole, but at most `limit` + 1 bytes, so
+// that a caller sees a file longer than it takes. False, with `reason` and
+// errno as OpenRegularFile's, when it cannot be opened or read.
+bool ReadRegularFile(const std::string& path, std::size_t limit, std::string& text,
+                     std::string* reason = nullptr);
+
+// Runs `update` holding an advisory lock on "<file>.lock" beside the game
+// file `name`, so that two games never interleave their read-modify-write of
+// one file. A lock that cannot be had (in ten seconds) is reported and the
+// update runs anyway: a hung game must not stop this one.
+void Locked(const std::string& name, const std::function<void()>& update);
 
 // Replaces the file at `path` by `content` atomically (a temporary file in the
 // same folder, flushed to disk, then renamed over it). A replaced file keeps
