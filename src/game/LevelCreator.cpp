@@ -188,6 +188,14 @@ void LeesKop(Tekstbestand& f, Level& l) {
     l.punten = LeesInteger(f, "punten");
     l.aantalobjecten = LeesCardinal(f, std::numeric_limits<CARDINAL>::max(), "aantalobjecten");
     stringlezer(f, l.locatieachtergrond);
+    // A shared level or save must not make the game open any file of the system.
+    const std::string achtergrond(l.locatieachtergrond,
+                                  strnlen(l.locatieachtergrond, sizeof l.locatieachtergrond));
+    if (!StandardLib::StaysInside(achtergrond))
+        Fout(f, f.waarderegel,
+             "locatieachtergrond: " + Citaat(achtergrond) +
+                 " is not a picture in the game's data folder (an absolute name, or one with "
+                 "\"..\")");
     l.stats_kogels = LeesInteger(f, "stats_kogels");
     l.stats_tijd.wMilliseconds = LeesTijdveld(f, "stats_tijd.wMilliseconds");
     l.stats_tijd.wSecond = LeesTijdveld(f, "stats_tijd.wSecond");
@@ -331,6 +339,7 @@ bool stringlezer(Tekstbestand& f, char* string, std::size_t size) {
         Fout(f, f.regel, "the file ends early: a text line is missing");
         return false;
     }
+    f.waarderegel = f.regel;
     std::size_t eind = f.pos;
     while (eind < s.size() && !IsLineEnd(s[eind]))
         ++eind;

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <chrono>
@@ -149,6 +150,17 @@ std::string PlatformPath(const std::string& name) {
     if (path.empty() || path[0] == '/') return path;
     const std::string& folder = IsPlayerFile(path) ? gPlayerFolder : gDataFolder;
     return folder.empty() ? path : folder + "/" + path;
+}
+
+bool StaysInside(const std::string& name) {
+    const std::string path = WithSlashes(name);
+    if (path.starts_with('/')) return false;
+    for (std::size_t from = 0; from <= path.size();) {
+        const std::size_t end = std::min(path.find('/', from), path.size());
+        if (path.compare(from, end - from, "..") == 0) return false;
+        from = end + 1;
+    }
+    return true;
 }
 
 bool IsPlayerFile(const std::string& name) {

@@ -19,6 +19,12 @@ namespace StandardLib {
 // every name in the tools, which set no folders, keep their usual meaning.
 std::string PlatformPath(const std::string& name);
 
+// True for a name that leads to a file inside the folder it is taken from:
+// relative, and no part of it ".." (either slash separates). Names that come
+// from a level or a save must be such, so that a shared file cannot make the
+// game open any file of the system.
+bool StaysInside(const std::string& name);
+
 // True for the names of the files the player's own play writes.
 bool IsPlayerFile(const std::string& name);
 
