@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <condition_variable>
 #include <iostream>
 #include <mutex>
 #include <optional>
+#include <system_error>
+#include <thread>
 #include <variant>
 
 #include "StandardLib.h"
@@ -36,6 +39,30 @@ const Key KEYS[] = {
 
 std::mutex lock;
 std::optional<Values> current; // guarded by lock
+
+// One thread replaces the file with the newest values handed to it, so that
+// no caller (the window thread's volume keys) ever waits for the disk. It is
+// a static of its own so that it outlives every caller, the exit handlers'
+// included, and writes what is pending before the program ends.
+struct Writer {
+    std::mutex lock;
+    std::condition_variable changed;
+    std::optional<Values> pending; // the newest values not yet being written
+    bool busy = false;             // a write is under way
+    bool stopping = false;
+    bool lastWritten = true; // the outcome of the newest finished write
+    std::thread thread;
+    ~Writer() {
+        {
+            std::lock_guard guard(lock);
+            stopping = true;
+        }
+        changed.notify_all();
+        if (thread.joinable()) thread.join();
+    }
+};
+Writer writer;
+FileWriter fileWriter = StandardLib::WriteFileAtomic; // guarded by writer.lock
 
 std::string_view Trimmed(std::string_view s) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
@@ -102,6 +129,29 @@ std::string FileText() {
     return text;
 }
 
+bool WriteNow(const Values& values, FileWriter write) {
+    StandardLib::MakeFolders(StandardLib::ConfigFolder()); // a failure shows in the write
+    return write(FilePath(), Write(values));
+}
+
+void WriterLoop() {
+    std::unique_lock guard(writer.lock);
+    for (;;) {
+        writer.changed.wait(guard, [] { return writer.pending || writer.stopping; });
+        if (!writer.pending) return;
+        const Values values = *writer.pending;
+        writer.pending.reset();
+        writer.busy = true;
+        const FileWriter write = fileWriter;
+        guard.unlock();
+        const bool written = WriteNow(values, write);
+        guard.lock();
+        writer.busy = false;
+        writer.lastWritten = written;
+        writer.changed.notify_all();
+    }
+}
+
 } // namespace
 
 Values Load() {
@@ -159,11 +209,36 @@ Values Current() {
     return *current;
 }
 
-bool Store(const Values& values) {
+void StoreLater(const Values& values) {
     std::lock_guard guard(lock);
     current = values;
-    StandardLib::MakeFolders(StandardLib::ConfigFolder()); // a failure shows in the write
-    return StandardLib::WriteFileAtomic(FilePath(), Write(values));
+    std::lock_guard writing(writer.lock);
+    writer.pending = values;
+    writer.changed.notify_all();
+    if (writer.thread.joinable()) return;
+    try {
+        writer.thread = std::thread(WriterLoop);
+    } catch (const std::system_error&) {
+        // No thread to be had: the caller waits for the disk instead.
+        writer.pending.reset();
+        writer.lastWritten = WriteNow(values, fileWriter);
+    }
+}
+
+bool Flush() {
+    std::unique_lock writing(writer.lock);
+    writer.changed.wait(writing, [] { return !writer.pending && !writer.busy; });
+    return writer.lastWritten;
+}
+
+bool Store(const Values& values) {
+    StoreLater(values);
+    return Flush();
+}
+
+void SetFileWriter(FileWriter write) {
+    std::lock_guard writing(writer.lock);
+    fileWriter = write ? write : StandardLib::WriteFileAtomic;
 }
 
 } // namespace Settings

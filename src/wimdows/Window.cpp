@@ -307,7 +307,7 @@ void RememberWindow() {
     v.windowWidth = keep.x;
     v.windowHeight = keep.y;
     v.fullscreen = fullscreen;
-    Settings::Store(v);
+    Settings::StoreLater(v);
 }
 
 bool OpenPlatform() {

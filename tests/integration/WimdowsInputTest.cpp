@@ -7,12 +7,15 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <thread>
 #include <vector>
 
 #include "../support/SdlInput.h"
 #include "Music.h"
 #include "Settings.h"
+#include "StandardLib.h"
 #include "Wimdows.h"
 
 namespace W = Wimdows;
@@ -139,6 +142,32 @@ TEST_F(WimdowsInput, VolumeKeysStepAndMuteAndLeaveTheBackBufferAlone) {
     // The game still sees the keys, as it always did.
     EXPECT_EQ(SdlInput::TakeQueuedKeys(),
               (std::vector<uint32_t>{0xBD, 0x6D, 0xBD, 0xBB, '0', '0', 0x60, 0x6B}));
+    Settings::Store({});
+    Music::InitVolume();
+}
+
+// A disk that takes seconds to write never holds up the picture or the keys.
+TEST_F(WimdowsInput, AVolumeKeyLeavesTheWriteToTheSettingsWriter) {
+    Settings::Store({});
+    Music::InitVolume();
+    Settings::SetFileWriter([](const std::string& path, const std::string& text) {
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        return StandardLib::WriteFileAtomic(path, text);
+    });
+    const auto start = std::chrono::steady_clock::now();
+    Key(SDL_KEYDOWN, SDLK_MINUS);
+    Key(SDL_KEYDOWN, SDLK_MINUS); // a second value while the first is written
+    Key(SDL_KEYDOWN, SDLK_p);
+    W::Sync();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+    EXPECT_EQ(SdlInput::TakeQueuedKeys(), (std::vector<uint32_t>{0xBD, 0xBD, 'P'}));
+    EXPECT_EQ(Music::MasterVolume(), 80u);
+    EXPECT_TRUE(Settings::Flush());
+    Settings::SetFileWriter(nullptr);
+    std::ifstream in(Settings::FilePath());
+    std::stringstream file;
+    file << in.rdbuf();
+    EXPECT_EQ(Settings::Read(file.str()).volume, 80); // the newest value is the one kept
     Settings::Store({});
     Music::InitVolume();
 }
