@@ -300,6 +300,30 @@ TEST_F(WimdowsInput, TerminationSignalEndsAnIdleWindowLikeTheCloseBox) {
     EXPECT_EQ(W::State(), W::STATE_ACTIVE);
 }
 
+// Whatever waits in the queue, the close box and a termination signal end the
+// window at once; the game still takes what came before them.
+TEST_F(WimdowsInput, AFloodNeverHoldsUpTheCloseBoxOrASignal) {
+    for (const bool signal : {false, true}) {
+        for (int i = 0; i < 30000; ++i) {
+            Key(SDL_KEYDOWN, SDLK_x);
+            Motion(i % 100, i % 80);
+        }
+        const auto start = std::chrono::steady_clock::now();
+        if (signal)
+            std::raise(SIGTERM);
+        else
+            SdlInput::Close();
+        while (W::State() != W::STATE_DEAD &&
+               std::chrono::steady_clock::now() - start < std::chrono::seconds(5))
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << signal;
+        EXPECT_TRUE(W::WindowClosed());
+        W::KillWindow();
+        W::Window("WimdowsInput again", 100, 80);
+        ASSERT_EQ(W::State(), W::STATE_ACTIVE);
+    }
+}
+
 TEST_F(WimdowsInput, ClosingWhileTheGameDrawsReleasesNothingInUse) {
     const uint32_t pic = W::CreateBitmap(40, 40);
     W::SetFont(1, 0xFFFFFF);
