@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <charconv>
 #include <condition_variable>
+#include <cstring>
 #include <iostream>
 #include <mutex>
 #include <optional>
@@ -62,7 +63,7 @@ struct Writer {
     }
 };
 Writer writer;
-FileWriter fileWriter = StandardLib::WriteFileAtomic; // guarded by writer.lock
+FileWriter fileWriter = StandardLib::WritePrivateFile; // guarded by writer.lock
 
 std::string_view Trimmed(std::string_view s) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
@@ -130,7 +131,12 @@ std::string FileText() {
 }
 
 bool WriteNow(const Values& values, FileWriter write) {
-    StandardLib::MakeFolders(StandardLib::ConfigFolder()); // a failure shows in the write
+    const int error = StandardLib::MakeFolders(StandardLib::ConfigFolder());
+    if (error != 0) {
+        std::cerr << "Cannot create the settings folder \"" << StandardLib::ConfigFolder()
+                  << "\": " << std::strerror(error) << "; the settings are not saved." << std::endl;
+        return false;
+    }
     return write(FilePath(), Write(values));
 }
 
@@ -238,7 +244,7 @@ bool Store(const Values& values) {
 
 void SetFileWriter(FileWriter write) {
     std::lock_guard writing(writer.lock);
-    fileWriter = write ? write : StandardLib::WriteFileAtomic;
+    fileWriter = write ? write : StandardLib::WritePrivateFile;
 }
 
 } // namespace Settings

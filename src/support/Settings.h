@@ -50,7 +50,7 @@ bool Flush();
 // StoreLater, then Flush.
 bool Store(const Values& values);
 
-// The writer's way to the disk, for tests (nullptr: WriteFileAtomic).
+// The writer's way to the disk, for tests (nullptr: WritePrivateFile).
 using FileWriter = bool (*)(const std::string& path, const std::string& text);
 void SetFileWriter(FileWriter write);
 

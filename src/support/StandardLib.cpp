@@ -123,6 +123,53 @@ bool HoldsConstants(const fs::path& folder) {
     return fs::is_regular_file(folder / "Constanten.txt", error);
 }
 
+void CannotWrite(const std::string& path, int error) {
+    std::cerr << "Cannot write \"" << path << "\": " << std::strerror(error)
+              << "; the old file is left as it was." << std::endl;
+}
+
+// The mode the replacement takes: an old regular file's own, else (nothing
+// there, or a link or anything else in the way, which is replaced and never
+// written through) `fresh`. 0 with the errno when the file must stay.
+mode_t ReplacementMode(const std::string& path, mode_t fresh, int& error) {
+    struct stat old {};
+    if (::lstat(path.c_str(), &old) != 0 || !S_ISREG(old.st_mode)) return fresh;
+    // Root may write anything, so the mode bits decide as well as access().
+    if ((old.st_mode & 0222) == 0)
+        error = EACCES;
+    else if (::access(path.c_str(), W_OK) != 0)
+        error = errno;
+    return error == 0 ? old.st_mode & 07777 : 0;
+}
+
+// The atomic replace: a temporary in the same folder, flushed, then renamed
+// over the old file.
+bool ReplaceFile(const std::string& path, const std::string& content, mode_t fresh) {
+    int error = 0;
+    const mode_t mode = ReplacementMode(path, fresh, error);
+    if (error != 0) {
+        CannotWrite(path, error);
+        return false;
+    }
+    RemoveStaleTemporaries(path);
+    std::string temporary = path + std::string(TEMPORARY_MARK) + "XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        CannotWrite(path, errno);
+        return false;
+    }
+    errno = 0;
+    if (::fchmod(fd, mode) != 0 || !WriteAll(fd, content) || ::fsync(fd) != 0)
+        error = errno ? errno : EIO;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+    if (error != 0) {
+        CannotWrite(path, error);
+        std::remove(temporary.c_str());
+    }
+    return error == 0;
+}
+
 } // namespace
 
 int MakeFolders(const std::string& folder) {
@@ -212,7 +259,7 @@ bool WriteGameFile(const std::string& name, const std::string& content) {
                   << WithSlashes(name) << "\"." << std::endl;
         return false;
     }
-    return WriteFileAtomic(path, content);
+    return IsPlayerFile(name) ? WritePrivateFile(path, content) : WriteFileAtomic(path, content);
 }
 
 std::FILE* OpenFile(const std::string& name, const char* mode, std::string* reason) {
@@ -225,34 +272,11 @@ std::FILE* OpenFile(const std::string& name, const char* mode, std::string* reas
 }
 
 bool WriteFileAtomic(const std::string& path, const std::string& content) {
-    struct stat old {};
-    const bool replaces = ::stat(path.c_str(), &old) == 0;
-    // Root may write anything, so the mode bits decide as well as access().
-    if (replaces && ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) {
-        std::cerr << "Cannot write \"" << path << "\": " << std::strerror(EACCES)
-                  << "; the old file is left as it was." << std::endl;
-        return false;
-    }
-    RemoveStaleTemporaries(path);
-    std::string temporary = path + std::string(TEMPORARY_MARK) + "XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
-        std::cerr << "Cannot write \"" << path << "\": " << std::strerror(errno) << std::endl;
-        return false;
-    }
-    const mode_t mode = replaces ? (old.st_mode & 07777) : 0644;
-    int error = 0;
-    errno = 0;
-    if (::fchmod(fd, mode) != 0 || !WriteAll(fd, content) || ::fsync(fd) != 0)
-        error = errno ? errno : EIO;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
-    if (error != 0) {
-        std::cerr << "Cannot write \"" << path << "\": " << std::strerror(error)
-                  << "; the old file is left as it was." << std::endl;
-        std::remove(temporary.c_str());
-    }
-    return error == 0;
+    return ReplaceFile(path, content, 0644);
+}
+
+bool WritePrivateFile(const std::string& path, const std::string& content) {
+    return ReplaceFile(path, content, 0600);
 }
 
 std::size_t SkipSeparators(std::string_view text, std::size_t pos) {

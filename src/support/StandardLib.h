@@ -42,8 +42,8 @@ std::string FindDataFolder(const std::string& workingFolder, const std::string& 
 void FindFolders();
 
 // WriteFileAtomic of PlatformPath(name); a player's file first gets its folder
-// made. A folder that cannot be made is reported on the console and nothing
-// is written (false): the game plays on without saving.
+// made, and is written as WritePrivateFile. A folder that cannot be made is reported on the console
+// and nothing is written (false): the game plays on without saving.
 bool WriteGameFile(const std::string& name, const std::string& content);
 
 // The player's settings folder: $XDG_CONFIG_HOME/kolvemar-trovix when that is
@@ -90,12 +90,17 @@ bool ReadRegularFile(const std::string& path, std::size_t limit, std::string& te
 void Locked(const std::string& name, const std::function<void()>& update);
 
 // Replaces the file at `path` by `content` atomically (a temporary file in the
-// same folder, flushed to disk, then renamed over it). A replaced file keeps
-// its mode; a read-only one is not replaced. Temporaries that earlier writes
-// of the same family of files ("save1.txt" to "save5.txt") left behind when
-// they were killed are removed first, once a minute old. False, with a console message, on
-// any failure; the old file is then left as it was.
+// same folder, flushed to disk, then renamed over it). A replaced regular file
+// keeps its mode; a read-only one is not replaced. A link, or anything else
+// that is no regular file, is replaced by a fresh file (mode 0644), never
+// written through. Temporaries that earlier writes of the same family of
+// files ("save1.txt" to "save5.txt") left behind when they were killed are
+// removed first, once a minute old. False, with a console message naming the
+// reason, on any failure; the old file is then left as it was.
 bool WriteFileAtomic(const std::string& path, const std::string& content);
+
+// WriteFileAtomic for the player's own files: a fresh one is private (0600).
+bool WritePrivateFile(const std::string& path, const std::string& content);
 
 // Reads one whitespace-separated token (space, tab, CR, LF and code 26
 // separate; at most 255 characters). False at the end of the file.

@@ -293,6 +293,25 @@ TEST(AtomicWrite, AReadOnlyFileIsRefusedAndAReplacedOneKeepsItsMode) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator{}), 1);
 }
 
+TEST(AtomicWrite, ALinkIsReplacedByAPrivateFileAndItsTargetLeftAlone) {
+    const fs::path dir = FreshFolder("atomic-links");
+    const fs::path target = dir / "target.txt", slot = dir / "save1.txt";
+    std::ofstream(target) << "target";
+    fs::permissions(target, fs::perms(0666));
+    for (const fs::path& to : {target, fs::path("/dev/zero")}) {
+        fs::remove(slot);
+        fs::create_symlink(to, slot);
+        ASSERT_TRUE(S::WritePrivateFile(slot.string(), "slot"));
+        EXPECT_FALSE(fs::is_symlink(slot)) << to;
+        EXPECT_EQ(fs::status(slot).permissions(), fs::perms(0600)) << to;
+        EXPECT_EQ(Contents(slot.string()), "slot");
+    }
+    EXPECT_EQ(Contents(target.string()), "target");
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms(0666));
+    ASSERT_TRUE(S::WritePrivateFile(slot.string(), "again")); // now its own regular file
+    EXPECT_EQ(fs::status(slot).permissions(), fs::perms(0600));
+}
+
 TEST(AtomicWrite, StaleTemporariesOfTheGamesOwnFilesAreRemoved) {
     const fs::path dir = FreshFolder("atomic-stale");
     const auto make = [&](const std::string& name, bool old) {
