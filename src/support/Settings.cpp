@@ -131,6 +131,7 @@ std::string FileText() {
 }
 
 bool WriteNow(const Values& values, FileWriter write) {
+    if (FilePath().empty()) return false; // no home folder, as was said at the start
     const int error = StandardLib::MakeFolders(StandardLib::ConfigFolder());
     if (error != 0) {
         std::cerr << "Cannot create the settings folder \"" << StandardLib::ConfigFolder()
@@ -175,7 +176,8 @@ Values Load() {
 }
 
 std::string FilePath() {
-    return StandardLib::ConfigFolder() + "/settings.txt";
+    const std::string folder = StandardLib::ConfigFolder();
+    return folder.empty() ? "" : folder + "/settings.txt";
 }
 
 Values Read(std::string_view text, std::vector<std::string>* problems) {

@@ -21,7 +21,7 @@ struct Values {
     bool muted = false;
 };
 
-// "settings.txt" in the settings folder.
+// "settings.txt" in the settings folder; "" without a home folder.
 std::string FilePath();
 
 // The values in a settings file's text; every line that cannot be used is

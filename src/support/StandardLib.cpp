@@ -1,5 +1,6 @@
 #include "StandardLib.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <iostream>
 #include <random>
+#include <vector>
 
 #include "Time.h"
 
@@ -29,6 +31,7 @@ constexpr float HALF_PI_REAL = 1.570796f;
 constexpr std::chrono::seconds STALE_AFTER{60};
 
 std::string gDataFolder, gPlayerFolder;
+bool gWithoutSaving = false; // no home folder: the player's files are neither read nor written
 
 bool gPseudoRandom = true;
 uint32_t gSeed = START_SEED;
@@ -74,16 +77,31 @@ std::string Family(const std::string& name) {
     return f;
 }
 
+// $HOME, or when that is unset or empty the password database's home folder;
+// empty when neither gives one.
+std::string HomeFolder() {
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] != '\0') return home;
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    std::vector<char> buffer(16384);
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found ||
+        !found->pw_dir || found->pw_dir[0] != '/')
+        return "";
+    return found->pw_dir;
+}
+
 // The XDG base directory rule: an unset, empty or relative value means the
-// default under $HOME.
+// default under the home folder. Empty when there is no home folder either.
 std::string XdgFolder(const char* variable, const char* fallbackUnderHome) {
     const char* value = std::getenv(variable);
     std::string base;
     if (value != nullptr && value[0] == '/') {
         base = value;
     } else {
-        const char* home = std::getenv("HOME");
-        base = std::string(home != nullptr ? home : "") + fallbackUnderHome;
+        const std::string home = HomeFolder();
+        if (home.empty()) return "";
+        base = home + fallbackUnderHome;
     }
     while (!base.empty() && base.back() == '/')
         base.pop_back();
@@ -195,6 +213,7 @@ std::string PlayerFolder() {
 std::string PlatformPath(const std::string& name) {
     std::string path = WithSlashes(name);
     if (path.empty() || path[0] == '/') return path;
+    if (gWithoutSaving && IsPlayerFile(path)) return "";
     const std::string& folder = IsPlayerFile(path) ? gPlayerFolder : gDataFolder;
     return folder.empty() ? path : folder + "/" + path;
 }
@@ -221,6 +240,7 @@ bool IsPlayerFile(const std::string& name) {
 void SetFolders(const std::string& dataFolder, const std::string& playerFolder) {
     gDataFolder = dataFolder;
     gPlayerFolder = playerFolder;
+    gWithoutSaving = false;
 }
 
 std::string FindDataFolder(const std::string& workingFolder, const std::string& executable) {
@@ -242,7 +262,13 @@ std::string FindDataFolder(const std::string& workingFolder, const std::string& 
 void FindFolders() {
     std::error_code error;
     const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-    SetFolders(FindDataFolder("", error ? "" : executable.string()), PlayerFolder());
+    const std::string player = PlayerFolder();
+    SetFolders(FindDataFolder("", error ? "" : executable.string()), player);
+    if (!player.empty()) return;
+    std::cerr << "No home folder (HOME is unset or empty and the password database names none): "
+                 "the game plays without saving."
+              << std::endl;
+    gWithoutSaving = true;
 }
 
 int MakePlayerFolder(const std::string& name) {
@@ -252,6 +278,11 @@ int MakePlayerFolder(const std::string& name) {
 
 bool WriteGameFile(const std::string& name, const std::string& content) {
     const std::string path = PlatformPath(name);
+    if (path.empty()) {
+        std::cerr << "No player's folder: the game plays on without saving \"" << WithSlashes(name)
+                  << "\"." << std::endl;
+        return false;
+    }
     const int error = MakePlayerFolder(name);
     if (error != 0) {
         std::cerr << "Cannot create the player's folder \"" << fs::path(path).parent_path().string()

@@ -39,6 +39,8 @@ void SetFolders(const std::string& dataFolder, const std::string& playerFolder);
 std::string FindDataFolder(const std::string& workingFolder, const std::string& executable);
 
 // SetFolders(FindDataFolder(working directory, this program), PlayerFolder()).
+// Without a home folder the game plays without saving (said on the console):
+// the player's files then have no path ("") and are never written.
 void FindFolders();
 
 // WriteFileAtomic of PlatformPath(name); a player's file first gets its folder
@@ -47,7 +49,9 @@ void FindFolders();
 bool WriteGameFile(const std::string& name, const std::string& content);
 
 // The player's settings folder: $XDG_CONFIG_HOME/kolvemar-trovix when that is
-// set, non-empty and absolute, else $HOME/.config/kolvemar-trovix. Not created.
+// set, non-empty and absolute, else $HOME/.config/kolvemar-trovix (an unset or
+// empty HOME: the password database's home folder; "" when there is none
+// either). Not created.
 std::string ConfigFolder();
 
 // The player's own files (saves, high scores): $XDG_DATA_HOME/kolvemar-trovix

@@ -104,6 +104,10 @@ bool ReadRegularFile(const std::string& path, std::size_t limit, std::string& te
 }
 
 void Locked(const std::string& name, const std::function<void()>& update) {
+    if (PlatformPath(name).empty()) { // playing without saving: nothing to share
+        update();
+        return;
+    }
     const std::string lockFile = PlatformPath(name) + ".lock";
     // A folder that cannot be made shows in the write that follows.
     MakePlayerFolder(name);

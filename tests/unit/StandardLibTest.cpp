@@ -10,6 +10,9 @@
 
 #include "StandardLib.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace S = StandardLib;
 
 TEST(RandomCard, DeterministicSequenceFromAFreshStart) {
@@ -144,6 +147,18 @@ TEST(Paths, XdgFoldersFollowTheBaseDirectoryRules) {
         ScopedEnv config("XDG_CONFIG_HOME", value);
         EXPECT_EQ(S::PlayerFolder(), "/home/tester/.local/share/kolvemar-trovix");
         EXPECT_EQ(S::ConfigFolder(), "/home/tester/.config/kolvemar-trovix");
+    }
+}
+
+TEST(Paths, WithoutHomeTheFoldersComeFromThePasswordDatabase) {
+    const passwd* me = getpwuid(getuid());
+    ASSERT_NE(me, nullptr);
+    ScopedEnv data("XDG_DATA_HOME", nullptr);
+    ScopedEnv config("XDG_CONFIG_HOME", nullptr);
+    for (const char* value : {static_cast<const char*>(nullptr), ""}) {
+        ScopedEnv home("HOME", value);
+        EXPECT_EQ(S::PlayerFolder(), std::string(me->pw_dir) + "/.local/share/kolvemar-trovix");
+        EXPECT_EQ(S::ConfigFolder(), std::string(me->pw_dir) + "/.config/kolvemar-trovix");
     }
 }
 
