@@ -4,6 +4,7 @@
 #include <iostream>
 #include <string>
 
+#include "Commands.h"
 #include "Kolvemar_Animations.h"
 #include "Kolvemar_Menu.h"
 #include "Kolvemar_spel.h"
@@ -11,6 +12,7 @@
 #include "Music.h"
 #include "StandardLib.h"
 #include "StandardMenu.h"
+#include "Taal.h"
 #include "Time.h"
 #include "Wimdows.h"
 
@@ -20,7 +22,6 @@ using namespace Kolvemar_Constanten_en_Types;
 
 namespace {
 
-constexpr uint32_t KEY_Q = 81;
 constexpr uint32_t SPEL_VOLUME = 210, TUTORIAL_VOLUME = 170;
 
 Level level;
@@ -113,6 +114,7 @@ next_action Einde() {
 
 void StartModules() {
     StandardLib::FindFolders();
+    Taal::Init(); // before the modules load their pictures with words
     Kolvemar_Constanten_en_Types::Init();
     Kolvemar_Menu::Init();
     Kolvemar_Animations::Init();
@@ -190,7 +192,8 @@ int Main() {
     Wimdows::SetBuffering(true);
     std::cout << (Music::InitMusic() ? "muziek in orde" : "probleem met de muziek") << std::endl;
     Kolvemar_Animations::Startup_Animation();
-    next_action actie = Wimdows::KeyDown(KEY_Q) ? next_action::afsluiten : next_action::menu;
+    next_action actie = Commands::Held(Commands::QUIT) ? next_action::afsluiten : next_action::menu;
+    Commands::NextScreen(); // what skipped the intro does not act on the menu
     // The close box or a signal during the intro: straight to the farewell,
     // without decoding the music first.
     if (StandardMenu::WindowGone()) {
