@@ -18,6 +18,7 @@
 #include "Music.h"
 #include "Settings.h"
 #include "StandardLib.h"
+#include "Taal.h"
 #include "Wimdows.h"
 
 namespace fs = std::filesystem;
@@ -93,6 +94,15 @@ TEST_F(OddFile, EveryReaderRefusesAFifoAtOnce) {
         const std::string said = testing::internal::GetCapturedStderr();
         fs::remove(settings);
         return v.volume == 100 && said.find("a FIFO; the defaults are used") != std::string::npos;
+    }));
+    EXPECT_TRUE(EndsWithinASecond([&] {
+        Fifo("locale/de/LC_MESSAGES/kolvemar-trovix.mo");
+        StandardLib::SetFolders(dir.string(), "");
+        testing::internal::CaptureStderr();
+        Taal::Zet("de");
+        const std::string said = testing::internal::GetCapturedStderr();
+        return Taal::Code() == "nl" &&
+               said.find("a FIFO; the game speaks Dutch") != std::string::npos;
     }));
     EXPECT_TRUE(EndsWithinASecond([&] {
         testing::internal::CaptureStderr();
