@@ -41,7 +41,7 @@ using namespace Internal;
 
 namespace {
 
-constexpr const char* EERSTE_LEVEL = "levels\\level1.txt";
+std::string eersteLevel = "levels\\level1.txt";
 constexpr const char* ACHTERGROND_BESTAND[AANTAL_ACHTERGRONDEN] = {
     "images\\Backgrounds\\robotachtergrond.bmp", "images\\Backgrounds\\pauze.bmp",
     "images\\Backgrounds\\sterrenhemel2.bmp", "images\\Backgrounds\\wit.bmp",
@@ -65,7 +65,7 @@ constexpr Plaatje LABELS[] = {
 static_assert(std::size(LABELS) + 10 == AANTAL_SCORESIMAGES);
 
 bool initialised = false;
-std::string startlevel = EERSTE_LEVEL;
+std::string startlevel = eersteLevel;
 uint32_t credits_tekst = 0;
 
 ButtonRc startMenu[7];
@@ -352,7 +352,7 @@ void NieuweTaal(std::string_view code) {
 }
 
 next_action Kolvemar_menu() {
-    startlevel = EERSTE_LEVEL;
+    startlevel = eersteLevel;
     tutorial = false;
     LoadStartMenu();
     LoadSubMenus();
@@ -448,6 +448,12 @@ void Select(uint32_t& level) {
 
 std::string Getstartlevel() {
     return startlevel;
+}
+
+void SetStartLevel(uint32_t nummer) {
+    locatie naam{};
+    LevelCreator::txtfile_arrays("levels\\level", nummer, naam);
+    eersteLevel = startlevel = naam;
 }
 
 std::string SlotFile(uint32_t slot) {

@@ -33,8 +33,11 @@ void Select(uint32_t& level);
 // Speaks `code` from now on ("nl", "en", "de" or "fr"), remembers it in the
 // settings file and loads every picture again in it.
 void NieuweTaal(std::string_view code);
-// The level file the next startup reads: level 1 or the save slot chosen last.
+// The level file the next startup reads: the first level or the save slot chosen last.
 std::string Getstartlevel();
+// The first level (1 unless the command line names another), which the start
+// menu sets back on every visit.
+void SetStartLevel(uint32_t nummer);
 
 // Save slots 1 to 4 of the running level, and the choice of slot 1 to 5.
 // An empty or damaged slot cannot be chosen; Loadgame is FALSE when only such

@@ -51,6 +51,8 @@ std::vector<uint32_t> front;
 std::atomic<bool> presentPending{false};
 
 std::atomic<bool> pointerShown{true};
+// Set before the window opens: fullscreen or not for this run, whatever the settings say.
+std::optional<bool> fullscreenThisRun;
 // Set by the X error handlers, which may run inside any SDL call of the window thread.
 std::atomic<bool> displayLost{false};
 std::atomic<bool> windowDestroyed{false};
@@ -175,6 +177,11 @@ void SetState(WinState s) {
 
 } // namespace
 
+std::vector<uint32_t> Internal::ShownFrame() {
+    std::lock_guard lock(frontLock);
+    return front;
+}
+
 void Internal::Repaint() {
     presentPending.store(false);
     if (windowDestroyed) return;
@@ -188,8 +195,10 @@ void Internal::Repaint() {
     SDL_RenderClear(renderer);
     SDL_RenderCopy(renderer, texture, nullptr, &layout.dst);
     const SDL_Rect& d = layout.dst;
-    DrawVolumeIndicator(renderer, {static_cast<float>(d.x), static_cast<float>(d.y),
-                                   static_cast<float>(d.w), static_cast<float>(d.h)});
+    const SDL_FRect game{static_cast<float>(d.x), static_cast<float>(d.y), static_cast<float>(d.w),
+                         static_cast<float>(d.h)};
+    DrawVolumeIndicator(renderer, game);
+    DrawScreenshotNote(renderer, game);
     SDL_RenderPresent(renderer);
 }
 
@@ -335,11 +344,27 @@ void RememberWindow() {
                                       static_cast<int32_t>(ylen.load()), room.x, room.y);
     const SDL_Point keep = windowed.x == fit.x && windowed.y == fit.y ? SDL_Point{0, 0} : windowed;
     Settings::Values v = Settings::Current();
-    if (v.windowWidth == keep.x && v.windowHeight == keep.y && v.fullscreen == fullscreen) return;
+    // A state asked for this run only is not the player's lasting choice.
+    const bool keepFullscreen = fullscreenThisRun ? v.fullscreen : fullscreen;
+    if (v.windowWidth == keep.x && v.windowHeight == keep.y && v.fullscreen == keepFullscreen)
+        return;
     v.windowWidth = keep.x;
     v.windowHeight = keep.y;
-    v.fullscreen = fullscreen;
+    v.fullscreen = keepFullscreen;
     Settings::StoreLater(v);
+}
+
+// True when SDL_VIDEODRIVER names the driver (it may list several, comma-separated).
+bool Asked(const std::string& driver) {
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    std::string list = asked ? asked : "";
+    for (std::size_t start = 0; start <= list.size();) {
+        const std::size_t end = std::min(list.find(',', start), list.size());
+        if (SDL_strcasecmp(list.substr(start, end - start).c_str(), driver.c_str()) == 0)
+            return true;
+        start = end + 1;
+    }
+    return false;
 }
 
 bool OpenPlatform() {
@@ -348,13 +373,20 @@ bool OpenPlatform() {
         return false;
     }
     if (userEvent == 0) userEvent = SDL_RegisterEvents(1);
+    const std::string driver = SDL_GetCurrentVideoDriver();
+    headless = driver == "dummy" || driver == "offscreen";
+    // SDL falls back to a window nobody sees when there is no display; that
+    // is for tests that ask for it, never a game to play blind.
+    if (headless && !Asked(driver)) {
+        Complain("no display to open the window on", driver.c_str());
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
     quitComing = false;
     SDL_AddEventWatch(WatchQueue, nullptr);
     // The game takes no text: a key stroke is one event, not two.
     SDL_EventState(SDL_TEXTINPUT, SDL_IGNORE);
     SDL_EventState(SDL_TEXTEDITING, SDL_IGNORE);
-    const std::string driver = SDL_GetCurrentVideoDriver();
-    headless = driver == "dummy" || driver == "offscreen";
     fullscreen = false;
     decorated = false;
     // Until the window manager tells, a title bar and thin borders are assumed.
@@ -377,7 +409,8 @@ bool OpenPlatform() {
     SDL_ShowWindow(sdlWindow);
     FitDecorated();
     SDL_ShowCursor(pointerShown ? SDL_ENABLE : SDL_DISABLE);
-    if (!headless && Settings::Current().fullscreen) SetFullscreen(true);
+    if (!headless && fullscreenThisRun.value_or(Settings::Current().fullscreen))
+        SetFullscreen(true);
     UpdateLayout();
     OpenGamepads();
     return true;
@@ -468,6 +501,10 @@ bool Handle(const SDL_Event& e) {
             if (!e.key.repeat) SetFullscreen(!fullscreen);
             break;
         }
+        if (e.key.keysym.sym == SDLK_F12) {
+            if (!e.key.repeat && SaveScreenshot()) Repaint();
+            break;
+        }
         OnKey(e.key);
         break;
     case SDL_KEYUP:
@@ -508,7 +545,8 @@ void RunWindow() {
         }
         if (!open) break;
         MovePointerByGamepad();
-        if (VolumeIndicatorExpired()) Repaint();
+        const bool volumeGone = VolumeIndicatorExpired();
+        if (ScreenshotNoteExpired() || volumeGone) Repaint();
     }
     FreeWindow();
 }
@@ -577,6 +615,10 @@ void Internal::WarpPointer(int32_t x, int32_t y, int32_t& gameX, int32_t& gameY)
 }
 
 // ---------------------------------------------------------------- window
+
+void SetStartFullscreen(bool on) {
+    fullscreenThisRun = on;
+}
 
 void Window(const char* title_, uint32_t x, uint32_t y) {
     if (displayLost) {
