@@ -38,8 +38,8 @@ std::string NextToken(std::FILE* f) {
 
 } // namespace
 
-bool LeesConstanten(const std::string& bestand) {
-    std::FILE* fio_constanten = StandardLib::OpenFile(bestand, "rb");
+bool LeesConstanten(const std::string& bestand, std::string* reden) {
+    std::FILE* fio_constanten = StandardLib::OpenFile(bestand, "rb", reden);
     if (!fio_constanten) return false;
     using namespace StandardLib;
     aantal_levels = TokenToCard(NextToken(fio_constanten));
@@ -74,10 +74,11 @@ std::string Schermgrootteprobleem() {
 void Init() {
     if (initialised) return;
     initialised = true;
-    if (!LeesConstanten("Constanten.txt")) {
+    std::string reden;
+    if (!LeesConstanten("Constanten.txt", &reden)) {
         std::cerr << "Cannot read the constants file \""
-                  << StandardLib::PlatformPath("Constanten.txt")
-                  << "\"; the game cannot start without it." << std::endl;
+                  << StandardLib::PlatformPath("Constanten.txt") << "\" (it " << reden
+                  << "); the game cannot start without it." << std::endl;
         std::exit(1);
     }
     // Every picture is loaded at the window's size before the window opens.

@@ -149,7 +149,8 @@ void Init();
 // below it, and SDL must be able to make it.
 std::string Schermgrootteprobleem();
 
-// Reads the constants from the named file; false when it cannot be opened.
-bool LeesConstanten(const std::string& bestand);
+// Reads the constants from the named file; false when it cannot be opened or
+// is no regular file, with the reason in `reden` when given.
+bool LeesConstanten(const std::string& bestand, std::string* reden = nullptr);
 
 } // namespace Kolvemar_Constanten_en_Types

@@ -102,20 +102,6 @@ INTEGER tijdtussengeluid_explosionsound = 25;
 uint32_t pauze = 0;
 bool geladen = false; // the pictures of Init are in the table
 
-SYSTEMTIME Nu() {
-    // Through the clock seam, so a test clock sees the same time as the pacing.
-    const Time::DateTime t = Time::ReadClock();
-    SYSTEMTIME s{};
-    s.wYear = static_cast<uint16_t>(t.year);
-    s.wMonth = static_cast<uint16_t>(t.month);
-    s.wDay = static_cast<uint16_t>(t.day);
-    s.wHour = static_cast<uint16_t>(t.hour);
-    s.wMinute = static_cast<uint16_t>(t.minute);
-    s.wSecond = static_cast<uint16_t>(t.second);
-    s.wMilliseconds = static_cast<uint16_t>(t.fractions * 10);
-    return s;
-}
-
 void Wacht(int32_t honderdsten) {
     Time::IterationDelay(honderdsten);
     Time::StartIterations();
@@ -282,10 +268,11 @@ void Pauze() {
 
 // What the level stands at now: the working copies put into the record and
 // the playing time up to this moment added.
-void Bijwerken(Level& level, const Speelstaat& staat) {
+void Bijwerken(Level& level, Speelstaat& staat) {
+    Tellen(staat, false);
     level.objecten[0] = staat.player;
     level.punten = staat.punten;
-    tijdverschilbijvoegen(level.stats_tijd, staat.begintijd, Nu());
+    speeltijdbijvoegen(level.stats_tijd, staat.speeltijd);
 }
 
 // A save from the menu keeps the game as it stands; the record itself goes on
@@ -296,6 +283,7 @@ bool Ingamemenu(Level& level, Speelstaat& staat) {
     Commands::NextScreen();
     Wimdows::ShowPointer(true);
     const next_action a = Kolvemar_Menu::Kolvemar_ingamemenu(stand);
+    Tellen(staat, true); // the time in the menu is played time, however long
     Wimdows::ShowPointer(false);
     Commands::NextScreen();
     if (a == next_action::resume) return true;
@@ -322,7 +310,9 @@ bool Opdrachten(Level& level, Speelstaat& staat) {
     }
     if (c.giveUp) staat.player.levenspuntentot = 0;
     if (c.pause) {
+        Tellen(staat, false);
         Pauze();
+        Tellen(staat, true);
         staat.mouseleft = false;
     }
     Wimdows::FlushKeys();
@@ -442,7 +432,7 @@ void Bonus(Level& level) {
     }
 }
 
-void Verlaten(Level& level, const Speelstaat& staat) {
+void Verlaten(Level& level, Speelstaat& staat) {
     Music::StopSound(machinegun);
     Bijwerken(level, staat);
     if (Kolvemar_Menu::tutorial)
@@ -457,21 +447,6 @@ void Verlaten(Level& level, const Speelstaat& staat) {
     Music::UnLoadSound(deathsound);
     machinegun = explosionsound = deathsound = 0;
     Wacht(FRAMEDUUR);
-}
-
-// Days since 1970-01-01 of a calendar date (proleptic Gregorian).
-int64_t Dagnummer(const SYSTEMTIME& t) {
-    const unsigned m = std::clamp<unsigned>(t.wMonth, 1, 12);
-    const int64_t y = int64_t(t.wYear) - (m <= 2 ? 1 : 0);
-    const int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const int64_t yoe = y - era * 400;
-    const int64_t doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + int64_t(t.wDay) - 1;
-    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
-int64_t Milliseconden(const SYSTEMTIME& t, int64_t dagen) {
-    return (((dagen * 24 + t.wHour) * 60 + t.wMinute) * 60 + t.wSecond) * 1000 + t.wMilliseconds;
 }
 
 } // namespace
@@ -507,30 +482,12 @@ void MemoryClearSpel() {
         ReleasePaar(m);
 }
 
-void tijdverschilbijvoegen(SYSTEMTIME& result, const SYSTEMTIME& begintijd,
-                           const SYSTEMTIME& endtijd) {
-    // The real elapsed time, so that a level played across the end of a month
-    // adds hours rather than a month's worth of days; a clock set back adds nothing.
-    const int64_t verschil =
-        std::max<int64_t>(0, Milliseconden(endtijd, Dagnummer(endtijd)) -
-                                 Milliseconden(begintijd, Dagnummer(begintijd)));
-    int64_t totaal = Milliseconden(result, result.wDay) + verschil;
-    result.wMilliseconds = static_cast<uint16_t>(totaal % 1000);
-    totaal /= 1000;
-    result.wSecond = static_cast<uint16_t>(totaal % 60);
-    totaal /= 60;
-    result.wMinute = static_cast<uint16_t>(totaal % 60);
-    totaal /= 60;
-    result.wHour = static_cast<uint16_t>(totaal % 24);
-    result.wDay = static_cast<uint16_t>(std::min<int64_t>(totaal / 24, 65535));
-}
-
 Speelstaat Beginstaat(const Level& level) {
     Speelstaat staat{};
     staat.player = level.objecten[0];
     staat.punten = level.punten;
     staat.standaantalkogel = 1;
-    staat.begintijd = Nu();
+    staat.klokstand = Time::Monotonic();
     staat.following_action = next_action::resume;
     return staat;
 }
@@ -571,6 +528,7 @@ next_action spel(Level& level) {
     tijdtussengeluid_explosionsound = 25;
     Time::StartIterations();
     Kolvemar_Animations::Startup_gameAnimation(level);
+    Tellen(staat, true);
     Commands::NextScreen();
     // The path field may be full without its closing zero.
     const std::string achtergrond(level.locatieachtergrond,
@@ -581,6 +539,7 @@ next_action spel(Level& level) {
     Wimdows::ShowPointer(false);
     while (Speelframe(level, staat)) {
         Wacht(FRAMEDUUR);
+        Tellen(staat, false);
         level.time = Later(level.time, 1);
     }
     Wimdows::ShowPointer(true);

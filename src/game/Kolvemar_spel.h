@@ -15,6 +15,9 @@ void MemoryClearSpel();
 // Adds the wall-clock time from begintijd to endtijd to an accumulated playing time.
 void tijdverschilbijvoegen(SYSTEMTIME& result, const SYSTEMTIME& begintijd,
                            const SYSTEMTIME& endtijd);
+// Adds milliseconds to an accumulated playing time (days, hours, minutes,
+// seconds, milliseconds; the days stop at 65535).
+void speeltijdbijvoegen(SYSTEMTIME& result, int64_t milliseconden);
 
 // Every armed monster whose time has come fires one bullet.
 void enemyschoot(Kolvemar_Constanten_en_Types::Level& level,
@@ -26,12 +29,19 @@ struct Speelstaat {
     Kolvemar_Constanten_en_Types::Object player; // working copy of objecten[0]
     Kolvemar_Constanten_en_Types::INTEGER punten;
     Kolvemar_Constanten_en_Types::CARDINAL standaantalkogel; // slot of the next shot, 1..300
-    SYSTEMTIME begintijd;
+    // The level's playing time so far, counted on Time::Monotonic up to klokstand.
+    int64_t speeltijd;
+    int64_t klokstand;
     uint32_t background;
     int32_t mouseposx, mouseposy;
     bool mouseleft;
     Kolvemar_Constanten_en_Types::next_action following_action;
 };
+
+// Counts the playing time up to now. A step longer than any wait of a frame
+// (a stopped process, a clock that jumps) counts as one frame's length, unless
+// `geheel`: the pause and the in-game menu count whole, however long.
+void Tellen(Speelstaat& staat, bool geheel);
 
 // The working state as a level starts, without loading or playing anything.
 Speelstaat Beginstaat(const Kolvemar_Constanten_en_Types::Level& level);

@@ -188,6 +188,14 @@ void LeesKop(Tekstbestand& f, Level& l) {
     l.punten = LeesInteger(f, "punten");
     l.aantalobjecten = LeesCardinal(f, std::numeric_limits<CARDINAL>::max(), "aantalobjecten");
     stringlezer(f, l.locatieachtergrond);
+    // A shared level or save must not make the game open any file of the system.
+    const std::string achtergrond(l.locatieachtergrond,
+                                  strnlen(l.locatieachtergrond, sizeof l.locatieachtergrond));
+    if (!StandardLib::StaysInside(achtergrond))
+        Fout(f, f.waarderegel,
+             "locatieachtergrond: " + Citaat(achtergrond) +
+                 " is not a picture in the game's data folder (an absolute name, or one with "
+                 "\"..\")");
     l.stats_kogels = LeesInteger(f, "stats_kogels");
     l.stats_tijd.wMilliseconds = LeesTijdveld(f, "stats_tijd.wMilliseconds");
     l.stats_tijd.wSecond = LeesTijdveld(f, "stats_tijd.wSecond");
@@ -298,19 +306,11 @@ void Melding(const std::string& tekst) {
 bool Openen(const std::string& filename, Tekstbestand& f) {
     f = Tekstbestand{};
     f.naam = StandardLib::PlatformPath(filename);
-    std::FILE* bestand = StandardLib::OpenFile(filename, "rb");
-    if (!bestand) {
-        f.fout = f.naam + ": cannot be opened (" + std::strerror(errno) + ")";
-        return false;
-    }
-    char buf[65536];
-    std::size_t n = 0;
-    while ((n = std::fread(buf, 1, sizeof buf, bestand)) > 0 && f.inhoud.size() <= MAX_FILE_SIZE)
-        f.inhoud.append(buf, n);
-    const bool leesfout = std::ferror(bestand) != 0;
-    std::fclose(bestand);
-    if (leesfout) f.fout = f.naam + ": cannot be read";
-    if (f.inhoud.size() > MAX_FILE_SIZE) f.fout = f.naam + ": too large for a game file";
+    std::string reden;
+    if (!StandardLib::ReadRegularFile(f.naam, MAX_FILE_SIZE, f.inhoud, &reden))
+        f.fout = f.naam + ": " + reden;
+    else if (f.inhoud.size() > MAX_FILE_SIZE)
+        f.fout = f.naam + ": too large for a game file";
     return f.fout.empty();
 }
 
@@ -339,6 +339,7 @@ bool stringlezer(Tekstbestand& f, char* string, std::size_t size) {
         Fout(f, f.regel, "the file ends early: a text line is missing");
         return false;
     }
+    f.waarderegel = f.regel;
     std::size_t eind = f.pos;
     while (eind < s.size() && !IsLineEnd(s[eind]))
         ++eind;

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include "LevelCreator.h"
+#include "StandardLib.h"
 #include "Time.h"
 
 namespace LevelCreator {
@@ -88,8 +89,10 @@ bool LeesHigscore(Tekstbestand& f, Highscores& Scores) {
 }
 
 bool LeesHigscore(Highscores& Scores, const std::string& bestand) {
-    bool vervangbaar = true;
-    return LeesOfVervang(Scores, bestand, vervangbaar);
+    // A damaged table is replaced: a write that another game must not cross.
+    bool vervangbaar = true, gelezen = false;
+    StandardLib::Locked(bestand, [&] { gelezen = LeesOfVervang(Scores, bestand, vervangbaar); });
+    return gelezen;
 }
 
 std::string Highscoretekst(const Highscores& Scores) {
@@ -121,11 +124,17 @@ CARDINAL InvoegenScore(Highscores& Scores, CARDINAL nieuwepunten, const SYSTEMTI
 }
 
 CARDINAL Higscore(CARDINAL nieuwepunten, const std::string& bestand, bool* bewaard) {
-    Highscores Scores;
-    bool vervangbaar = true;
-    LeesOfVervang(Scores, bestand, vervangbaar);
-    const CARDINAL rank = InvoegenScore(Scores, nieuwepunten, Time::GetLocalTime());
-    const bool geschreven = vervangbaar && SchrijfHigscore(Scores, bestand);
+    // One locked read-modify-write: two games ending at once both keep their
+    // score, and the rank is the one in the table as written.
+    CARDINAL rank = 11;
+    bool geschreven = false;
+    StandardLib::Locked(bestand, [&] {
+        Highscores Scores;
+        bool vervangbaar = true;
+        LeesOfVervang(Scores, bestand, vervangbaar);
+        rank = InvoegenScore(Scores, nieuwepunten, Time::GetLocalTime());
+        geschreven = vervangbaar && SchrijfHigscore(Scores, bestand);
+    });
     if (bewaard) *bewaard = geschreven;
     return rank;
 }

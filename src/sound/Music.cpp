@@ -102,10 +102,12 @@ void StopMusic() {
 
 uint32_t LoadSound(const char* file) {
     if (!init || file == nullptr) return 0;
-    Mix_Chunk* chunk = Mix_LoadWAV(StandardLib::PlatformPath(file).c_str());
+    std::string reason;
+    SDL_RWops* in = StandardLib::OpenStream(file, &reason);
+    Mix_Chunk* chunk = in ? Mix_LoadWAV_RW(in, 1) : nullptr;
     if (chunk == nullptr) {
-        std::cout << "cannot load the sound file \"" << file << "\": " << Mix_GetError()
-                  << std::endl;
+        std::cout << "cannot load the sound file \"" << file
+                  << "\": " << (in ? Mix_GetError() : reason.c_str()) << std::endl;
         return 0;
     }
     return AddSound(chunk);

@@ -28,7 +28,7 @@ void Store() {
     Settings::Values v = Settings::Current();
     v.volume = static_cast<int32_t>(percent);
     v.muted = muted;
-    Settings::Store(v);
+    Settings::StoreLater(v);
 }
 
 } // namespace

@@ -1,11 +1,15 @@
 #include "Settings.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
-#include <fstream>
+#include <condition_variable>
+#include <cstring>
 #include <iostream>
 #include <mutex>
 #include <optional>
+#include <system_error>
+#include <thread>
 #include <variant>
 
 #include "StandardLib.h"
@@ -14,7 +18,8 @@ namespace Settings {
 
 namespace {
 
-// Far more than any settings file holds; the rest of a bigger file is ignored.
+// Far more than any settings file holds; the rest of a bigger file is ignored
+// (and said so).
 constexpr std::size_t MAX_BYTES = 64 * 1024;
 
 // One line per setting: a new setting is a field in Values and a line here.
@@ -47,6 +52,30 @@ bool Taalcode(std::string_view s) {
 
 std::mutex lock;
 std::optional<Values> current; // guarded by lock
+
+// One thread replaces the file with the newest values handed to it, so that
+// no caller (the window thread's volume keys) ever waits for the disk. It is
+// a static of its own so that it outlives every caller, the exit handlers'
+// included, and writes what is pending before the program ends.
+struct Writer {
+    std::mutex lock;
+    std::condition_variable changed;
+    std::optional<Values> pending; // the newest values not yet being written
+    bool busy = false;             // a write is under way
+    bool stopping = false;
+    bool lastWritten = true; // the outcome of the newest finished write
+    std::thread thread;
+    ~Writer() {
+        {
+            std::lock_guard guard(lock);
+            stopping = true;
+        }
+        changed.notify_all();
+        if (thread.joinable()) thread.join();
+    }
+};
+Writer writer;
+FileWriter fileWriter = StandardLib::WritePrivateFile; // guarded by writer.lock
 
 std::string_view Trimmed(std::string_view s) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
@@ -100,13 +129,54 @@ std::optional<std::string> ReadLine(std::string_view line, Values& values) {
     return "unknown setting";
 }
 
+// The file's text, at most MAX_BYTES of it; a missing file is an empty one.
 std::string FileText() {
-    std::ifstream in(FilePath(), std::ios::binary);
-    std::string text(MAX_BYTES, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
+    std::string text, reason;
+    if (!StandardLib::ReadRegularFile(FilePath(), MAX_BYTES, text, &reason)) {
+        if (errno != ENOENT)
+            std::cerr << "\"" << FilePath() << "\" " << reason << "; the defaults are used."
+                      << std::endl;
+        return {};
+    }
+    if (text.size() > MAX_BYTES) {
+        std::cerr << "\"" << FilePath()
+                  << "\" is longer than a settings file can be: only the first " << MAX_BYTES
+                  << " bytes are read." << std::endl;
+        text.resize(MAX_BYTES);
+    }
     return text;
 }
+
+bool WriteNow(const Values& values, FileWriter write) {
+    if (FilePath().empty()) return false; // no home folder, as was said at the start
+    const int error = StandardLib::MakeFolders(StandardLib::ConfigFolder());
+    if (error != 0) {
+        std::cerr << "Cannot create the settings folder \"" << StandardLib::ConfigFolder()
+                  << "\": " << std::strerror(error) << "; the settings are not saved." << std::endl;
+        return false;
+    }
+    return write(FilePath(), Write(values));
+}
+
+void WriterLoop() {
+    std::unique_lock guard(writer.lock);
+    for (;;) {
+        writer.changed.wait(guard, [] { return writer.pending || writer.stopping; });
+        if (!writer.pending) return;
+        const Values values = *writer.pending;
+        writer.pending.reset();
+        writer.busy = true;
+        const FileWriter write = fileWriter;
+        guard.unlock();
+        const bool written = WriteNow(values, write);
+        guard.lock();
+        writer.busy = false;
+        writer.lastWritten = written;
+        writer.changed.notify_all();
+    }
+}
+
+} // namespace
 
 Values Load() {
     std::vector<std::string> problems;
@@ -122,10 +192,9 @@ Values Load() {
     return values;
 }
 
-} // namespace
-
 std::string FilePath() {
-    return StandardLib::ConfigFolder() + "/settings.txt";
+    const std::string folder = StandardLib::ConfigFolder();
+    return folder.empty() ? "" : folder + "/settings.txt";
 }
 
 Values Read(std::string_view text, std::vector<std::string>* problems) {
@@ -167,11 +236,36 @@ Values Current() {
     return *current;
 }
 
-bool Store(const Values& values) {
+void StoreLater(const Values& values) {
     std::lock_guard guard(lock);
     current = values;
-    StandardLib::MakeFolders(StandardLib::ConfigFolder()); // a failure shows in the write
-    return StandardLib::WriteFileAtomic(FilePath(), Write(values));
+    std::lock_guard writing(writer.lock);
+    writer.pending = values;
+    writer.changed.notify_all();
+    if (writer.thread.joinable()) return;
+    try {
+        writer.thread = std::thread(WriterLoop);
+    } catch (const std::system_error&) {
+        // No thread to be had: the caller waits for the disk instead.
+        writer.pending.reset();
+        writer.lastWritten = WriteNow(values, fileWriter);
+    }
+}
+
+bool Flush() {
+    std::unique_lock writing(writer.lock);
+    writer.changed.wait(writing, [] { return !writer.pending && !writer.busy; });
+    return writer.lastWritten;
+}
+
+bool Store(const Values& values) {
+    StoreLater(values);
+    return Flush();
+}
+
+void SetFileWriter(FileWriter write) {
+    std::lock_guard writing(writer.lock);
+    fileWriter = write ? write : StandardLib::WritePrivateFile;
 }
 
 } // namespace Settings

@@ -23,7 +23,7 @@ struct Values {
     std::string language = "auto";
 };
 
-// "settings.txt" in the settings folder.
+// "settings.txt" in the settings folder; "" without a home folder.
 std::string FilePath();
 
 // The values in a settings file's text; every line that cannot be used is
@@ -33,11 +33,27 @@ Values Read(std::string_view text, std::vector<std::string>* problems = nullptr)
 // The file's text for the values, one "key=value" line each.
 std::string Write(const Values& values);
 
+// The values in the file now; what cannot be used is named on the console.
+Values Load();
+
 // The values as last read or stored; the file is read on first use.
 Values Current();
 
-// Keeps the values and replaces the file with them (creating its folder).
-// False, with a console message, when the file could not be written.
+// Keeps the values and hands them to the settings writer, a thread of its
+// own that replaces the file (creating its folder), so that the caller never
+// waits for the disk; values not yet written give way to newer ones. What is
+// handed over is written before the program ends.
+void StoreLater(const Values& values);
+
+// Waits until every value handed over is written; false, with a console
+// message from the writer, when the newest write failed.
+bool Flush();
+
+// StoreLater, then Flush.
 bool Store(const Values& values);
+
+// The writer's way to the disk, for tests (nullptr: WritePrivateFile).
+using FileWriter = bool (*)(const std::string& path, const std::string& text);
+void SetFileWriter(FileWriter write);
 
 } // namespace Settings

@@ -1,8 +1,10 @@
 #include "StandardLib.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <chrono>
@@ -12,6 +14,7 @@
 #include <filesystem>
 #include <iostream>
 #include <random>
+#include <vector>
 
 #include "Time.h"
 
@@ -28,6 +31,7 @@ constexpr float HALF_PI_REAL = 1.570796f;
 constexpr std::chrono::seconds STALE_AFTER{60};
 
 std::string gDataFolder, gPlayerFolder;
+bool gWithoutSaving = false; // no home folder: the player's files are neither read nor written
 
 bool gPseudoRandom = true;
 uint32_t gSeed = START_SEED;
@@ -73,16 +77,31 @@ std::string Family(const std::string& name) {
     return f;
 }
 
+// $HOME, or when that is unset or empty the password database's home folder;
+// empty when neither gives one.
+std::string HomeFolder() {
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] != '\0') return home;
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    std::vector<char> buffer(16384);
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found ||
+        !found->pw_dir || found->pw_dir[0] != '/')
+        return "";
+    return found->pw_dir;
+}
+
 // The XDG base directory rule: an unset, empty or relative value means the
-// default under $HOME.
+// default under the home folder. Empty when there is no home folder either.
 std::string XdgFolder(const char* variable, const char* fallbackUnderHome) {
     const char* value = std::getenv(variable);
     std::string base;
     if (value != nullptr && value[0] == '/') {
         base = value;
     } else {
-        const char* home = std::getenv("HOME");
-        base = std::string(home != nullptr ? home : "") + fallbackUnderHome;
+        const std::string home = HomeFolder();
+        if (home.empty()) return "";
+        base = home + fallbackUnderHome;
     }
     while (!base.empty() && base.back() == '/')
         base.pop_back();
@@ -122,6 +141,53 @@ bool HoldsConstants(const fs::path& folder) {
     return fs::is_regular_file(folder / "Constanten.txt", error);
 }
 
+void CannotWrite(const std::string& path, int error) {
+    std::cerr << "Cannot write \"" << path << "\": " << std::strerror(error)
+              << "; the old file is left as it was." << std::endl;
+}
+
+// The mode the replacement takes: an old regular file's own, else (nothing
+// there, or a link or anything else in the way, which is replaced and never
+// written through) `fresh`. 0 with the errno when the file must stay.
+mode_t ReplacementMode(const std::string& path, mode_t fresh, int& error) {
+    struct stat old {};
+    if (::lstat(path.c_str(), &old) != 0 || !S_ISREG(old.st_mode)) return fresh;
+    // Root may write anything, so the mode bits decide as well as access().
+    if ((old.st_mode & 0222) == 0)
+        error = EACCES;
+    else if (::access(path.c_str(), W_OK) != 0)
+        error = errno;
+    return error == 0 ? old.st_mode & 07777 : 0;
+}
+
+// The atomic replace: a temporary in the same folder, flushed, then renamed
+// over the old file.
+bool ReplaceFile(const std::string& path, const std::string& content, mode_t fresh) {
+    int error = 0;
+    const mode_t mode = ReplacementMode(path, fresh, error);
+    if (error != 0) {
+        CannotWrite(path, error);
+        return false;
+    }
+    RemoveStaleTemporaries(path);
+    std::string temporary = path + std::string(TEMPORARY_MARK) + "XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        CannotWrite(path, errno);
+        return false;
+    }
+    errno = 0;
+    if (::fchmod(fd, mode) != 0 || !WriteAll(fd, content) || ::fsync(fd) != 0)
+        error = errno ? errno : EIO;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+    if (error != 0) {
+        CannotWrite(path, error);
+        std::remove(temporary.c_str());
+    }
+    return error == 0;
+}
+
 } // namespace
 
 int MakeFolders(const std::string& folder) {
@@ -147,8 +213,20 @@ std::string PlayerFolder() {
 std::string PlatformPath(const std::string& name) {
     std::string path = WithSlashes(name);
     if (path.empty() || path[0] == '/') return path;
+    if (gWithoutSaving && IsPlayerFile(path)) return "";
     const std::string& folder = IsPlayerFile(path) ? gPlayerFolder : gDataFolder;
     return folder.empty() ? path : folder + "/" + path;
+}
+
+bool StaysInside(const std::string& name) {
+    const std::string path = WithSlashes(name);
+    if (path.starts_with('/')) return false;
+    for (std::size_t from = 0; from <= path.size();) {
+        const std::size_t end = std::min(path.find('/', from), path.size());
+        if (path.compare(from, end - from, "..") == 0) return false;
+        from = end + 1;
+    }
+    return true;
 }
 
 bool IsPlayerFile(const std::string& name) {
@@ -162,6 +240,7 @@ bool IsPlayerFile(const std::string& name) {
 void SetFolders(const std::string& dataFolder, const std::string& playerFolder) {
     gDataFolder = dataFolder;
     gPlayerFolder = playerFolder;
+    gWithoutSaving = false;
 }
 
 std::string DataFolder() {
@@ -191,57 +270,52 @@ std::string FindDataFolder(const std::string& workingFolder, const std::string& 
 void FindFolders() {
     std::error_code error;
     const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-    SetFolders(FindDataFolder("", error ? "" : executable.string()), PlayerFolder());
+    const std::string player = PlayerFolder();
+    SetFolders(FindDataFolder("", error ? "" : executable.string()), player);
+    if (!player.empty()) return;
+    std::cerr << "No home folder (HOME is unset or empty and the password database names none): "
+                 "the game plays without saving."
+              << std::endl;
+    gWithoutSaving = true;
+}
+
+int MakePlayerFolder(const std::string& name) {
+    if (gPlayerFolder.empty() || !IsPlayerFile(name)) return 0;
+    return MakeFolders(fs::path(PlatformPath(name)).parent_path().string());
 }
 
 bool WriteGameFile(const std::string& name, const std::string& content) {
     const std::string path = PlatformPath(name);
-    if (!gPlayerFolder.empty() && IsPlayerFile(name)) {
-        const std::string folder = fs::path(path).parent_path().string();
-        const int error = MakeFolders(folder);
-        if (error != 0) {
-            std::cerr << "Cannot create the player's folder \"" << folder
-                      << "\": " << std::strerror(error) << "; the game plays on without saving \""
-                      << WithSlashes(name) << "\"." << std::endl;
-            return false;
-        }
+    if (path.empty()) {
+        std::cerr << "No player's folder: the game plays on without saving \"" << WithSlashes(name)
+                  << "\"." << std::endl;
+        return false;
     }
-    return WriteFileAtomic(path, content);
+    const int error = MakePlayerFolder(name);
+    if (error != 0) {
+        std::cerr << "Cannot create the player's folder \"" << fs::path(path).parent_path().string()
+                  << "\": " << std::strerror(error) << "; the game plays on without saving \""
+                  << WithSlashes(name) << "\"." << std::endl;
+        return false;
+    }
+    return IsPlayerFile(name) ? WritePrivateFile(path, content) : WriteFileAtomic(path, content);
 }
 
-std::FILE* OpenFile(const std::string& name, const char* mode) {
-    return std::fopen(PlatformPath(name).c_str(), mode);
+std::FILE* OpenFile(const std::string& name, const char* mode, std::string* reason) {
+    if (mode == nullptr || mode[0] != 'r' || std::strchr(mode, '+') != nullptr) {
+        errno = EINVAL;
+        if (reason) *reason = "cannot be opened (only for reading)";
+        return nullptr;
+    }
+    return OpenRegularFile(PlatformPath(name), reason);
 }
 
 bool WriteFileAtomic(const std::string& path, const std::string& content) {
-    struct stat old {};
-    const bool replaces = ::stat(path.c_str(), &old) == 0;
-    // Root may write anything, so the mode bits decide as well as access().
-    if (replaces && ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) {
-        std::cerr << "Cannot write \"" << path << "\": " << std::strerror(EACCES)
-                  << "; the old file is left as it was." << std::endl;
-        return false;
-    }
-    RemoveStaleTemporaries(path);
-    std::string temporary = path + std::string(TEMPORARY_MARK) + "XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
-        std::cerr << "Cannot write \"" << path << "\": " << std::strerror(errno) << std::endl;
-        return false;
-    }
-    const mode_t mode = replaces ? (old.st_mode & 07777) : 0644;
-    int error = 0;
-    errno = 0;
-    if (::fchmod(fd, mode) != 0 || !WriteAll(fd, content) || ::fsync(fd) != 0)
-        error = errno ? errno : EIO;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
-    if (error != 0) {
-        std::cerr << "Cannot write \"" << path << "\": " << std::strerror(error)
-                  << "; the old file is left as it was." << std::endl;
-        std::remove(temporary.c_str());
-    }
-    return error == 0;
+    return ReplaceFile(path, content, 0644);
+}
+
+bool WritePrivateFile(const std::string& path, const std::string& content) {
+    return ReplaceFile(path, content, 0600);
 }
 
 std::size_t SkipSeparators(std::string_view text, std::size_t pos) {

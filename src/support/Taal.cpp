@@ -26,21 +26,20 @@ std::string CatalogusBestand(const std::string& code) {
     return "locale\\" + code + "\\LC_MESSAGES\\kolvemar-trovix.mo";
 }
 
-std::optional<std::string> LeesBestand(const std::string& naam) {
-    std::FILE* f = StandardLib::OpenFile(naam, "rb");
-    if (!f) return std::nullopt;
-    // One byte more than a catalogue may hold, so that the reader sees it is too big.
-    std::string bytes(Catalogus::MAX_BYTES + 1, '\0');
-    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
-    std::fclose(f);
+// Up to one byte more than a catalogue may hold, so that the reader sees it is too big.
+std::optional<std::string> LeesBestand(const std::string& naam, std::string& fout) {
+    std::string bytes;
+    if (!StandardLib::ReadRegularFile(StandardLib::PlatformPath(naam), Catalogus::MAX_BYTES, bytes,
+                                      &fout))
+        return std::nullopt;
     return bytes;
 }
 
 const Catalogus::Catalogus* LeesCatalogus(const std::string& code) {
     if (const auto al = gelezen.find(code); al != gelezen.end()) return al->second.get();
     const std::string bestand = CatalogusBestand(code);
-    const std::optional<std::string> bytes = LeesBestand(bestand);
-    std::string fout = "cannot be read";
+    std::string fout;
+    const std::optional<std::string> bytes = LeesBestand(bestand, fout);
     std::optional<Catalogus::Catalogus> gevonden;
     if (bytes) gevonden = Catalogus::Lees(*bytes, fout);
     if (!gevonden) {

@@ -71,6 +71,17 @@ DateTime ReadClock() {
     return clockSource();
 }
 
+int64_t Monotonic() {
+    if (clockSource == RealClock) {
+        using namespace std::chrono;
+        return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    }
+    // A test clock's date only has to grow with time: gaps between months do not matter.
+    const DateTime t = clockSource();
+    const int64_t days = int64_t{t.year} * 372 + int64_t{t.month} * 31 + t.day;
+    return (((days * 24 + t.hour) * 60 + t.minute) * 60 + t.second) * 1000 + t.fractions * 10;
+}
+
 void TimeToHundreds(const DateTime& time, int32_t& hundreds) {
     hundreds = static_cast<int32_t>(time.minute * 6000 + time.second * 100 + time.fractions);
 }

@@ -35,6 +35,11 @@ using WaitSource = void (*)(int32_t microseconds);
 void SetClockSource(ClockSource source, WaitSource wait = nullptr);
 DateTime ReadClock();
 
+// Milliseconds on a clock that only goes forwards: the wall clock's jumps
+// and the time the system sleeps do not count. With a test clock in the seam,
+// that clock's readings (each one a reading like ReadClock's).
+int64_t Monotonic();
+
 void TimeToHundreds(const DateTime& time, int32_t& hundreds);
 int32_t TimeDeltaHundreds(const DateTime& time1, const DateTime& time2);
 void StartIterations();

@@ -157,9 +157,10 @@ bool HeaderSize(SDL_RWops* in, uint64_t& w, uint64_t& h) {
 // The file's picture scaled to w x h (0 keeps the file's own size), as 0x00RRGGBB.
 bool ReadPicture(const std::string& file, uint32_t w, uint32_t h, Picture& pic) {
     // Opened apart from the decoding, so that a missing file is reported as such.
-    SDL_RWops* in = SDL_RWFromFile(StandardLib::PlatformPath(file).c_str(), "rb");
+    std::string reason;
+    SDL_RWops* in = StandardLib::OpenStream(file, &reason);
     if (!in) {
-        Complain("cannot open picture \"" + file + "\"", SDL_GetError());
+        Complain("cannot open picture \"" + file + "\"", reason.c_str());
         return false;
     }
     uint64_t fileW = 0, fileH = 0;

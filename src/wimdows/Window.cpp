@@ -88,16 +88,47 @@ void Wake() {
     wakeUp.notify_one();
 }
 
-// The next event; false after a short pause without one. SDL turns a
-// termination signal into a quit event only when it pumps, and input from the
-// display arrives with the pumping too.
-bool NextEvent(SDL_Event& e) {
+// Set as SDL is about to queue a close or a termination signal's quit, so
+// that either is taken before whatever waits in the queue ahead of it.
+std::atomic<bool> quitComing{false};
+
+int WatchQueue(void*, SDL_Event* e) {
+    if (e->type == SDL_QUIT ||
+        (e->type == SDL_WINDOWEVENT && e->window.event == SDL_WINDOWEVENT_CLOSE)) {
+        quitComing = true;
+        Wake();
+    }
+    return 1;
+}
+
+// The events of one wake-up: at most a batch, so that a flood never keeps the
+// thread from its other work. SDL turns a termination signal into a quit
+// event only when it pumps, and input from the display arrives with the
+// pumping too; without events the thread waits a short pause for a wake-up.
+constexpr int BATCH = 256;
+SDL_Event batch[BATCH]; // the window thread's
+
+int NextEvents() {
     constexpr auto PUMP_PAUSE = std::chrono::milliseconds(4);
-    if (SDL_PollEvent(&e)) return true;
+    SDL_PumpEvents();
+    // A close coming goes first: the quit, and the window's own events with it.
+    for (const uint32_t type : {uint32_t{SDL_QUIT}, uint32_t{SDL_WINDOWEVENT}}) {
+        const int n = quitComing ? SDL_PeepEvents(batch, BATCH, SDL_GETEVENT, type, type) : 0;
+        if (n > 0) return n;
+    }
+    const int n = SDL_PeepEvents(batch, BATCH, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+    if (n > 0) return n;
     std::unique_lock lock(wakeLock);
     wakeUp.wait_for(lock, PUMP_PAUSE, [] { return woken; });
     woken = false;
-    return false;
+    return 0;
+}
+
+// SDL drops what comes when its queue is full; a close among it must still end the window.
+bool QuitDropped() {
+    constexpr int SDL_QUEUE_LIMIT = 65535;
+    return quitComing && SDL_PeepEvents(nullptr, SDL_QUEUE_LIMIT, SDL_PEEKEVENT, SDL_FIRSTEVENT,
+                                        SDL_LASTEVENT) >= SDL_QUEUE_LIMIT;
 }
 
 // Under bufferLock with the window active, so the event queue is alive.
@@ -234,6 +265,7 @@ void ClosePlatform() {
     texture = nullptr;
     renderer = nullptr;
     sdlWindow = nullptr;
+    SDL_DelEventWatch(WatchQueue, nullptr);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -319,7 +351,7 @@ void RememberWindow() {
     v.windowWidth = keep.x;
     v.windowHeight = keep.y;
     v.fullscreen = keepFullscreen;
-    Settings::Store(v);
+    Settings::StoreLater(v);
 }
 
 // True when SDL_VIDEODRIVER names the driver (it may list several, comma-separated).
@@ -350,6 +382,11 @@ bool OpenPlatform() {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
+    quitComing = false;
+    SDL_AddEventWatch(WatchQueue, nullptr);
+    // The game takes no text: a key stroke is one event, not two.
+    SDL_EventState(SDL_TEXTINPUT, SDL_IGNORE);
+    SDL_EventState(SDL_TEXTEDITING, SDL_IGNORE);
     fullscreen = false;
     decorated = false;
     // Until the window manager tells, a title bar and thin borders are assumed.
@@ -494,14 +531,19 @@ void RunWindow() {
     SDL_RaiseWindow(sdlWindow);
     Repaint();
     SetState(STATE_ACTIVE);
-    SDL_Event e;
-    for (;;) {
-        const bool got = NextEvent(e);
-        if (windowDestroyed || displayLost) {
+    for (bool open = true; open;) {
+        const int n = NextEvents();
+        for (int i = 0; i < n && open; ++i) {
+            // A run of pointer moves counts as its last: the others cannot matter.
+            const bool moved = batch[i].type == SDL_MOUSEMOTION;
+            if (moved && i + 1 < n && batch[i + 1].type == SDL_MOUSEMOTION) continue;
+            open = Handle(batch[i]);
+        }
+        if (windowDestroyed || displayLost || QuitDropped()) {
             closedByPlayer = true;
             break;
         }
-        if (got && !Handle(e)) break;
+        if (!open) break;
         MovePointerByGamepad();
         const bool volumeGone = VolumeIndicatorExpired();
         if (ScreenshotNoteExpired() || volumeGone) Repaint();

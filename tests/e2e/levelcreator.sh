@@ -32,6 +32,10 @@ grep -q "^$tmp/bad.txt:23: objecten\[0\].soort: " "$tmp/out" || fail "message: $
 head -c 30000 "$tmp/level1.txt" > "$tmp/short.txt"
 if "$tool" check "$tmp/short.txt" > "$tmp/out"; then fail "truncated file passed"; fi
 grep -q "^$tmp/short.txt:[0-9]*: " "$tmp/out" || fail "message: $(cat "$tmp/out")"
+# A background that names a file outside the data folder is a damaged field.
+sed '11s/.*/..\\..\\..\\..\\etc\\passwd/' "$tmp/level1.txt" > "$tmp/climbs.txt"
+if "$tool" check "$tmp/climbs.txt" > "$tmp/out"; then fail "climbing background passed"; fi
+grep -q "^$tmp/climbs.txt:11: locatieachtergrond: " "$tmp/out" || fail "message: $(cat "$tmp/out")"
 if "$tool" normalise "$tmp/bad.txt" "$tmp/never.txt" > /dev/null; then fail "normalised bad"; fi
 [ ! -e "$tmp/never.txt" ] || fail "normalise wrote from a bad file"
 

@@ -296,6 +296,26 @@ TEST_F(Spel, PlayingTimeIsTheClockTimeOfTheLevel) {
     EXPECT_EQ(l.stats_tijd.wHour, 1);
 }
 
+TEST_F(Spel, AClockJumpingTwoHoursMidLevelAddsOnlyTheLevelsOwnTime) {
+    K::Level l = LeegLevel();
+    const K::INTEGER begin = l.time;
+    constexpr uint64_t TWEE_UUR = 2 * 360000; // hundredths
+    bool gesprongen = false;
+    Speel(l, {{begin + 40, Soort::toets_neer, Q}}, [&](const K::Level& nu) {
+        if (gesprongen || nu.time < begin + 20) return;
+        klok().honderdsten += TWEE_UUR;
+        gesprongen = true;
+    });
+    ASSERT_TRUE(gesprongen);
+    const uint64_t gelezen = klok().honderdsten - TWEE_UUR; // one hundredth per reading
+    const uint64_t ms = (uint64_t(l.stats_tijd.wMinute) * 60 + l.stats_tijd.wSecond) * 1000 +
+                        l.stats_tijd.wMilliseconds;
+    EXPECT_EQ(l.stats_tijd.wDay, 0);
+    EXPECT_EQ(l.stats_tijd.wHour, 0);
+    EXPECT_LE(ms, gelezen * 10);
+    EXPECT_GE(ms, 40u * 30u);
+}
+
 // A player beside the game loop: the pause and the in-game menu wait for
 // input that the level's script, fed by the clock, cannot give.
 struct Speler {

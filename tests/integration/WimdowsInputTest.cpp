@@ -7,12 +7,15 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <thread>
 #include <vector>
 
 #include "../support/SdlInput.h"
 #include "Music.h"
 #include "Settings.h"
+#include "StandardLib.h"
 #include "Wimdows.h"
 
 namespace W = Wimdows;
@@ -143,6 +146,32 @@ TEST_F(WimdowsInput, VolumeKeysStepAndMuteAndLeaveTheBackBufferAlone) {
     Music::InitVolume();
 }
 
+// A disk that takes seconds to write never holds up the picture or the keys.
+TEST_F(WimdowsInput, AVolumeKeyLeavesTheWriteToTheSettingsWriter) {
+    Settings::Store({});
+    Music::InitVolume();
+    Settings::SetFileWriter([](const std::string& path, const std::string& text) {
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        return StandardLib::WriteFileAtomic(path, text);
+    });
+    const auto start = std::chrono::steady_clock::now();
+    Key(SDL_KEYDOWN, SDLK_MINUS);
+    Key(SDL_KEYDOWN, SDLK_MINUS); // a second value while the first is written
+    Key(SDL_KEYDOWN, SDLK_p);
+    W::Sync();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+    EXPECT_EQ(SdlInput::TakeQueuedKeys(), (std::vector<uint32_t>{0xBD, 0xBD, 'P'}));
+    EXPECT_EQ(Music::MasterVolume(), 80u);
+    EXPECT_TRUE(Settings::Flush());
+    Settings::SetFileWriter(nullptr);
+    std::ifstream in(Settings::FilePath());
+    std::stringstream file;
+    file << in.rdbuf();
+    EXPECT_EQ(Settings::Read(file.str()).volume, 80); // the newest value is the one kept
+    Settings::Store({});
+    Music::InitVolume();
+}
+
 TEST_F(WimdowsInput, FlushEmptiesTheQueueButKeepsHeldKeys) {
     Key(SDL_KEYDOWN, SDLK_LEFT);
     Key(SDL_KEYDOWN, SDLK_LEFT, true);
@@ -269,6 +298,30 @@ TEST_F(WimdowsInput, TerminationSignalEndsAnIdleWindowLikeTheCloseBox) {
     W::KillWindow();
     W::Window("WimdowsInput again", 100, 80);
     EXPECT_EQ(W::State(), W::STATE_ACTIVE);
+}
+
+// Whatever waits in the queue, the close box and a termination signal end the
+// window at once; the game still takes what came before them.
+TEST_F(WimdowsInput, AFloodNeverHoldsUpTheCloseBoxOrASignal) {
+    for (const bool signal : {false, true}) {
+        for (int i = 0; i < 30000; ++i) {
+            Key(SDL_KEYDOWN, SDLK_x);
+            Motion(i % 100, i % 80);
+        }
+        const auto start = std::chrono::steady_clock::now();
+        if (signal)
+            std::raise(SIGTERM);
+        else
+            SdlInput::Close();
+        while (W::State() != W::STATE_DEAD &&
+               std::chrono::steady_clock::now() - start < std::chrono::seconds(5))
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << signal;
+        EXPECT_TRUE(W::WindowClosed());
+        W::KillWindow();
+        W::Window("WimdowsInput again", 100, 80);
+        ASSERT_EQ(W::State(), W::STATE_ACTIVE);
+    }
 }
 
 TEST_F(WimdowsInput, ClosingWhileTheGameDrawsReleasesNothingInUse) {

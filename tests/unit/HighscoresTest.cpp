@@ -4,6 +4,9 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "Kolvemar_Menu.h"
 #include "LevelCreator.h"
 #include "StandardLib.h"
@@ -315,4 +318,44 @@ TEST(ResultSheet, TextsAndDifficultyNames) {
     EXPECT_EQ(At(KM::ResultTeksten(3, 9, 0, 9, 0, tijd, 1, 2, false), 250, 112),
               KM::SCORE_NIET_BEWAARD);
     EXPECT_EQ(At(KM::ResultTeksten(11, 9, 0, 9, 0, tijd, 1, 2, false), 250, 112), "<none>");
+}
+
+// Two games sharing a player's folder end at the same moment, many times.
+TEST_F(HighscoreFile, TwoGamesEnteringAtOnceKeepEveryScore) {
+    for (int round = 0; round < 25; ++round) {
+        ASSERT_TRUE(LC::SchrijfHigscore(LC::Highscores{}, file));
+        int go[2];
+        ASSERT_EQ(pipe(go), 0);
+        const pid_t other = fork();
+        ASSERT_GE(other, 0);
+        const uint32_t first = other == 0 ? 2001 : 1001;
+        if (other == 0) {
+            char c = 0;
+            if (read(go[0], &c, 1) != 1) _exit(2);
+        } else {
+            ASSERT_EQ(write(go[1], "g", 1), 1);
+        }
+        for (uint32_t p = first; p < first + 5; ++p)
+            LC::Higscore(p, file);
+        if (other == 0) _exit(0);
+        int status = 0;
+        ASSERT_EQ(waitpid(other, &status, 0), other);
+        close(go[0]);
+        close(go[1]);
+        LC::Highscores t{};
+        ASSERT_TRUE(LC::LeesHigscore(t, file));
+        const uint32_t all[] = {2005, 2004, 2003, 2002, 2001, 1005, 1004, 1003, 1002, 1001};
+        for (std::size_t k = 0; k < 10; ++k)
+            ASSERT_EQ(t[k].punten, all[k]) << "round " << round << ", rank " << k + 1;
+    }
+}
+
+TEST_F(HighscoreFile, TheRankIsTheOneInTheTableAsWritten) {
+    ASSERT_TRUE(LC::SchrijfHigscore(Table({50, 40, 30}), file));
+    EXPECT_EQ(LC::Higscore(45, file), 2u);
+    EXPECT_EQ(LC::Higscore(45, file), 3u); // below the equal score already there
+    LC::Highscores t{};
+    ASSERT_TRUE(LC::LeesHigscore(t, file));
+    EXPECT_EQ(t[1].punten, 45u);
+    EXPECT_EQ(t[2].punten, 45u);
 }

@@ -265,6 +265,20 @@ TEST(LevelFile, DamagedFilesAreRefusedWithFileAndLine) {
     }
 }
 
+TEST(LevelFile, ABackgroundOutsideTheDataFolderIsRefusedWithItsLine) {
+    K::Level l{};
+    const std::string good = L::Leveltekst(l);
+    for (const char* outside : {"../../../../etc/passwd", "/etc/passwd", "\\etc\\passwd",
+                                "images\\..\\..\\x.bmp", "..", "images/../../x.bmp"}) {
+        L::Tekstbestand f;
+        EXPECT_FALSE(Read(WithLine(good, 11, outside), l, &f)) << outside;
+        EXPECT_EQ(f.fout.rfind("t.txt:11: locatieachtergrond: ", 0), 0u) << f.fout;
+    }
+    for (const char* inside :
+         {"images\\Backgrounds\\level1.bmp", "a..b.bmp", "images/.x/..y.bmp", ""})
+        EXPECT_TRUE(Read(WithLine(good, 11, inside), l)) << inside;
+}
+
 TEST(LevelFile, TruncatedOrGarbageFilesAreRefused) {
     const std::string good = L::Leveltekst(AwkwardLevel());
     for (std::size_t cut = 0; cut < good.size() - 2; cut += 997) {

@@ -70,4 +70,25 @@ TEST(Settings, StoreCreatesTheFolderAndReplacesTheFile) {
     EXPECT_EQ(Settings::Current().windowWidth, 640);
 }
 
+TEST(Settings, AFileTooLongIsToldAndAFolderThatCannotBeMadeGivesItsReason) {
+    std::filesystem::create_directories(StandardLib::ConfigFolder());
+    std::ofstream(Settings::FilePath()) << "mute=true\n"
+                                        << std::string(70000, '#') << "\nvolume=30\n";
+    testing::internal::CaptureStderr();
+    const Settings::Values v = Settings::Load();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(v.muted);
+    EXPECT_NE(said.find("only the first 65536 bytes are read"), std::string::npos) << said;
+
+    // The folder's place is taken by a file: the message says so, not "no such file".
+    const std::string config = StandardLib::ConfigFolder();
+    std::filesystem::remove_all(config);
+    std::ofstream(config) << "in the way";
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(Settings::Store({}));
+    const std::string told = testing::internal::GetCapturedStderr();
+    std::filesystem::remove(config);
+    EXPECT_NE(told.find("Not a directory"), std::string::npos) << told;
+}
+
 } // namespace

@@ -10,6 +10,9 @@
 
 #include "StandardLib.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace S = StandardLib;
 
 TEST(RandomCard, DeterministicSequenceFromAFreshStart) {
@@ -144,6 +147,18 @@ TEST(Paths, XdgFoldersFollowTheBaseDirectoryRules) {
         ScopedEnv config("XDG_CONFIG_HOME", value);
         EXPECT_EQ(S::PlayerFolder(), "/home/tester/.local/share/kolvemar-trovix");
         EXPECT_EQ(S::ConfigFolder(), "/home/tester/.config/kolvemar-trovix");
+    }
+}
+
+TEST(Paths, WithoutHomeTheFoldersComeFromThePasswordDatabase) {
+    const passwd* me = getpwuid(getuid());
+    ASSERT_NE(me, nullptr);
+    ScopedEnv data("XDG_DATA_HOME", nullptr);
+    ScopedEnv config("XDG_CONFIG_HOME", nullptr);
+    for (const char* value : {static_cast<const char*>(nullptr), ""}) {
+        ScopedEnv home("HOME", value);
+        EXPECT_EQ(S::PlayerFolder(), std::string(me->pw_dir) + "/.local/share/kolvemar-trovix");
+        EXPECT_EQ(S::ConfigFolder(), std::string(me->pw_dir) + "/.config/kolvemar-trovix");
     }
 }
 
@@ -291,6 +306,25 @@ TEST(AtomicWrite, AReadOnlyFileIsRefusedAndAReplacedOneKeepsItsMode) {
     EXPECT_EQ(Contents(slot), "second");
     EXPECT_EQ(fs::status(slot).permissions(), fs::perms(0444));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator{}), 1);
+}
+
+TEST(AtomicWrite, ALinkIsReplacedByAPrivateFileAndItsTargetLeftAlone) {
+    const fs::path dir = FreshFolder("atomic-links");
+    const fs::path target = dir / "target.txt", slot = dir / "save1.txt";
+    std::ofstream(target) << "target";
+    fs::permissions(target, fs::perms(0666));
+    for (const fs::path& to : {target, fs::path("/dev/zero")}) {
+        fs::remove(slot);
+        fs::create_symlink(to, slot);
+        ASSERT_TRUE(S::WritePrivateFile(slot.string(), "slot"));
+        EXPECT_FALSE(fs::is_symlink(slot)) << to;
+        EXPECT_EQ(fs::status(slot).permissions(), fs::perms(0600)) << to;
+        EXPECT_EQ(Contents(slot.string()), "slot");
+    }
+    EXPECT_EQ(Contents(target.string()), "target");
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms(0666));
+    ASSERT_TRUE(S::WritePrivateFile(slot.string(), "again")); // now its own regular file
+    EXPECT_EQ(fs::status(slot).permissions(), fs::perms(0600));
 }
 
 TEST(AtomicWrite, StaleTemporariesOfTheGamesOwnFilesAreRemoved) {

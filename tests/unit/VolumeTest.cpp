@@ -15,6 +15,7 @@
 namespace {
 
 std::string SettingsFile() {
+    Settings::Flush();
     std::ifstream in(Settings::FilePath());
     std::stringstream s;
     s << in.rdbuf();

@@ -209,9 +209,10 @@ bool HeaderKey(Design& d, const std::string& key, const std::string& v) {
     K::Level& l = d.level;
     if (key == "level")
         Whole(d, v, l.vordering);
-    else if (key == "background")
-        Text(d, v, l.locatieachtergrond);
-    else if (key == "margin-left")
+    else if (key == "background") {
+        if (Text(d, v, l.locatieachtergrond) && !StandardLib::StaysInside(v))
+            Problem(d, "the background must be a picture in the game's data folder");
+    } else if (key == "margin-left")
         Real(d, v, l.margerelinks);
     else if (key == "margin-right")
         Real(d, v, l.margerechts);
