@@ -66,10 +66,12 @@ constexpr SDL_Color LIT{250, 250, 250, 255};
 constexpr SDL_Color UNLIT{90, 90, 100, 255};
 constexpr SDL_Color CROSS{235, 50, 40, 255};
 
+// The panel, in pixels of a game of 800.
+constexpr float X = 290, Y = 8, W = 220, H = 44;
+
 // A speaker and ten bars of growing height, one per step; muted, the bars go
 // dark and a red cross stands over the speaker.
 void Draw(const Painter& p, uint32_t percent, bool muted) {
-    constexpr float X = 290, Y = 8, W = 220, H = 44;
     p.Fill(X - 2, Y - 2, W + 4, H + 4, EDGE);
     p.Fill(X, Y, W, H, PANEL);
     p.Fill(X + 12, Y + 16, 10, 12, LIT);
@@ -109,6 +111,20 @@ void DrawVolumeIndicator(SDL_Renderer* renderer, const SDL_FRect& game) {
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
     Draw({renderer, game, game.w / 800.0f}, Music::MasterVolume(), Music::Muted());
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+}
+
+bool VolumeIndicatorShown() {
+    return shownUntil != 0;
+}
+
+SDL_Rect VolumeIndicatorBox(const SDL_FRect& game) {
+    const float unit = game.w / 800.0f;
+    // The edge's outer pixels and one more on every side.
+    const int x0 = static_cast<int>(std::floor(game.x + (X - 2) * unit)) - 1;
+    const int y0 = static_cast<int>(std::floor(game.y + (Y - 2) * unit)) - 1;
+    const int x1 = static_cast<int>(std::ceil(game.x + (X + W + 2) * unit)) + 1;
+    const int y1 = static_cast<int>(std::ceil(game.y + (Y + H + 2) * unit)) + 1;
+    return {x0, y0, x1 - x0, y1 - y0};
 }
 
 bool VolumeIndicatorExpired() {
