@@ -274,7 +274,6 @@ void Init() {
     const uint32_t S = schermgrootte;
     for (int i = 0; i < AANTAL_ACHTERGRONDEN; ++i)
         background[i] = Wimdows::LoadBitmap(ACHTERGROND_BESTAND[i], S, S);
-    credits_tekst = Wimdows::LoadBitmap("images\\Credits2.bmp", S, 3 * S);
     for (uint32_t d = 0; d < 10; ++d) {
         locatie bitmap, mask;
         LevelCreator::Bitmaps_arrays("images\\nummers\\", d, bitmap, mask);
@@ -458,8 +457,9 @@ bool Loadgame() {
     }
 }
 
-void Credits() {
-    LoadSubMenus();
+namespace {
+
+void ScrollCredits() {
     const int32_t S = static_cast<int32_t>(schermgrootte);
     Wimdows::ClearScreen();
     for (;;) {
@@ -483,16 +483,25 @@ void Credits() {
     }
 }
 
+} // namespace
+
+// The tall picture (a screen and more of memory) lives only while the credits run.
+void Credits() {
+    LoadSubMenus();
+    const uint32_t S = schermgrootte;
+    credits_tekst = Wimdows::LoadBitmap("images\\Credits2.bmp", S, 3 * S);
+    ScrollCredits();
+    Wimdows::DestroyBitmap(std::exchange(credits_tekst, 0u));
+}
+
 void MemoryClearMenu() {
     ReleaseMenus();
-    Wimdows::DestroyBitmap(credits_tekst);
     for (uint32_t& b : background)
         Wimdows::DestroyBitmap(std::exchange(b, 0u));
     for (uint32_t& b : scoresimages)
         Wimdows::DestroyBitmap(std::exchange(b, 0u));
     Wimdows::DestroyBitmap(std::exchange(Gameover, 0u));
     Wimdows::DestroyBitmap(std::exchange(Gameovermask, 0u));
-    credits_tekst = 0;
     initialised = false;
 }
 
