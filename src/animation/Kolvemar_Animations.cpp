@@ -276,7 +276,7 @@ void ster(int32_t x1, int32_t y1, int32_t g) {
 }
 
 void Startup_Animation() {
-    const uint32_t muziek = Music::LoadSound("muziek/Intro.mp3");
+    const uint32_t muziek = Music::LoadMusic("muziek/Intro.mp3");
     Music::PlaySound(muziek, false);
     activation_n = false;
     Wimdows::DrawBitmap(Achtergrond(0), 0, 0);
