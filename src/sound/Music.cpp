@@ -7,6 +7,7 @@
 #include <array>
 #include <atomic>
 #include <iostream>
+#include <string>
 #include <vector>
 
 #include "MusicInternal.h"
@@ -83,7 +84,7 @@ int ChannelOf(int32_t id) {
     return static_cast<uint32_t>(id) >> CHANNEL_BITS == Generation(channel) ? channel : -1;
 }
 
-uint32_t AddSound(Mix_Chunk* add, Mix_Music* music = nullptr) {
+uint32_t AddSound(Mix_Chunk* add, Mix_Music* music) {
     std::size_t i = 0;
     while (i < sounds.size() && Used(sounds[i]))
         ++i;
@@ -115,8 +116,18 @@ void PlayStream(SndStruct& s, bool repeat) {
     s.channel = musicNow;
 }
 
-void Complain(const char* file) {
-    std::cout << "cannot load the sound file \"" << file << "\": " << Mix_GetError() << std::endl;
+// Decoded whole into a chunk, or opened to stream from.
+uint32_t Load(const char* file, bool streamed) {
+    if (!init || file == nullptr) return 0;
+    const std::string path = StandardLib::PlatformPath(file);
+    Mix_Chunk* chunk = streamed ? nullptr : Mix_LoadWAV(path.c_str());
+    Mix_Music* music = streamed ? Mix_LoadMUS(path.c_str()) : nullptr;
+    if (chunk == nullptr && music == nullptr) {
+        std::cout << "cannot load the sound file \"" << file << "\": " << Mix_GetError()
+                  << std::endl;
+        return 0;
+    }
+    return AddSound(chunk, music);
 }
 
 int MixerVolume(uint32_t volume) {
@@ -151,23 +162,11 @@ void StopMusic() {
 }
 
 uint32_t LoadSound(const char* file) {
-    if (!init || file == nullptr) return 0;
-    Mix_Chunk* chunk = Mix_LoadWAV(StandardLib::PlatformPath(file).c_str());
-    if (chunk == nullptr) {
-        Complain(file);
-        return 0;
-    }
-    return AddSound(chunk);
+    return Load(file, false);
 }
 
 uint32_t LoadMusic(const char* file) {
-    if (!init || file == nullptr) return 0;
-    Mix_Music* music = Mix_LoadMUS(StandardLib::PlatformPath(file).c_str());
-    if (music == nullptr) {
-        Complain(file);
-        return 0;
-    }
-    return AddSound(nullptr, music);
+    return Load(file, true);
 }
 
 void UnLoadSound(uint32_t sound) {
