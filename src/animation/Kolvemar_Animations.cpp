@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "Commands.h"
 #include "LevelCreator.h"
 #include "Music.h"
 #include "Time.h"
@@ -20,8 +21,6 @@ namespace K = Kolvemar_Constanten_en_Types;
 
 constexpr uint32_t GROEN = 0xFF00;
 constexpr uint32_t BALKKLEUR = 0x456816;
-constexpr uint32_t KEY_N = 0x4E;
-constexpr uint32_t KEY_Q = 0x51;
 constexpr const char* TEKENINGEN = "images\\Tamsel_images\\tekeningen-Tamsel";
 constexpr float KWARTPI = 0.785398f;
 constexpr float ZESTIENDEPI = 0.1963495f;
@@ -58,7 +57,7 @@ std::array<bool, 7> achtergrondGeladen{};      // tried, so a missing file is to
 std::array<bool, 7> tekeningGeladen{};
 uint32_t muren = 0;
 std::array<K::vijanden, 9> robot{}; // 1 to 8 used
-bool activation_n = false;
+bool activation_n = false;          // a skip key or button went down; the skip comes at its release
 
 std::string TekeningNaam(uint32_t i) {
     K::locatie bitmap{};
@@ -252,15 +251,19 @@ void Init() {
 bool skip() {
     bool antwoord = false;
     uint32_t key = 0;
-    if (Wimdows::KeyDown(KEY_N)) {
+    // A tap between two checks counts as a press that is already let go.
+    const Commands::SkipInput s = Commands::ReadSkip();
+    if (s.held) {
         activation_n = true;
-    } else if (activation_n && !Wimdows::GetKeyPressed(key)) {
+    } else if ((activation_n || s.pressed) && !Wimdows::GetKeyPressed(key)) {
         antwoord = true;
         activation_n = false;
+    } else if (s.pressed) {
+        activation_n = true;
     }
     Wimdows::FlushKeys();
     // The close box or a termination signal ends the animation as Q does.
-    return antwoord || Wimdows::KeyDown(KEY_Q) || Wimdows::WindowClosed();
+    return antwoord || Commands::Held(Commands::QUIT) || Wimdows::WindowClosed();
 }
 
 void driehoek(int32_t x1, int32_t y1, int32_t g) {

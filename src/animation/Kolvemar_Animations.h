@@ -10,7 +10,8 @@ namespace Kolvemar_Animations {
 void Init(); // loads the pictures; may run before the window exists
 void Startup_Animation();
 void Startup_gameAnimation(const Kolvemar_Constanten_en_Types::Level& level);
-// The player asks to cut an animation short (N after release, Q at once).
+// The player asks to cut an animation short: N, Esc, Enter, Space, a click
+// or the controller's A, B or Start at its release; Q at once.
 bool skip();
 // Filled green triangle inscribed in a circle of diameter g around (x1, y1),
 // pointing down (up for negative g); ster draws both, a six-pointed star.

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <string>
 
+#include "Commands.h"
 #include "Kolvemar_Animations.h"
 #include "Kolvemar_Menu.h"
 #include "Kolvemar_spel.h"
@@ -20,7 +21,6 @@ using namespace Kolvemar_Constanten_en_Types;
 
 namespace {
 
-constexpr uint32_t KEY_Q = 81;
 constexpr uint32_t SPEL_VOLUME = 210, TUTORIAL_VOLUME = 170;
 
 Level level;
@@ -190,7 +190,8 @@ int Main() {
     Wimdows::SetBuffering(true);
     std::cout << (Music::InitMusic() ? "muziek in orde" : "probleem met de muziek") << std::endl;
     Kolvemar_Animations::Startup_Animation();
-    next_action actie = Wimdows::KeyDown(KEY_Q) ? next_action::afsluiten : next_action::menu;
+    next_action actie = Commands::Held(Commands::QUIT) ? next_action::afsluiten : next_action::menu;
+    Commands::NextScreen(); // what skipped the intro does not act on the menu
     // The close box or a signal during the intro: straight to the farewell,
     // without decoding the music first.
     if (StandardMenu::WindowGone()) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 
+#include "Commands.h"
 #include "Kolvemar_Animations.h"
 #include "Kolvemar_Artificial_movement.h"
 #include "Kolvemar_Botsingen.h"
@@ -85,22 +86,6 @@ void Willekeurigerichting(REAL snelheid, bool helestappen, REAL& vx, REAL& vy) {
 
 namespace {
 
-enum Toets : uint32_t {
-    LINKS = 37,
-    BOVEN = 38,
-    RECHTS = 39,
-    ONDER = 40,
-    TOETS_D = 68,
-    TOETS_E = 69,
-    TOETS_F = 70,
-    TOETS_K = 75,
-    TOETS_M = 77,
-    TOETS_N = 78,
-    TOETS_P = 80,
-    TOETS_Q = 81,
-    TOETS_S = 83
-};
-
 constexpr int32_t FRAMEDUUR = 3; // hundredths per frame
 constexpr float DEURAFSTAND = 22.0f;
 
@@ -115,8 +100,7 @@ INTEGER tijdtussengeluid_machinegun = 17;
 INTEGER tijdsindicator_explosionsound = 0;
 INTEGER tijdtussengeluid_explosionsound = 25;
 uint32_t pauze = 0;
-bool p_nog_neer = false; // the press that ended a pause is not let go yet
-bool geladen = false;    // the pictures of Init are in the table
+bool geladen = false; // the pictures of Init are in the table
 
 SYSTEMTIME Nu() {
     // Through the clock seam, so a test clock sees the same time as the pacing.
@@ -257,31 +241,28 @@ void Doodsanimaties(Level& level, Speelstaat& staat) {
     staat.player.levenspuntentot = level.objecten[0].levenspuntentot;
 }
 
-bool Toets(uint32_t a, uint32_t b) {
-    return Wimdows::KeyDown(a) || Wimdows::KeyDown(b);
-}
-
-// A later key overrides an earlier one: down over up, left over right.
-void Spelersnelheid(Object& player) {
+// A later direction overrides an earlier one: down over up, left over right.
+void Spelersnelheid(Object& player, const Commands::Command& c) {
     player.vx = 0.0f;
     player.vy = 0.0f;
-    if (Toets(BOVEN, TOETS_E)) player.vy = -bewegingssnelheid;
-    if (Toets(RECHTS, TOETS_F)) player.vx = bewegingssnelheid;
-    if (Toets(ONDER, TOETS_D)) player.vy = bewegingssnelheid;
-    if (Toets(LINKS, TOETS_S)) player.vx = -bewegingssnelheid;
+    if (c.up) player.vy = -bewegingssnelheid;
+    if (c.right) player.vx = bewegingssnelheid;
+    if (c.down) player.vy = bewegingssnelheid;
+    if (c.left) player.vx = -bewegingssnelheid;
 }
 
-// Until P is down (neer) or up, or the window is gone.
+// Until the pause key is down (neer) or up, or the window is gone.
 void WachtOpP(bool neer) {
     // A closed window must not leave the game paused forever.
-    while (Wimdows::KeyDown(TOETS_P) != neer && !Wimdows::WindowClosed()) {
+    while (Commands::Held(Commands::PAUSE) != neer && !Wimdows::WindowClosed()) {
         Wimdows::FlushKeys();
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
 }
 
 // The press that started the pause may still be down: the pause ends only
-// at a new press, and that press, held on, does not start another one.
+// at a new press, and that press, held on, does not start another one (the
+// level after the pause is a new screen).
 void Pauze() {
     Time::StartIterations();
     Wimdows::ClearScreen();
@@ -292,7 +273,7 @@ void Pauze() {
     Wimdows::FlushKeys();
     WachtOpP(false);
     WachtOpP(true);
-    p_nog_neer = true;
+    Commands::NextScreen();
     Time::StartIterations();
     Wimdows::DestroyBitmap(pauze);
     pauze = 0;
@@ -307,32 +288,43 @@ void Bijwerken(Level& level, const Speelstaat& staat) {
     tijdverschilbijvoegen(level.stats_tijd, staat.begintijd, Nu());
 }
 
-// The keys.
-bool Toetsen(Level& level, Speelstaat& staat) {
-    if (Wimdows::KeyDown(TOETS_Q) || Wimdows::WindowClosed()) {
+// A save from the menu keeps the game as it stands; the record itself goes on
+// from the level's start until the level ends. FALSE when the level ends.
+bool Ingamemenu(Level& level, Speelstaat& staat) {
+    Level stand = level;
+    Bijwerken(stand, staat);
+    Commands::NextScreen();
+    Wimdows::ShowPointer(true);
+    const next_action a = Kolvemar_Menu::Kolvemar_ingamemenu(stand);
+    Wimdows::ShowPointer(false);
+    Commands::NextScreen();
+    if (a == next_action::resume) return true;
+    staat.following_action = a;
+    return false;
+}
+
+// What the player asked for this tick. After the menu or a pause the button
+// that was read before it no longer fires.
+bool Opdrachten(Level& level, Speelstaat& staat) {
+    const Commands::Command c = Commands::Read();
+    if (c.quit || Wimdows::WindowClosed()) {
         staat.following_action = next_action::afsluiten;
         return false;
     }
-    if (Wimdows::KeyDown(TOETS_N)) return Gewonnen(staat);
-    Spelersnelheid(staat.player);
-    if (Wimdows::KeyDown(TOETS_M)) {
-        // A save from the menu keeps the game as it stands; the record itself
-        // goes on from the level's start until the level ends.
-        Level stand = level;
-        Bijwerken(stand, staat);
-        Wimdows::ShowPointer(true);
-        const next_action a = Kolvemar_Menu::Kolvemar_ingamemenu(stand);
-        Wimdows::ShowPointer(false);
-        if (a != next_action::resume) {
-            staat.following_action = a;
-            return false;
-        }
+    if (c.skip) return Gewonnen(staat);
+    Spelersnelheid(staat.player, c);
+    staat.mouseposx = c.aimX;
+    staat.mouseposy = c.aimY;
+    staat.mouseleft = c.fire;
+    if (c.menu) {
+        if (!Ingamemenu(level, staat)) return false;
+        staat.mouseleft = false;
     }
-    if (Wimdows::KeyDown(TOETS_K)) staat.player.levenspuntentot = 0;
-    if (!Wimdows::KeyDown(TOETS_P))
-        p_nog_neer = false;
-    else if (!p_nog_neer)
+    if (c.giveUp) staat.player.levenspuntentot = 0;
+    if (c.pause) {
         Pauze();
+        staat.mouseleft = false;
+    }
     Wimdows::FlushKeys();
     return true;
 }
@@ -551,9 +543,7 @@ bool Speelframe(Level& level, Speelstaat& staat) {
     Doodsanimaties(level, staat);
     Tekenarena(level, staat.player, staat.punten);
     Wimdows::UpdateWindow();
-    if (!Toetsen(level, staat)) return false;
-    Wimdows::MousePos(staat.mouseposx, staat.mouseposy);
-    staat.mouseleft = Wimdows::MouseLeft();
+    if (!Opdrachten(level, staat)) return false;
     Geweer(level, staat);
     enemyschoot(level, staat.player, staat.standaantalkogel);
     Monsters(level, staat.player);
@@ -579,9 +569,9 @@ next_action spel(Level& level) {
     tijdtussengeluid_machinegun = 17;
     tijdsindicator_explosionsound = 0;
     tijdtussengeluid_explosionsound = 25;
-    p_nog_neer = false;
     Time::StartIterations();
     Kolvemar_Animations::Startup_gameAnimation(level);
+    Commands::NextScreen();
     // The path field may be full without its closing zero.
     const std::string achtergrond(level.locatieachtergrond,
                                   strnlen(level.locatieachtergrond, LOCATIE_LEN));
@@ -594,6 +584,7 @@ next_action spel(Level& level) {
         level.time = Later(level.time, 1);
     }
     Wimdows::ShowPointer(true);
+    Commands::NextScreen();
     Verlaten(level, staat);
     return staat.following_action;
 }

@@ -292,9 +292,11 @@ next_action Kolvemar_menu() {
     LoadSubMenus();
     LoadDifficultySelector();
     difficultyLevel = 2;
+    // Esc first shows Afsluiten, then chooses it.
+    StandardMenu::Focus focus{.terug = 6, .eerstTonen = true};
     for (;;) {
         DrawMenuScreen(ROBOT);
-        switch (StandardMenu::MenuSelection(startMenu)) {
+        switch (StandardMenu::MenuSelection(startMenu, focus)) {
         case 0:
             return next_action::startup;
         case 1:
@@ -327,11 +329,13 @@ next_action Kolvemar_ingamemenu(const Level& level) {
     LoadSubMenus();
     LoadDifficultySelector();
     next_action start_play = next_action::resume;
+    StandardMenu::Focus focus{.terug = 0, .menuToets = true}; // Esc or M resumes
     for (;;) {
         DrawMenuScreen(PAUZE);
-        const Keuze keuze = tutorial ? TutorialKeuze(StandardMenu::MenuSelection(startingameMenu2))
-                                     : NormaleKeuze(StandardMenu::MenuSelection(startingameMenu1),
-                                                    level, start_play);
+        const Keuze keuze =
+            tutorial ? TutorialKeuze(StandardMenu::MenuSelection(startingameMenu2, focus))
+                     : NormaleKeuze(StandardMenu::MenuSelection(startingameMenu1, focus), level,
+                                    start_play);
         if (keuze) return *keuze;
     }
 }
@@ -344,11 +348,13 @@ void Select(uint32_t& level) {
     const uint32_t diffbg = Wimdows::CreateBitmap(w, h);
     Wimdows::CopyBitmap(background[WIT_ACHTERGROND], diffbg, veld.x0, veld.y0, 0, 0, w, h);
     DrawBackground(WIT_ACHTERGROND);
+    // Left and Right step as the arrows do.
+    StandardMenu::Focus focus{.terug = 2, .links = 0, .rechts = 1};
     for (;;) {
         Wimdows::DrawBitmap(diffbg, veld.x0, veld.y0);
         StandardMenu::DrawButton(difficulties[level]);
         Wimdows::UpdateWindow();
-        switch (StandardMenu::MenuSelection(spinnerMenu)) {
+        switch (StandardMenu::MenuSelection(spinnerMenu, focus)) {
         case 0:
             if (level > 0) --level;
             break;
@@ -403,9 +409,10 @@ void Savegame(const Level& level) {
     Wimdows::ClearScreen();
     bool Activate = false;
     int32_t y_tekst = 75;
+    StandardMenu::Focus focus{.terug = 4};
     for (;;) {
         DrawSlotScreen(sloten, Activate, "Saving complete", y_tekst);
-        const int32_t k = StandardMenu::MenuSelection(SaveMenu);
+        const int32_t k = StandardMenu::MenuSelection(SaveMenu, focus);
         if (k >= 0 && k <= 3) {
             // Only a write that really happened is confirmed.
             Activate = LevelCreator::Schrijflevel(SlotFile(k + 1).c_str(), level);
@@ -431,10 +438,11 @@ bool Loadgame() {
     // A visit that chose only refused slots leaves the flag as it found it, so
     // that it still belongs to the start level it was set for.
     const bool autosave_ervoor = autosave;
+    StandardMenu::Focus focus{.terug = 5};
     for (;;) {
         DrawSlotScreen(sloten, Activate, tekst, y_tekst);
         autosave = laatste != 4; // loading the autosave must not overwrite it first
-        const int32_t k = StandardMenu::MenuSelection(LoadMenu);
+        const int32_t k = StandardMenu::MenuSelection(LoadMenu, focus);
         if (k >= 0 && k <= 4) {
             // An empty or damaged slot is named where the confirmation would stand.
             const bool bruikbaar = sloten[k].bruikbaar;
@@ -462,20 +470,20 @@ namespace {
 void ScrollCredits() {
     const int32_t S = static_cast<int32_t>(schermgrootte);
     Wimdows::ClearScreen();
+    StandardMenu::Focus focus{.terug = 0};
     for (;;) {
         Time::StartIterations();
         for (int32_t y = S; y >= -3 * S; y -= 2) {
-            if (StandardMenu::WindowGone()) return;
             DrawBackground(WIT_ACHTERGROND);
             Wimdows::DrawBitmap(credits_tekst, 0, y);
-            StandardMenu::DrawButton(explainations[0]);
+            const int32_t k = StandardMenu::MenuPass(explainations, focus);
+            if (k != StandardMenu::NOG_NIETS) return;
             Wimdows::UpdateWindow();
-            if (StandardMenu::ButtonSelected(explainations[0])) return;
             Time::IterationDelay(4);
             Time::StartIterations();
         }
         DrawBackground(WIT_ACHTERGROND);
-        const int32_t k = StandardMenu::MenuSelection(explainations);
+        const int32_t k = StandardMenu::MenuSelection(explainations, focus);
         if (k == 0 || k == GEEN_KEUZE) return;
         WrongButton();
         Wimdows::UpdateWindow();

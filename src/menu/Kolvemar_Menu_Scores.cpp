@@ -94,11 +94,12 @@ void Hiscore() {
     LevelCreator::LeesHigscore(scores);
     const std::vector<MaskPlaatje> plaatjes = HiscorePlaatjes(scores);
     Wimdows::ClearScreen();
+    StandardMenu::Focus focus{.terug = 0};
     for (;;) {
         DrawBackground(WIT_ACHTERGROND);
         DrawMaskPlaatjes(plaatjes);
         Wimdows::UpdateWindow();
-        const int32_t k = StandardMenu::MenuSelection(explainations);
+        const int32_t k = StandardMenu::MenuSelection(explainations, focus);
         if (k == 0 || k == GEEN_KEUZE) return;
         WrongButton();
         Wimdows::UpdateWindow();
@@ -153,13 +154,14 @@ void resultfiche(uint32_t hiscore, int32_t punten, int32_t leven, int32_t levent
         ResultTeksten(hiscore, punten, leven, leventot, kogelcounter, bijhoudentijd, vordering,
                       difficultyLevel, bewaard);
     Wimdows::ClearScreen();
+    StandardMenu::Focus focus{.terug = 0};
     for (;;) {
         DrawBackground(GAMEOVER);
         Wimdows::SetFont(1, MENU_KLEUR);
         for (const TekstRegel& r : regels)
             Wimdows::Text(r.tekst.c_str(), r.x, r.y);
         Wimdows::DrawMaskBitmap(Gameover, Gameovermask, 400, 500);
-        const int32_t k = StandardMenu::MenuSelection(explainations);
+        const int32_t k = StandardMenu::MenuSelection(explainations, focus);
         if (k == 0 || k == GEEN_KEUZE) return;
         WrongButton();
         Wimdows::UpdateWindow();

@@ -1,5 +1,6 @@
 #include "StandardMenu.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <mutex>
@@ -7,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "Commands.h"
 #include "Wimdows.h"
 
 namespace StandardMenu {
@@ -16,9 +18,16 @@ namespace {
 constexpr auto POLL_PAUSE = std::chrono::milliseconds(25);
 
 // The one pending click, written by the window thread and consumed by the
-// main thread; the lock makes test-and-discard atomic.
+// main thread; the lock makes test-and-discard atomic. It belongs to the
+// screen it was made on.
 std::mutex clickLock;
 std::optional<ClickRc> leftClick;
+uint32_t clickScreen = 0;
+
+// Main thread: the keys lead (the focused button is lit) until the mouse
+// moves; where the mouse was last seen.
+bool keysLead = false;
+std::optional<ClickRc> mouseSeen;
 
 void CopyName(BitmapName& target, const char* name) {
     std::strncpy(target, name, BITMAPNAME_LEN - 1);
@@ -46,21 +55,95 @@ void LeftUp() {
     RegisterLeftClick(x, y);
 }
 
-// Draws the button and tells whether it showed its mouse-over picture.
-bool DrawButtonOver(const ButtonRc& button) {
+bool MouseOver(const ButtonRc& button) {
+    int32_t x = 0, y = 0;
+    Wimdows::MousePos(x, y);
+    return InButton(button, x, y);
+}
+
+// Draws the button, lit or not, and tells whether it showed its mouse-over picture.
+bool DrawButtonLit(const ButtonRc& button, bool lit) {
     if (!button.visible) return false;
-    bool over = false;
-    if (button.type.withMouseOver) {
-        int32_t x = 0, y = 0;
-        Wimdows::MousePos(x, y);
-        over = InButton(button, x, y);
-    }
+    const bool over = lit && button.type.withMouseOver;
     const int i = over ? 1 : 0;
     if (button.type.withMask)
         Wimdows::DrawMaskBitmap(button.bitmap[i], button.mask[i], button.x0, button.y0);
     else
         Wimdows::DrawBitmap(button.bitmap[i], button.x0, button.y0);
     return over;
+}
+
+std::vector<int32_t> Visible(std::span<const ButtonRc> menu) {
+    std::vector<int32_t> v;
+    for (std::size_t i = 0; i < menu.size(); ++i)
+        if (menu[i].visible) v.push_back(static_cast<int32_t>(i));
+    return v;
+}
+
+// The focus on a visible button, `steps` further through them, wrapping.
+void MoveFocus(std::span<const ButtonRc> menu, Focus& focus, int32_t steps) {
+    const std::vector<int32_t> v = Visible(menu);
+    if (v.empty()) return;
+    const int32_t n = static_cast<int32_t>(v.size());
+    const auto at = std::find(v.begin(), v.end(), focus.knop);
+    const int32_t pos = at == v.end() ? 0 : static_cast<int32_t>(at - v.begin());
+    focus.knop = v[((pos + steps) % n + n) % n];
+}
+
+// A mouse that moved takes the lead, and the focus to the button under it.
+void FollowMouse(std::span<const ButtonRc> menu, Focus& focus) {
+    int32_t x = 0, y = 0;
+    Wimdows::MousePos(x, y);
+    const bool moved = mouseSeen && (mouseSeen->x != x || mouseSeen->y != y);
+    mouseSeen = ClickRc{x, y};
+    if (!moved) return;
+    keysLead = false;
+    for (std::size_t i = 0; i < menu.size(); ++i)
+        if (menu[i].visible && InButton(menu[i], x, y)) focus.knop = static_cast<int32_t>(i);
+}
+
+// A choice made with the keys hands over to the next screen as a click does.
+int32_t KeyChoice(int32_t k) {
+    std::lock_guard<std::mutex> guard(clickLock);
+    Commands::NextScreen();
+    return k;
+}
+
+// What the menu keys chose, or NOG_NIETS.
+int32_t Keys(std::span<const ButtonRc> menu, Focus& focus) {
+    const Commands::MenuInput in = Commands::ReadMenu();
+    const uint32_t* c = in.count;
+    const bool any = std::any_of(c, c + Commands::MENU_KEYS, [](uint32_t n) { return n > 0; });
+    if (!any && !in.menuKey) return NOG_NIETS;
+    keysLead = true;
+    MoveFocus(menu, focus,
+              static_cast<int32_t>(c[Commands::MENU_DOWN]) -
+                  static_cast<int32_t>(c[Commands::MENU_UP]));
+    if (c[Commands::MENU_LEFT] && focus.links >= 0) return KeyChoice(focus.links);
+    if (c[Commands::MENU_RIGHT] && focus.rechts >= 0) return KeyChoice(focus.rechts);
+    if (c[Commands::CHOOSE] && focus.knop >= 0) return KeyChoice(focus.knop);
+    const bool back = c[Commands::BACK] || (focus.menuToets && in.menuKey);
+    if (!back || focus.terug < 0) return NOG_NIETS;
+    if (focus.eerstTonen && focus.knop != focus.terug) {
+        focus.knop = focus.terug;
+        return NOG_NIETS;
+    }
+    return KeyChoice(focus.terug);
+}
+
+// One pass: `lit` tells which buttons showed their mouse-over picture.
+int32_t Pass(std::span<const ButtonRc> menu, Focus& focus, std::vector<bool>& lit) {
+    if (WindowGone()) return GEEN_KEUZE;
+    MoveFocus(menu, focus, 0);
+    FollowMouse(menu, focus);
+    if (const int32_t k = Keys(menu, focus); k != NOG_NIETS) return k;
+    lit.assign(menu.size(), false);
+    for (std::size_t i = 0; i < menu.size(); ++i) {
+        const int32_t n = static_cast<int32_t>(i);
+        lit[i] = DrawButtonLit(menu[i], keysLead ? n == focus.knop : MouseOver(menu[i]));
+        if (ButtonSelected(menu[i])) return n;
+    }
+    return NOG_NIETS;
 }
 
 } // namespace
@@ -124,40 +207,51 @@ bool InButton(const ButtonRc& button, int32_t x, int32_t y) {
 }
 
 void DrawButton(const ButtonRc& button) {
-    DrawButtonOver(button);
+    DrawButtonLit(button, MouseOver(button));
 }
 
 bool ButtonSelected(const ButtonRc& button) {
     if (!button.visible) return false;
     Wimdows::OnMouseLeftUp(LeftUp);
     std::lock_guard<std::mutex> guard(clickLock);
+    if (leftClick && clickScreen != Commands::Screen()) leftClick.reset(); // made on another screen
     if (!leftClick || !InButton(button, leftClick->x, leftClick->y)) return false;
     leftClick.reset();
+    // Under the lock: a click that comes after this one belongs to the next screen.
+    Commands::NextScreen();
     return true;
 }
 
 int32_t MenuSelection(std::span<const ButtonRc> menu) {
+    Focus focus;
+    return MenuSelection(menu, focus);
+}
+
+int32_t MenuSelection(std::span<const ButtonRc> menu, Focus& focus) {
     Wimdows::UpdateWindow();
-    // A pass draws the same frame as the one before unless a button's
-    // mouse-over state changed; only a changed frame is presented, so a menu
-    // that waits costs next to nothing.
+    // A pass draws the same frame as the one before unless a button's lit
+    // state changed; only a changed frame is presented, so a menu that waits
+    // costs next to nothing.
     std::vector<bool> shown;
     for (;;) {
-        if (WindowGone()) return GEEN_KEUZE;
-        std::vector<bool> over(menu.size());
-        for (std::size_t i = 0; i < menu.size(); ++i) {
-            over[i] = DrawButtonOver(menu[i]);
-            if (ButtonSelected(menu[i])) return static_cast<int32_t>(i);
-        }
+        std::vector<bool> lit;
+        const int32_t k = Pass(menu, focus, lit);
+        if (k != NOG_NIETS) return k;
         std::this_thread::sleep_for(POLL_PAUSE);
-        if (over != shown) Wimdows::UpdateWindow();
-        shown = std::move(over);
+        if (lit != shown) Wimdows::UpdateWindow();
+        shown = std::move(lit);
     }
+}
+
+int32_t MenuPass(std::span<const ButtonRc> menu, Focus& focus) {
+    std::vector<bool> lit;
+    return Pass(menu, focus, lit);
 }
 
 void RegisterLeftClick(int32_t x, int32_t y) {
     std::lock_guard<std::mutex> guard(clickLock);
     leftClick = ClickRc{x, y};
+    clickScreen = Commands::Screen();
 }
 
 bool ClickPending() {

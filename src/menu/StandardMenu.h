@@ -38,6 +38,22 @@ struct ClickRc {
 // What MenuSelection returns once the window is gone: no button can be
 // clicked any more, so the caller must wind down.
 constexpr int32_t GEEN_KEUZE = -1;
+// What MenuPass returns when nothing was chosen in its pass.
+constexpr int32_t NOG_NIETS = -2;
+
+// A screen's focused button, for the keyboard and the controllers; a screen
+// keeps one for as long as it shows, so that its polls go on from where the
+// focus stood. It starts on the first visible button. Up and Down (Tab and
+// Shift+Tab, the d-pad) move it through the visible buttons, wrapping; Enter,
+// Space, A or Start choose it as a click would. Moving the mouse over a
+// button moves the focus there.
+struct Focus {
+    int32_t knop = -1;               // the focused button; -1: the first visible one
+    int32_t terug = -1;              // what Esc or B chooses; -1: nothing
+    bool eerstTonen = false;         // the first Esc only moves the focus to `terug`
+    int32_t links = -1, rechts = -1; // what Left and Right choose; -1: nothing
+    bool menuToets = false;          // the in-game menu's key (M) goes back as Esc does
+};
 
 ButtonRc CreateButton(int32_t w, int32_t h, const char* normal, const char* mouseOver);
 ButtonRc CreateMaskedButton(int32_t w, int32_t h, const char* normal, const char* mouseOver,
@@ -53,14 +69,22 @@ bool InButton(const ButtonRc& button, int32_t x, int32_t y);
 void DrawButton(const ButtonRc& button);
 bool ButtonSelected(const ButtonRc& button);
 
-// Draws the buttons every 25 ms until one is clicked; its index, or
-// GEEN_KEUZE when the window was closed.
+// Draws the buttons every 25 ms until one is clicked or chosen with the keys;
+// its index, or GEEN_KEUZE when the window was closed. Without a focus of
+// its own the menu is a screen of its own.
 int32_t MenuSelection(std::span<const ButtonRc> menu);
+int32_t MenuSelection(std::span<const ButtonRc> menu, Focus& focus);
+// One pass of MenuSelection: the buttons drawn (the focused one lit while the
+// keys lead, else the one under the mouse) and the index chosen, NOG_NIETS or
+// GEEN_KEUZE; nothing is presented.
+int32_t MenuPass(std::span<const ButtonRc> menu, Focus& focus);
 
 // TRUE once no click can come any more: the window was closed or never opened.
 bool WindowGone();
 
-// The left-button-up handler: stores the single pending click.
+// The left-button-up handler: stores the single pending click. A click
+// belongs to the screen it was made on: once a button was chosen there, it
+// acts on no other.
 void RegisterLeftClick(int32_t x, int32_t y);
 // TRUE while a click waits to be consumed by a button.
 bool ClickPending();

@@ -1,15 +1,13 @@
-// Game controllers: the window thread turns every controller SDL knows into
-// the key states, key queue and mouse record that the keyboard and the mouse
-// feed, so the game never knows the difference. In a level the left stick and
-// the d-pad are the arrow keys, the right stick aims around the player, the
-// right trigger or shoulder is the left button, Start is M and Back is P. On
-// every other screen the sticks move the pointer and A clicks; A and Start are
-// N as well, which skips the intro.
+// Game controllers: the window thread follows every controller SDL knows and
+// keeps what they hold and how often each was pressed, for the game's command
+// record: the left stick and the d-pad are the four directions, the right
+// trigger or shoulder fires, and A, B, Start and Back are buttons of their
+// own. In a level the right stick aims around the player; on every other
+// screen it moves the pointer.
 #include "WimdowsInternal.h"
 
 #include <algorithm>
 #include <array>
-#include <bitset>
 #include <cmath>
 #include <vector>
 
@@ -31,30 +29,30 @@ constexpr float POINTER_SPEED = 1.0f;
 constexpr uint32_t POINTER_TICK_MS = 10; // the window thread looks in more often
 constexpr uint64_t LONGEST_TICK_MS = 50;
 
-constexpr uint32_t VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28;
-
 struct Pad {
     SDL_GameController* controller = nullptr;
     SDL_JoystickID id = -1;
-    // The buttons as last followed; a button held while the screen changed is
-    // spent until it is released, so Start's menu does not reopen on its own.
+    // The buttons as last followed; a button held while the focus went is
+    // spent until it is released.
     std::array<bool, SDL_CONTROLLER_BUTTON_MAX> seen{};
     std::array<bool, SDL_CONTROLLER_BUTTON_MAX> spent{};
 };
 
+using Held = std::array<bool, PAD_BUTTONS>;
+
 // Window thread only.
 std::vector<Pad> pads;
 bool started = false;
-bool levelSeen = false;
-bool focused = true; // without the focus the controllers hold nothing
-struct Held {
-    std::bitset<256> keys;
-    bool left = false;
-};
-Held held;                                  // what the pads hold now
-float pointerX = 0, pointerY = 0;           // game pixels, with the fraction kept
+bool levelSeen = false;           // the right stick aims (in a level) or moves the pointer
+bool focused = true;              // without the focus the controllers hold nothing
+Held held{};                      // what the pads hold now
+float pointerX = 0, pointerY = 0; // game pixels, with the fraction kept
 int32_t pointerSetX = -1, pointerSetY = -1; // where the pads last put the mouse record
 uint64_t lastTick = 0;                      // 0: the pointer is not moving
+
+// Shared with the main thread, which reads them into its command record.
+std::array<std::atomic<bool>, PAD_BUTTONS> sharedHeld{};
+std::array<std::atomic<uint32_t>, PAD_BUTTONS> presses{};
 
 // Shared with the main thread, which says where the player stands.
 std::mutex aimLock;
@@ -84,56 +82,49 @@ float Length(Stick s) {
     return std::hypot(s.x, s.y);
 }
 
-// Edge buttons count from a press made on the current screen.
+// A button held while the focus went counts from its next press.
 bool Pressed(const Pad& p, SDL_GameControllerButton b) {
     return p.seen[b] && !p.spent[b];
 }
 
-void LevelKeys(const Pad& p, Held& want) {
+void AddButtons(const Pad& p, Held& want) {
     const Stick s = LeftStick(p);
     const float m = Length(s);
     const bool moved = m > DEAD_ZONE;
-    auto hold = [&](uint32_t vk, bool stick, SDL_GameControllerButton pad) {
-        if ((moved && stick) || p.seen[pad]) want.keys.set(vk);
+    auto hold = [&](PadButton b, bool stick, SDL_GameControllerButton pad) {
+        if ((moved && stick) || p.seen[pad]) want[b] = true;
     };
-    hold(VK_LEFT, s.x < -DIRECTION * m, SDL_CONTROLLER_BUTTON_DPAD_LEFT);
-    hold(VK_RIGHT, s.x > DIRECTION * m, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
-    hold(VK_UP, s.y < -DIRECTION * m, SDL_CONTROLLER_BUTTON_DPAD_UP);
-    hold(VK_DOWN, s.y > DIRECTION * m, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    hold(PAD_LEFT, s.x < -DIRECTION * m, SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    hold(PAD_RIGHT, s.x > DIRECTION * m, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+    hold(PAD_UP, s.y < -DIRECTION * m, SDL_CONTROLLER_BUTTON_DPAD_UP);
+    hold(PAD_DOWN, s.y > DIRECTION * m, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
     if (SDL_GameControllerGetAxis(p.controller, SDL_CONTROLLER_AXIS_TRIGGERRIGHT) > TRIGGER_FIRES ||
         p.seen[SDL_CONTROLLER_BUTTON_RIGHTSHOULDER])
-        want.left = true;
-    if (Pressed(p, SDL_CONTROLLER_BUTTON_START)) want.keys.set('M');
-    if (Pressed(p, SDL_CONTROLLER_BUTTON_BACK)) want.keys.set('P');
+        want[PAD_FIRE] = true;
+    const std::pair<PadButton, SDL_GameControllerButton> buttons[] = {
+        {PAD_A, SDL_CONTROLLER_BUTTON_A},
+        {PAD_B, SDL_CONTROLLER_BUTTON_B},
+        {PAD_START, SDL_CONTROLLER_BUTTON_START},
+        {PAD_BACK, SDL_CONTROLLER_BUTTON_BACK}};
+    for (const auto& [b, pad] : buttons)
+        if (Pressed(p, pad)) want[b] = true;
 }
 
-void ScreenKeys(const Pad& p, Held& want) {
-    if (Pressed(p, SDL_CONTROLLER_BUTTON_A)) {
-        want.left = true;
-        want.keys.set('N');
-    }
-    if (Pressed(p, SDL_CONTROLLER_BUTTON_START)) want.keys.set('N');
-}
-
-// What the pads together hold, as keys and the left button.
-Held Wanted(bool level) {
-    Held want;
+// What the pads together hold; nothing without the focus.
+Held Wanted() {
+    Held want{};
+    if (!focused) return want;
     for (const Pad& p : pads)
-        level ? LevelKeys(p, want) : ScreenKeys(p, want);
+        AddButtons(p, want);
     return want;
 }
 
-// What the pads hold once the window thread follows the screen the game is on.
-Held WantedNow() {
-    return focused && levelSeen == inLevel.load() ? Wanted(levelSeen) : Held{};
-}
-
-// Hands the difference to the input state; a release that is not a click
-// (the screen changed under a held button) runs no callback.
-void Apply(const Held& want, bool clicks) {
-    for (uint32_t vk = 0; vk < want.keys.size(); ++vk)
-        if (want.keys[vk] != held.keys[vk]) HoldKey(vk, FROM_GAMEPAD, want.keys[vk]);
-    if (want.left != held.left) HoldLeft(FROM_GAMEPAD, want.left, clicks);
+// Every button that goes down counts a press.
+void Apply(const Held& want) {
+    for (int b = 0; b < PAD_BUTTONS; ++b) {
+        if (want[b] && !held[b]) presses[b].fetch_add(1, std::memory_order_relaxed);
+        sharedHeld[b].store(want[b], std::memory_order_relaxed);
+    }
     held = want;
 }
 
@@ -177,43 +168,33 @@ void Aim() {
     PlaceCrossHair();
 }
 
-// Game pixels per second that a stick asks of the pointer: slow near the dead
-// zone, the whole game's width per second at full push.
+// Game pixels per second that a right stick asks of the pointer: slow near
+// the dead zone, the whole game's width per second at full push. (The left
+// stick moves the menus' focus.)
 Stick PointerVelocity() {
     const float full = POINTER_SPEED * static_cast<float>(xlen.load(std::memory_order_relaxed));
     Stick v{0, 0};
-    for (const Pad& p : pads)
-        for (const Stick s : {LeftStick(p), RightStick(p)}) {
-            const float m = std::min(Length(s), 1.0f);
-            if (m <= DEAD_ZONE) continue;
-            const float push = (m - DEAD_ZONE) / (1 - DEAD_ZONE);
-            const float speed = full * push * push / m;
-            v = {v.x + s.x * speed, v.y + s.y * speed};
-        }
+    for (const Pad& p : pads) {
+        const Stick s = RightStick(p);
+        const float m = std::min(Length(s), 1.0f);
+        if (m <= DEAD_ZONE) continue;
+        const float push = (m - DEAD_ZONE) / (1 - DEAD_ZONE);
+        const float speed = full * push * push / m;
+        v = {v.x + s.x * speed, v.y + s.y * speed};
+    }
     return v;
-}
-
-// A pad being unplugged lets go of everything first: no click of its own.
-bool AllAttached() {
-    return std::all_of(pads.begin(), pads.end(),
-                       [](const Pad& p) { return SDL_GameControllerGetAttached(p.controller); });
 }
 
 void Refresh() {
     const bool level = inLevel.load();
-    if (level != levelSeen) {
-        levelSeen = level;
-        Apply({}, false);
-        for (Pad& p : pads)
-            p.spent = p.seen;
-    }
+    levelSeen = level;
     for (Pad& p : pads)
         for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b) {
             p.seen[b] =
                 SDL_GameControllerGetButton(p.controller, static_cast<SDL_GameControllerButton>(b));
             if (!p.seen[b]) p.spent[b] = false;
         }
-    Apply(focused ? Wanted(level) : Held{}, AllAttached());
+    Apply(Wanted());
     if (focused && level) Aim();
     const Stick v = focused && !level ? PointerVelocity() : Stick{0, 0};
     if (v.x == 0 && v.y == 0)
@@ -260,7 +241,7 @@ void CloseGamepads() {
     for (Pad& p : pads)
         SDL_GameControllerClose(p.controller);
     pads.clear();
-    held = {};
+    Apply({});
     levelSeen = false;
     focused = true;
     lastTick = 0;
@@ -275,14 +256,13 @@ bool OnGamepadEvent(const SDL_Event& e) {
         break;
     case SDL_CONTROLLERDEVICEREMOVED:
         Close(e.cdevice.which);
-        Apply(WantedNow(), false);
         break;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
         // The press itself first: a press and release within one poll still counts.
         if (Pad* p = Find(e.cbutton.which); p && e.cbutton.button < SDL_CONTROLLER_BUTTON_MAX) {
             p->seen[e.cbutton.button] = e.cbutton.state == SDL_PRESSED;
-            if (focused && levelSeen == inLevel.load()) Apply(Wanted(levelSeen), AllAttached());
+            Apply(Wanted());
         }
         break;
     case SDL_CONTROLLERAXISMOTION:
@@ -337,15 +317,22 @@ bool LevelRuns(bool runs) {
 
 void GamepadFocus(bool has) {
     focused = has;
-    if (!has) {
-        held = {};
+    if (!has)
         for (Pad& p : pads)
             p.spent = p.seen;
-    }
     if (started) Refresh();
 }
 
 } // namespace Internal
+
+PadState Pads() {
+    PadState s{};
+    for (int b = 0; b < PAD_BUTTONS; ++b) {
+        s.held[b] = sharedHeld[b].load(std::memory_order_relaxed);
+        s.presses[b] = presses[b].load(std::memory_order_relaxed);
+    }
+    return s;
+}
 
 void AimAround(int32_t x, int32_t y) {
     std::lock_guard lock(aimLock);

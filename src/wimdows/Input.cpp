@@ -1,6 +1,6 @@
 // Keyboard and mouse: the window thread turns SDL events into key states, the
-// key queue and the mouse record the game reads. Game controllers feed the
-// same state; a key or the left button is down while any source holds it.
+// key queue, the press counts and the mouse record the game reads. A key or
+// the left button is down while any source holds it.
 #include "WimdowsInternal.h"
 
 #include <array>
@@ -13,6 +13,9 @@ using namespace Internal;
 namespace {
 
 std::array<std::atomic<bool>, 256> keys{};
+// Presses so far, read and written without a lock: a count only grows.
+std::array<std::atomic<uint32_t>, 256> keyPresses{};
+std::atomic<uint32_t> leftPresses{0};
 std::mutex inputLock;
 std::deque<uint32_t> keyQueue;
 int32_t mouseX = 0;
@@ -84,6 +87,7 @@ void ResetInput() {
 
 void HoldKey(uint32_t vk, Source from, bool down) {
     uint8_t& holders = keyHolders[vk & 0xFF];
+    if (down && holders == 0) keyPresses[vk & 0xFF].fetch_add(1, std::memory_order_relaxed);
     holders = down ? holders | from : holders & ~from;
     keys[vk & 0xFF].store(holders != 0, std::memory_order_relaxed);
     if (!down) return;
@@ -132,6 +136,7 @@ void OnButton(const SDL_MouseButtonEvent& e) {
 }
 
 void HoldLeft(Source from, bool down, bool click) {
+    if (down && leftHolders == 0) leftPresses.fetch_add(1, std::memory_order_relaxed);
     leftHolders = down ? leftHolders | from : leftHolders & ~from;
     mouseLeft = leftHolders != 0;
     const MouseProc proc = leftUpProc.load();
@@ -144,6 +149,14 @@ void HoldLeft(Source from, bool down, bool click) {
 
 bool KeyDown(uint32_t k) {
     return k < keys.size() && keys[k].load(std::memory_order_relaxed);
+}
+
+uint32_t KeyPresses(uint32_t k) {
+    return k < keyPresses.size() ? keyPresses[k].load(std::memory_order_relaxed) : 0;
+}
+
+uint32_t LeftPresses() {
+    return leftPresses.load(std::memory_order_relaxed);
 }
 
 bool GetKeyPressed(uint32_t& key) {

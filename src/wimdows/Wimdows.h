@@ -37,10 +37,34 @@ void MousePos(int32_t& x, int32_t& y);
 bool MouseLeft();
 using MouseProc = void (*)();
 void OnMouseLeftUp(MouseProc proc);
-// Game controllers feed the same keys and mouse. While a level runs (the
-// pointer hidden), the game loop says every frame where its player stands, in
-// game pixels: the right stick aims around that point. Elsewhere the sticks
-// move the pointer.
+// Presses so far since the program started (a held key's repeats count
+// once), so that a press made and let go between two reads is not lost.
+uint32_t KeyPresses(uint32_t k);
+uint32_t LeftPresses();
+
+// Game controllers, all together: the directions of the left sticks and
+// d-pads, fire (right trigger or shoulder) and four buttons, each held or not
+// and pressed so many times so far. Nothing is held while the window lacks the focus.
+enum PadButton : uint8_t {
+    PAD_UP,
+    PAD_RIGHT,
+    PAD_DOWN,
+    PAD_LEFT,
+    PAD_FIRE,
+    PAD_A,
+    PAD_B,
+    PAD_START,
+    PAD_BACK,
+    PAD_BUTTONS
+};
+struct PadState {
+    bool held[PAD_BUTTONS];
+    uint32_t presses[PAD_BUTTONS];
+};
+PadState Pads();
+// While a level runs (the pointer hidden), the game loop says every frame
+// where its player stands, in game pixels: the right stick aims around that
+// point by moving the mouse record. Elsewhere the right stick moves the pointer.
 void AimAround(int32_t x, int32_t y);
 
 // Primitives; colours are 0x00BBGGRR.

@@ -140,9 +140,9 @@ void SetMouse(int32_t x, int32_t y);     // a window point
 void SetGameMouse(int32_t x, int32_t y); // a game pixel
 void OnButton(const SDL_MouseButtonEvent& e);
 // The sources of input, as bits: a key or the left button is down while any
-// source holds it. A press queues the key; a release that clicks runs the
-// left-up callback.
-enum Source : uint8_t { FROM_KEYBOARD = 1, FROM_MOUSE = 2, FROM_GAMEPAD = 4 };
+// source holds it. A press queues the key and counts; a release that clicks
+// runs the left-up callback.
+enum Source : uint8_t { FROM_KEYBOARD = 1, FROM_MOUSE = 2 };
 void HoldKey(uint32_t vk, Source from, bool down);
 void HoldLeft(Source from, bool down, bool click);
 
@@ -179,7 +179,7 @@ void CloseGamepads();
 // A level runs (the pointer is hidden) or not; true when that changed.
 bool LevelRuns(bool runs);
 // The focus went (what the controllers held is let go, their buttons spent)
-// or came back (a stick still pushed holds its keys again).
+// or came back (a stick still pushed holds its direction again).
 void GamepadFocus(bool has);
 bool OnGamepadEvent(const SDL_Event& e); // false for any other event
 void SyncGamepads();                     // follows every change made before the call

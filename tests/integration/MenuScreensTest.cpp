@@ -462,21 +462,23 @@ TEST_F(ClosedWindow, EveryScreenReturnsWhenTheWindowIsClosed) {
     }
 }
 
-// The stick walks the pointer from Start down to Tutorial; A clicks it.
-TEST_F(StartMenuScreen, APadsStickMovesThePointerAndAClicksAButton) {
+// The right stick walks the pointer from Start down to Tutorial, which takes
+// the focus; A chooses it.
+TEST_F(StartMenuScreen, APadsStickMovesThePointerAndAChoosesTheButtonUnderIt) {
     next_action r{};
     std::vector<std::string> fouten;
     std::thread speler([&] {
         VirtualPad p;
         SdlInput::Move(400, 95);
         Wimdows::Sync();
-        p.Stick(false, 0, 0.6f);
+        p.Stick(true, 0, 0.6f);
         const bool daar = MenuScript::WaitFor([] {
             int32_t x = 0, y = 0;
             Wimdows::MousePos(x, y);
             return y >= 185;
         });
-        p.Stick(false, 0, 0);
+        p.Stick(true, 0, 0);
+        std::this_thread::sleep_for(100ms); // the menu sees the pointer stand there
         if (!daar) fouten.push_back("the pointer did not get down to Tutorial");
         p.Press(SDL_CONTROLLER_BUTTON_A);
         if (!daar) SdlInput::Close();

@@ -1,5 +1,6 @@
 // Game controllers as SDL's virtual joysticks, seen by the real window thread
-// (dummy video driver) as the same input state the keyboard and mouse feed.
+// (dummy video driver): what they hold and press, and the pointer and
+// cross-hair their right sticks move.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -20,13 +21,21 @@ namespace W = Wimdows;
 
 namespace {
 
-constexpr uint32_t LEFT = 0x25, UP = 0x26, RIGHT = 0x27, DOWN = 0x28;
+constexpr W::PadButton LEFT = W::PAD_LEFT, UP = W::PAD_UP, RIGHT = W::PAD_RIGHT, DOWN = W::PAD_DOWN;
 constexpr int32_t S = 400;
 
-std::vector<uint32_t> Arrows() {
-    std::vector<uint32_t> held;
-    for (uint32_t vk : {LEFT, UP, RIGHT, DOWN})
-        if (W::KeyDown(vk)) held.push_back(vk);
+bool Held(W::PadButton b) {
+    return W::Pads().held[b];
+}
+
+uint32_t Presses(W::PadButton b) {
+    return W::Pads().presses[b];
+}
+
+std::vector<W::PadButton> Arrows() {
+    std::vector<W::PadButton> held;
+    for (W::PadButton b : {LEFT, UP, RIGHT, DOWN})
+        if (Held(b)) held.push_back(b);
     return held;
 }
 
@@ -70,13 +79,13 @@ class WimdowsGamepad : public testing::Test {
     }
 };
 
-TEST_F(WimdowsGamepad, InALevelTheLeftStickAndDpadAreTheArrowKeys) {
+TEST_F(WimdowsGamepad, TheLeftStickAndDpadHoldTheFourDirections) {
     InLevel(200, 200);
     VirtualPad pad;
     ASSERT_TRUE(pad.Plugged()) << SDL_GetError();
     struct Case {
         float x, y;
-        std::vector<uint32_t> held;
+        std::vector<W::PadButton> held;
     };
     const Case cases[] = {{0.2f, -0.1f, {}},                                 // inside the dead zone
                           {-1, 0, {LEFT}},       {0.7f, -0.7f, {UP, RIGHT}}, // a diagonal holds two
@@ -87,22 +96,17 @@ TEST_F(WimdowsGamepad, InALevelTheLeftStickAndDpadAreTheArrowKeys) {
         EXPECT_EQ(Arrows(), c.held) << c.x << "," << c.y;
     }
     pad.Button(SDL_CONTROLLER_BUTTON_DPAD_UP, true);
-    EXPECT_EQ(Arrows(), std::vector<uint32_t>{UP});
+    EXPECT_EQ(Arrows(), std::vector<W::PadButton>{UP});
     pad.Button(SDL_CONTROLLER_BUTTON_DPAD_UP, false);
-    // A press queues once, as a key does.
-    SdlInput::TakeQueuedKeys();
+    // A push counts one press, however the stick moves while held.
+    const uint32_t before = Presses(LEFT);
     pad.Stick(false, -1, 0);
     pad.Stick(false, -1, 0.1f);
-    EXPECT_EQ(SdlInput::TakeQueuedKeys(), std::vector<uint32_t>{LEFT});
-
-    // The keyboard goes on alongside: letting go of the stick keeps its key.
-    SdlInput::Key(SDLK_LEFT, true);
-    W::Sync();
+    EXPECT_EQ(Presses(LEFT), before + 1);
     pad.Stick(false, 0, 0);
-    EXPECT_TRUE(W::KeyDown(LEFT));
-    SdlInput::Key(SDLK_LEFT, false);
-    W::Sync();
-    EXPECT_FALSE(W::KeyDown(LEFT));
+    // The controller no longer fakes keys.
+    EXPECT_FALSE(W::KeyDown(0x25));
+    EXPECT_TRUE(SdlInput::TakeQueuedKeys().empty());
 }
 
 TEST_F(WimdowsGamepad, SeveralControllersDriveTheOnePlayer) {
@@ -112,18 +116,19 @@ TEST_F(WimdowsGamepad, SeveralControllersDriveTheOnePlayer) {
     two.Button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
     two.Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 1);
     one.Stick(false, 0, 0);
-    EXPECT_TRUE(W::KeyDown(RIGHT));
-    EXPECT_TRUE(W::MouseLeft());
+    EXPECT_TRUE(Held(RIGHT));
+    EXPECT_TRUE(Held(W::PAD_FIRE));
     two.Unplug(); // unplugged while held: let go
-    EXPECT_FALSE(W::KeyDown(RIGHT));
-    EXPECT_FALSE(W::MouseLeft());
-    // Unplugged with A held on a menu: let go, but no click.
+    EXPECT_FALSE(Held(RIGHT));
+    EXPECT_FALSE(Held(W::PAD_FIRE));
+    // Unplugged with A held on a menu: let go, and never a click.
     W::ShowPointer(true);
     W::OnMouseLeftUp(Clicked);
     one.Button(SDL_CONTROLLER_BUTTON_A, true);
-    EXPECT_TRUE(W::MouseLeft());
-    one.Unplug();
+    EXPECT_TRUE(Held(W::PAD_A));
     EXPECT_FALSE(W::MouseLeft());
+    one.Unplug();
+    EXPECT_FALSE(Held(W::PAD_A));
     EXPECT_EQ(clicks, 0);
     W::OnMouseLeftUp(nullptr);
 }
@@ -140,8 +145,8 @@ TEST_F(WimdowsGamepad, AFocusLossLetsGoAndAPushedStickHoldsAgainOnReturn) {
         e.window.event = event;
         SDL_PushEvent(&e);
         W::Sync();
-        EXPECT_EQ(W::KeyDown(LEFT), left);
-        EXPECT_FALSE(W::KeyDown('M')); // a button needs a new press
+        EXPECT_EQ(Held(LEFT), left);
+        EXPECT_FALSE(Held(W::PAD_START)); // a button needs a new press
     }
 }
 
@@ -167,56 +172,63 @@ TEST_F(WimdowsGamepad, TheRightStickAimsAtAFixedDistanceAndKeepsItsDirection) {
     EXPECT_EQ(Mouse(), (Point{30, 40}));
 }
 
-TEST_F(WimdowsGamepad, TriggerOrShoulderFiresStartIsMAndBackIsP) {
+TEST_F(WimdowsGamepad, TriggerOrShoulderFiresAndEveryButtonCountsItsPresses) {
     InLevel(200, 200);
     VirtualPad pad;
     pad.Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0.2f); // resting a finger on it
-    EXPECT_FALSE(W::MouseLeft());
+    EXPECT_FALSE(Held(W::PAD_FIRE));
     pad.Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0.8f);
-    EXPECT_TRUE(W::MouseLeft());
+    EXPECT_TRUE(Held(W::PAD_FIRE));
     pad.Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0);
-    EXPECT_FALSE(W::MouseLeft());
+    EXPECT_FALSE(Held(W::PAD_FIRE));
     pad.Button(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, true);
-    EXPECT_TRUE(W::MouseLeft());
+    EXPECT_TRUE(Held(W::PAD_FIRE));
     pad.Button(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, false);
-    EXPECT_FALSE(W::MouseLeft());
+    EXPECT_FALSE(Held(W::PAD_FIRE));
+    EXPECT_FALSE(W::MouseLeft()); // fire is the controller's own, not the mouse's
 
-    SdlInput::TakeQueuedKeys();
+    const W::PadState before = W::Pads();
     pad.Button(SDL_CONTROLLER_BUTTON_START, true);
-    EXPECT_TRUE(W::KeyDown('M'));
+    EXPECT_TRUE(Held(W::PAD_START));
     pad.Button(SDL_CONTROLLER_BUTTON_START, false);
-    pad.Press(SDL_CONTROLLER_BUTTON_BACK);
-    EXPECT_EQ(SdlInput::TakeQueuedKeys(), (std::vector<uint32_t>{'M', 'P'}));
-    EXPECT_FALSE(W::KeyDown('M') || W::KeyDown('P'));
+    // A press and release within one look still counts.
+    for (auto b : {SDL_CONTROLLER_BUTTON_BACK, SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_B})
+        pad.Press(b);
+    const W::PadState after = W::Pads();
+    for (W::PadButton b : {W::PAD_START, W::PAD_BACK, W::PAD_A, W::PAD_B}) {
+        EXPECT_EQ(after.presses[b], before.presses[b] + 1) << int(b);
+        EXPECT_FALSE(after.held[b]) << int(b);
+    }
+    EXPECT_TRUE(SdlInput::TakeQueuedKeys().empty());
 }
 
-TEST_F(WimdowsGamepad, OutsideALevelTheSticksMoveThePointerAndAClicks) {
+TEST_F(WimdowsGamepad, OutsideALevelTheRightStickMovesThePointerAndAClicksNothing) {
     W::OnMouseLeftUp(Clicked);
     SdlInput::Move(100, 100);
     W::Sync();
     VirtualPad pad;
-    pad.Stick(false, 0.5f, 0); // half way: slow
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    pad.Stick(false, 1, 0); // the left stick moves the menus' focus instead
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
     pad.Stick(false, 0, 0);
+    EXPECT_EQ(Mouse(), (Point{100, 100}));
+    pad.Stick(true, 0.5f, 0); // half way: slow
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    pad.Stick(true, 0, 0);
     const Point slow = Mouse();
     EXPECT_GT(slow.x, 100);
     EXPECT_LT(slow.x, 100 + S / 4);
     EXPECT_EQ(slow.y, 100);
-    // Pushed all the way, either stick crosses the game in about a second,
-    // and the pointer stops at its edge.
+    // Pushed all the way, the stick crosses the game in about a second, and
+    // the pointer stops at its edge.
     pad.Stick(true, 0, 1);
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     pad.Stick(true, 0, 0);
     EXPECT_EQ(Mouse(), (Point{slow.x, S - 1}));
 
+    // A chooses the focused button in the menus; it is no mouse click.
     pad.Press(SDL_CONTROLLER_BUTTON_A);
-    EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(clickX, slow.x);
-    EXPECT_EQ(clickY, S - 1);
+    EXPECT_EQ(clicks, 0);
     EXPECT_FALSE(W::MouseLeft());
-    // A and Start are N too, which skips the intro.
-    pad.Press(SDL_CONTROLLER_BUTTON_START);
-    EXPECT_EQ(SdlInput::TakeQueuedKeys(), (std::vector<uint32_t>{'N', 'N'}));
     W::OnMouseLeftUp(nullptr);
 }
 
@@ -233,31 +245,16 @@ TEST_F(WimdowsGamepad, ThePointerMovesInGamePixelsInAScaledWindow) {
         W::Sync();
         ASSERT_EQ(Mouse(), (Point{100, 100})) << size.x;
         VirtualPad pad;
-        pad.Stick(false, 0.5f, 0); // slow: less than a window point per step when shrunk
+        pad.Stick(true, 0.5f, 0); // slow: less than a window point per step when shrunk
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        pad.Stick(false, 0, 0);
+        pad.Stick(true, 0, 0);
         EXPECT_GT(Mouse().x, 105) << size.x;
         EXPECT_EQ(Mouse().y, 100) << size.x;
-        pad.Stick(false, 1, -1);
+        pad.Stick(true, 1, -1);
         std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-        pad.Stick(false, 0, 0);
+        pad.Stick(true, 0, 0);
         EXPECT_EQ(Mouse(), (Point{S - 1, 0})) << size.x;
     }
-}
-
-TEST_F(WimdowsGamepad, AButtonHeldWhileTheScreenChangesIsSpentUntilLetGo) {
-    InLevel(200, 200);
-    VirtualPad pad;
-    pad.Button(SDL_CONTROLLER_BUTTON_START, true);
-    EXPECT_TRUE(W::KeyDown('M'));
-    W::ShowPointer(true); // the in-game menu opens
-    EXPECT_FALSE(W::KeyDown('M'));
-    EXPECT_FALSE(W::KeyDown('N'));
-    W::ShowPointer(false); // resumed with Start still held: no new menu
-    EXPECT_FALSE(W::KeyDown('M'));
-    pad.Button(SDL_CONTROLLER_BUTTON_START, false);
-    pad.Button(SDL_CONTROLLER_BUTTON_START, true);
-    EXPECT_TRUE(W::KeyDown('M'));
 }
 
 } // namespace

@@ -1,0 +1,244 @@
+#include "Commands.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <chrono>
+
+#include "Wimdows.h"
+
+namespace Commands {
+
+namespace {
+
+using Wimdows::PadButton;
+
+constexpr uint32_t VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0x10, VK_ESCAPE = 0x1B,
+                   VK_SPACE = 0x20, VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28;
+// A held menu direction repeats after this long, then every REPEAT_EVERY.
+constexpr int64_t REPEAT_DELAY_MS = 400, REPEAT_EVERY_MS = 100;
+
+// A key, the left button or a controller button.
+struct Input {
+    enum Kind : uint8_t { NONE, KEY, MOUSE_LEFT, PAD } kind;
+    uint32_t code;
+};
+constexpr Input Key(uint32_t vk) {
+    return {Input::KEY, vk};
+}
+constexpr Input Pad(PadButton b) {
+    return {Input::PAD, b};
+}
+constexpr Input LEFT_BUTTON{Input::MOUSE_LEFT, 0};
+
+using Inputs = std::array<Input, 12>; // the unused ones are NONE
+
+// The binding table; its defaults are the game's own keys.
+std::array<Inputs, ACTIONS> bindings = {{
+    {Key(VK_UP), Key('E'), Pad(Wimdows::PAD_UP)},
+    {Key(VK_RIGHT), Key('F'), Pad(Wimdows::PAD_RIGHT)},
+    {Key(VK_DOWN), Key('D'), Pad(Wimdows::PAD_DOWN)},
+    {Key(VK_LEFT), Key('S'), Pad(Wimdows::PAD_LEFT)},
+    {LEFT_BUTTON, Pad(Wimdows::PAD_FIRE)},
+    {Key('M'), Pad(Wimdows::PAD_START)},
+    {Key('P'), Pad(Wimdows::PAD_BACK)},
+    {Key('K')},
+    {Key('N')},
+    {Key('Q')},
+}};
+
+// The fixed keys and buttons beside the actions, each with its own state.
+enum Entry : uint8_t {
+    BACK_IN_LEVEL = ACTIONS, // Esc or B opens the in-game menu as M does
+    MENU_FIRST,              // MENU_FIRST + MenuKey
+    TAB = MENU_FIRST + MENU_KEYS,
+    MENU_KEY, // the keys of the menu action, in a menu
+    SKIPPING,
+    ENTRIES
+};
+const std::array<Inputs, MENU_KEYS + 1> MENU_INPUTS = {{
+    {Key(VK_UP), Pad(Wimdows::PAD_UP)},
+    {Key(VK_DOWN), Pad(Wimdows::PAD_DOWN)},
+    {Key(VK_LEFT), Pad(Wimdows::PAD_LEFT)},
+    {Key(VK_RIGHT), Pad(Wimdows::PAD_RIGHT)},
+    {Key(VK_RETURN), Key(VK_SPACE), Pad(Wimdows::PAD_A), Pad(Wimdows::PAD_START)},
+    {Key(VK_ESCAPE), Pad(Wimdows::PAD_B)},
+    {Key(VK_TAB)},
+}};
+
+struct State {
+    uint32_t presses = 0; // the inputs' presses together at the last read
+    bool spent = false;   // held over from the screen before
+    bool holding = false; // a menu direction held since heldSince
+    int64_t heldSince = 0;
+    uint32_t repeats = 0;
+};
+std::array<State, ENTRIES> states{};
+std::atomic<uint32_t> screen{0};
+Source source = nullptr;
+
+Inputs Joined(std::initializer_list<const Inputs*> lists) {
+    Inputs all{};
+    std::size_t n = 0;
+    for (const Inputs* l : lists)
+        for (const Input& in : *l)
+            if (in.kind != Input::NONE && n < all.size()) all[n++] = in;
+    return all;
+}
+
+Inputs KeysOnly(const Inputs& inputs) {
+    Inputs keys{};
+    std::copy_if(inputs.begin(), inputs.end(), keys.begin(),
+                 [](const Input& in) { return in.kind == Input::KEY; });
+    return keys;
+}
+
+Inputs InputsOf(int e) {
+    static const Inputs LEFT_ONLY{LEFT_BUTTON};
+    if (e < ACTIONS) return bindings[e];
+    if (e == BACK_IN_LEVEL) return MENU_INPUTS[BACK];
+    if (e == MENU_KEY) return KeysOnly(bindings[MENU]);
+    if (e == SKIPPING)
+        return Joined({&bindings[SKIP], &MENU_INPUTS[CHOOSE], &MENU_INPUTS[BACK], &LEFT_ONLY});
+    return MENU_INPUTS[e - MENU_FIRST];
+}
+
+struct Look {
+    bool held;
+    uint32_t presses;
+};
+
+Look Now(const Inputs& inputs) {
+    const Wimdows::PadState pads = Wimdows::Pads();
+    Look l{false, 0};
+    for (const Input& in : inputs)
+        switch (in.kind) {
+        case Input::KEY:
+            l.held = l.held || Wimdows::KeyDown(in.code);
+            l.presses += Wimdows::KeyPresses(in.code);
+            break;
+        case Input::MOUSE_LEFT:
+            l.held = l.held || Wimdows::MouseLeft();
+            l.presses += Wimdows::LeftPresses();
+            break;
+        case Input::PAD:
+            l.held = l.held || pads.held[in.code];
+            l.presses += pads.presses[in.code];
+            break;
+        case Input::NONE:
+            break;
+        }
+    return l;
+}
+
+// Held (unless spent) and the presses since the last look at entry `e`.
+Look Take(int e) {
+    State& st = states[e];
+    const Look now = Now(InputsOf(e));
+    const uint32_t fresh = now.presses - st.presses;
+    st.presses = now.presses;
+    if (fresh > 0 || !now.held) st.spent = false;
+    return {now.held && !st.spent, fresh};
+}
+
+bool On(int e) {
+    const Look l = Take(e);
+    return l.held || l.presses > 0;
+}
+
+int64_t Milliseconds() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// Presses of a menu direction, and its repeats while held.
+uint32_t Steps(int e) {
+    State& st = states[e];
+    const Look l = Take(e);
+    if (!l.held) {
+        st.holding = false;
+        return l.presses;
+    }
+    const int64_t now = Milliseconds();
+    if (l.presses > 0 || !st.holding) {
+        st.holding = true;
+        st.heldSince = now;
+        st.repeats = 0;
+        return l.presses;
+    }
+    const int64_t d = now - st.heldSince;
+    const uint32_t due = d < REPEAT_DELAY_MS
+                             ? 0
+                             : static_cast<uint32_t>(1 + (d - REPEAT_DELAY_MS) / REPEAT_EVERY_MS);
+    const uint32_t more = due - st.repeats;
+    st.repeats = due;
+    return more;
+}
+
+Command Live() {
+    Command c{};
+    c.up = On(UP);
+    c.right = On(RIGHT);
+    c.down = On(DOWN);
+    c.left = On(LEFT);
+    c.fire = On(FIRE);
+    const bool back = On(BACK_IN_LEVEL);
+    c.menu = On(MENU) || back;
+    c.pause = On(PAUSE);
+    c.giveUp = On(GIVE_UP);
+    c.skip = On(SKIP);
+    c.quit = On(QUIT);
+    Wimdows::MousePos(c.aimX, c.aimY);
+    return c;
+}
+
+// Held over from the screen before, these act at once: movement and fire as
+// they always did, and Q, which ends the program from wherever it is held.
+bool ActsHeld(int e) {
+    return e == UP || e == RIGHT || e == DOWN || e == LEFT || e == FIRE || e == QUIT;
+}
+
+} // namespace
+
+Command Read() {
+    return source ? source() : Live();
+}
+
+void SetSource(Source s) {
+    source = s;
+}
+
+bool Held(Action a) {
+    return Now(bindings[a]).held;
+}
+
+void NextScreen() {
+    screen.fetch_add(1);
+    Wimdows::FlushKeys();
+    for (int e = 0; e < ENTRIES; ++e) {
+        const Look now = Now(InputsOf(e));
+        states[e] = State{now.presses, now.held && !ActsHeld(e)};
+    }
+}
+
+uint32_t Screen() {
+    return screen.load();
+}
+
+MenuInput ReadMenu() {
+    MenuInput m{};
+    for (int k = 0; k < MENU_KEYS; ++k)
+        m.count[k] =
+            k == CHOOSE || k == BACK ? Take(MENU_FIRST + k).presses : Steps(MENU_FIRST + k);
+    // Shift+Tab goes back up.
+    m.count[Wimdows::KeyDown(VK_SHIFT) ? MENU_UP : MENU_DOWN] += Steps(TAB);
+    m.menuKey = Take(MENU_KEY).presses > 0;
+    return m;
+}
+
+SkipInput ReadSkip() {
+    const Look l = Take(SKIPPING);
+    return {l.held, l.presses > 0};
+}
+
+} // namespace Commands
