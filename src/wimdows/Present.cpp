@@ -158,10 +158,15 @@ void DrawIndicator(const Layout& l) {
     if (SDL_IntersectRect(&box, &l.dst, &box)) shown.push_back(box);
 }
 
-void DrawSurface(const Layout& l, const uint32_t* frame, std::vector<uint8_t>& changed,
+// False when the surface does not hold the layout: a new size whose layout is
+// still to come (its event is behind this frame's); the rows wait for it.
+bool DrawSurface(const Layout& l, const uint32_t* frame, std::vector<uint8_t>& changed,
                  bool whole) {
     SDL_Surface* now = SDL_GetWindowSurface(window);
-    if (!now || now->format->BytesPerPixel != 4 || l.dst.w <= 0 || l.dst.h <= 0) return;
+    const SDL_Rect& d = l.dst;
+    if (!now || now->format->BytesPerPixel != 4 || d.w <= 0 || d.h <= 0 || d.x < 0 || d.y < 0 ||
+        d.x + d.w > now->w || d.y + d.h > now->h)
+        return false;
     if (now != surface) { // a new size, or the first frame
         DropOverlay();
         surface = now;
@@ -186,6 +191,7 @@ void DrawSurface(const Layout& l, const uint32_t* frame, std::vector<uint8_t>& c
         shown.push_back({l.dst.x, l.dst.y + first * k, l.dst.w, (last - first) * k});
     }
     DrawIndicator(l);
+    return true;
 }
 
 // The texture takes the rows from the first changed one to the last one.
@@ -257,13 +263,8 @@ void PresenterLayout(const Layout& l) {
 
 bool DrawFrame(const Layout& l, const uint32_t* frame, std::vector<uint8_t>& changed, bool whole) {
     if (changed.size() != size_t(gameH)) changed.assign(size_t(gameH), 1);
-    bool any = false;
-    if (renderer) {
-        any = DrawRenderer(frame, changed, whole);
-    } else {
-        DrawSurface(l, frame, changed, whole);
-        any = !shown.empty();
-    }
+    if (!renderer && !DrawSurface(l, frame, changed, whole)) return false;
+    const bool any = renderer ? DrawRenderer(frame, changed, whole) : !shown.empty();
     std::fill(changed.begin(), changed.end(), 0);
     return any;
 }
