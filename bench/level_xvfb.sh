@@ -3,8 +3,9 @@
 # server of 1920 x 1080 with openbox, skips the intro at once and prints the
 # time from exec to the start menu on the screen and the memory in the menu,
 # then enters level 1 and prints the process's CPU (of one core) and memory
-# while the player stands idle. Run it on a quiet machine.
-# Usage: bench/level_xvfb.sh BUILD_DIR [SECONDS_MEASURED]
+# while the player stands idle. Run it on a quiet machine. PRESENT (auto,
+# renderer or surface) goes into the settings file, to compare the two paths.
+# Usage: bench/level_xvfb.sh BUILD_DIR [SECONDS_MEASURED [PRESENT]]
 set -euo pipefail
 
 build="$(cd "${1:?usage: level_xvfb.sh BUILD_DIR [SECONDS]}" && pwd)"
@@ -21,6 +22,10 @@ for _ in $(seq 100); do
 done
 cp -r "$build/game/." "$work/game"
 rm -f "$work"/game/levels/save*.txt
+if [ -n "${3:-}" ]; then
+    mkdir -p "$XDG_CONFIG_HOME/kolvemar-trovix"
+    echo "present=$3" >"$XDG_CONFIG_HOME/kolvemar-trovix/settings.txt"
+fi
 export SDL_AUDIODRIVER=dummy
 images="$work/game/images"
 
