@@ -29,8 +29,7 @@ TEST(Settings, ThePresentingChoiceGoesByNameAndAnUnknownOneIsAuto) {
     std::vector<std::string> problems;
     EXPECT_EQ(Settings::Read("present=surface").present, Settings::Present::SURFACE);
     EXPECT_EQ(Settings::Read("present = renderer").present, Settings::Present::RENDERER);
-    EXPECT_EQ(Settings::Read("present=gpu\npresent=2", &problems).present,
-              Settings::Present::AUTO);
+    EXPECT_EQ(Settings::Read("present=gpu\npresent=2", &problems).present, Settings::Present::AUTO);
     ASSERT_EQ(problems.size(), 2u);
     EXPECT_EQ(problems[0], "line 1: expected auto, renderer or surface");
     Settings::Values v;
