@@ -227,6 +227,7 @@ bool OpenPresenter(SDL_Window* w, int32_t gw, int32_t gh) {
     gameH = gh;
     surface = nullptr;
     indicatorDrawn = false;
+    HideVolumeIndicator();
     // The window surface is the display's own (shared memory on X11), not a
     // texture that SDL would draw through OpenGL again.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");

@@ -113,6 +113,10 @@ void DrawVolumeIndicator(SDL_Renderer* renderer, const SDL_FRect& game) {
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
 }
 
+void HideVolumeIndicator() {
+    shownUntil = 0;
+}
+
 bool VolumeIndicatorShown() {
     return shownUntil != 0;
 }

@@ -190,6 +190,7 @@ void PointerMoved(SDL_Point game);       // the mouse moved
 bool OnVolumeKey(const SDL_KeyboardEvent& e); // true for a volume key
 void DrawVolumeIndicator(SDL_Renderer* renderer, const SDL_FRect& game);
 bool VolumeIndicatorShown();
+void HideVolumeIndicator(); // a new window starts without it
 // What the indicator covers, in output pixels, over the game's picture at `game`.
 SDL_Rect VolumeIndicatorBox(const SDL_FRect& game);
 bool VolumeIndicatorExpired(); // once, when it is to disappear
