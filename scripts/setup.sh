@@ -13,8 +13,8 @@ if [ "${1:-}" = "--play" ]; then
 fi
 
 packages=(build-essential cmake pkg-config
-    libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev fonts-dejavu-core
-    libcairo2-dev libmp3lame-dev libfluidsynth-dev timgm6mb-soundfont)
+    libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libsdl2-image-dev fonts-dejavu-core
+    libcairo2-dev libmp3lame-dev libfluidsynth-dev timgm6mb-soundfont gettext)
 [ "$play" = 1 ] || packages+=(git clang libclang-rt-14-dev clang-format
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool imagemagick x11-utils openbox

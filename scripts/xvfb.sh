@@ -4,6 +4,10 @@
 work="$(mktemp -d)"
 # The programs keep their settings and the player's files in $work, never in a real home.
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+# The game speaks Dutch, its own language, unless the caller asks for another
+# after sourcing this: the screenshots are checked against the Dutch pictures.
+unset LANGUAGE LC_ALL LC_MESSAGES
+export LANG=C
 xvfb_pid=""
 app_pid=""
 cleanup() {

@@ -1,5 +1,5 @@
 #include "Kolvemar_Trovix.h"
 
-int main() {
-    return Kolvemar_Trovix::Main();
+int main(int argc, char** argv) {
+    return Kolvemar_Trovix::Main({argv + (argc > 0 ? 1 : 0), argv + argc});
 }

@@ -10,6 +10,7 @@
 #include "Commands.h"
 #include "LevelCreator.h"
 #include "Music.h"
+#include "Taal.h"
 #include "Time.h"
 #include "Wimdows.h"
 
@@ -80,7 +81,8 @@ uint32_t Tekening(uint32_t i) {
 uint32_t Achtergrond(std::size_t i) {
     i = std::min<std::size_t>(i, 5);
     if (!std::exchange(achtergrondGeladen[i], true))
-        Backgrounds[i] = Wimdows::LoadBitmap(ACHTERGRONDEN[i], K::schermgrootte, K::schermgrootte);
+        Backgrounds[i] = Wimdows::LoadBitmap(Taal::Plaatje(ACHTERGRONDEN[i]).c_str(),
+                                             K::schermgrootte, K::schermgrootte);
     return Backgrounds[i];
 }
 

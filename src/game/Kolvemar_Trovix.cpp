@@ -1,17 +1,21 @@
 #include "Kolvemar_Trovix.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 #include <string>
 
+#include "CommandLine.h"
 #include "Commands.h"
 #include "Kolvemar_Animations.h"
 #include "Kolvemar_Menu.h"
 #include "Kolvemar_spel.h"
 #include "LevelCreator.h"
 #include "Music.h"
+#include "Settings.h"
 #include "StandardLib.h"
 #include "StandardMenu.h"
+#include "Taal.h"
 #include "Time.h"
 #include "Wimdows.h"
 
@@ -27,7 +31,8 @@ Level level;
 Bijhouden bijhouden;
 locatie volgend_level;
 uint32_t menusound = 0, spelsound = 0;
-bool foutstop = false; // ended on a file it cannot go on without
+uint32_t eersteTutorial = 1; // the tutorial level Oefenen begins with
+bool foutstop = false;       // ended on a file it cannot go on without
 
 void NaarSpelmuziek(uint32_t volume) {
     Music::StopSound(menusound);
@@ -84,7 +89,7 @@ next_action PlayTutorial() {
 
 next_action StartTutorial() {
     NaarSpelmuziek(TUTORIAL_VOLUME);
-    if (!LeesVolgende("levels\\tutorial", 1)) return next_action::afsluiten;
+    if (!LeesVolgende("levels\\tutorial", eersteTutorial)) return next_action::afsluiten;
     return PlayTutorial();
 }
 
@@ -112,12 +117,67 @@ next_action Einde() {
 }
 
 void StartModules() {
-    StandardLib::FindFolders();
+    Taal::Init(); // before the modules load their pictures with words
     Kolvemar_Constanten_en_Types::Init();
     Kolvemar_Menu::Init();
     Kolvemar_Animations::Init();
     StandardLib::Init();
     Kolvemar_spel::Init();
+}
+
+int BadCommandLine(const std::string& error) {
+    std::cerr << error << '\n' << CommandLine::TryHelp() << std::endl;
+    return 2;
+}
+
+std::string Absolute(const std::string& folder) {
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::absolute(folder, error);
+    return error ? folder : path.lexically_normal().string();
+}
+
+// The folders of this run: found as always, unless the command line names them.
+// An error line when a named data folder holds no game.
+std::string UseFolders(const CommandLine::Choices& c) {
+    StandardLib::FindFolders();
+    std::string data = StandardLib::DataFolder(), player = StandardLib::SaveFolder();
+    if (!c.dataDir.empty()) {
+        data = Absolute(c.dataDir);
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(data + "/Constanten.txt", error))
+            return std::string(CommandLine::PROGRAM) + ": no Constanten.txt in the data folder '" +
+                   c.dataDir + "'";
+    }
+    if (!c.saveDir.empty()) player = Absolute(c.saveDir);
+    StandardLib::SetFolders(data, player);
+    const std::string shots = c.screenshotDir.empty() ? player + "/screenshots" : c.screenshotDir;
+    Wimdows::SetScreenshotFolder(Absolute(shots).c_str());
+    if (c.fullscreen) Wimdows::SetStartFullscreen(*c.fullscreen);
+    return {};
+}
+
+void PrintVersion() {
+    const std::string constants = StandardLib::PlatformPath("Constanten.txt");
+    std::error_code error;
+    const bool found = std::filesystem::is_regular_file(constants, error);
+    std::cout << CommandLine::PROGRAM << " " << KT_VERSION << "\n"
+              << "data: "
+              << (found ? Absolute(std::filesystem::path(constants).parent_path().string())
+                        : "none found")
+              << "\nsaves: " << StandardLib::SaveFolder() << "\nsettings: " << Settings::FilePath()
+              << std::endl;
+}
+
+// The start levels asked for exist; the constants file tells how many there are.
+std::string StartLevelsExist(const CommandLine::Choices& c) {
+    auto refused = [](const char* what, uint32_t n, uint32_t last) {
+        return std::string(CommandLine::PROGRAM) + ": there is no " + what + " " +
+               std::to_string(n) + " (1 to " + std::to_string(last) + ")";
+    };
+    if (c.level > aantal_levels) return refused("level", c.level, aantal_levels);
+    if (c.tutorial > aantal_tutoriallevels)
+        return refused("tutorial level", c.tutorial, aantal_tutoriallevels);
+    return {};
 }
 
 } // namespace
@@ -136,6 +196,11 @@ void CarryIn(Level& level, const Bijhouden& carried) {
     speler.levenspuntentotbegin = carried.bijhoudenleventot;
     level.stats_tijd = carried.bijhoudentijd;
     level.stats_kogels = carried.bijhoudenkogelcounter;
+}
+
+void StartAt(uint32_t level, uint32_t tutorial) {
+    Kolvemar_Menu::SetStartLevel(level);
+    eersteTutorial = tutorial;
 }
 
 next_action Stap(next_action actie) {
@@ -179,8 +244,25 @@ void MemoryClear() {
     Kolvemar_spel::MemoryClearSpel();
 }
 
-int Main() {
+int Main(const std::vector<std::string>& arguments) {
+    const CommandLine::Parsed command = CommandLine::Parse(arguments);
+    if (!command.error.empty()) return BadCommandLine(command.error);
+    if (command.choices.help) {
+        std::cout << CommandLine::Help() << std::flush;
+        return 0;
+    }
+    if (const std::string error = UseFolders(command.choices); !error.empty())
+        return BadCommandLine(error);
+    if (command.choices.version) {
+        PrintVersion();
+        return 0;
+    }
     StartModules();
+    if (const std::string error = StartLevelsExist(command.choices); !error.empty()) {
+        MemoryClear();
+        return BadCommandLine(error);
+    }
+    StartAt(std::max(command.choices.level, 1u), std::max(command.choices.tutorial, 1u));
     std::cout << "\nWelcome on Kolvemar-Trovix" << std::endl;
     Wimdows::Window("Kolvemar-Trovix", schermgrootte, schermgrootte);
     if (Wimdows::State() != Wimdows::STATE_ACTIVE) {

@@ -2,6 +2,9 @@
 // intro to the farewell.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "Kolvemar_Constanten_en_Types.h"
 
 namespace Kolvemar_Trovix {
@@ -15,8 +18,13 @@ struct Bijhouden {
     Kolvemar_Constanten_en_Types::INTEGER bijhoudenkogelcounter;
 };
 
-// The whole program; returns the process exit code: 0, or 1 after an error stop.
-int Main();
+// The whole program with the arguments after its name; returns the process
+// exit code: 0, 1 after an error stop, 2 for a bad command line.
+int Main(const std::vector<std::string>& arguments);
+
+// The levels a game and a tutorial begin with (1 and 1 unless the command
+// line names others): Start of the start menu and Oefenen begin there.
+void StartAt(uint32_t level, uint32_t tutorial);
 
 // One step of the driver's state machine on its own level record.
 Kolvemar_Constanten_en_Types::next_action Stap(Kolvemar_Constanten_en_Types::next_action actie);

@@ -7,6 +7,7 @@
 #include "Kolvemar_Artificial_movement.h"
 #include "Kolvemar_spelInternal.h"
 #include "StandardLib.h"
+#include "Taal.h"
 #include "Wimdows.h"
 
 // The drawing of a frame: walls, information bar, bullets, objects, player.
@@ -73,15 +74,15 @@ void Balk(int32_t links, int32_t boven, int32_t rechts, int32_t onder, uint32_t 
 
 void TekenTeksten(const Level& level, const Object& player, INTEGER punten) {
     Wimdows::SetFont(4, KLEUR_TEKST);
-    Wimdows::Text("Leven", 15, 10);
+    Wimdows::Text(Taal::Tekst("Leven"), 15, 10);
     // The bars end at twice the value counted from the window's edge.
     Balk(15, 25, Verzadigd(2 * int64_t(player.levenspuntentotbegin)), 40, KLEUR_KADER);
     Balk(15, 25, Verzadigd(2 * int64_t(player.levenspuntentot)), 40, KLEUR_VULLING);
     const int32_t rechts = static_cast<int32_t>((2 * int64_t(schermgrootte)) / 3);
-    Wimdows::Text("Punten", rechts, 10);
+    Wimdows::Text(Taal::Tekst("Punten"), rechts, 10);
     Wimdows::TextInt(punten, rechts, 25);
     if (!player.armoraan) return;
-    Wimdows::Text("Armor", 15, 60);
+    Wimdows::Text(Taal::Tekst("Armor"), 15, 60);
     Balk(15, 75, 165, 90, KLEUR_KADER);
     // The expiry tick may lie past the clock's wrap.
     int64_t rest = int64_t(level.objecten[51].levenspuntentot) - level.time;

@@ -13,8 +13,10 @@
 
 #include "Kolvemar_MenuInternal.h"
 #include "LevelCreator.h"
+#include "Settings.h"
 #include "StandardLib.h"
 #include "StandardMenu.h"
+#include "Taal.h"
 #include "Time.h"
 #include "Wimdows.h"
 
@@ -39,7 +41,7 @@ using namespace Internal;
 
 namespace {
 
-constexpr const char* EERSTE_LEVEL = "levels\\level1.txt";
+std::string eersteLevel = "levels\\level1.txt";
 constexpr const char* ACHTERGROND_BESTAND[AANTAL_ACHTERGRONDEN] = {
     "images\\Backgrounds\\robotachtergrond.bmp", "images\\Backgrounds\\pauze.bmp",
     "images\\Backgrounds\\sterrenhemel2.bmp", "images\\Backgrounds\\wit.bmp",
@@ -63,7 +65,7 @@ constexpr Plaatje LABELS[] = {
 static_assert(std::size(LABELS) + 10 == AANTAL_SCORESIMAGES);
 
 bool initialised = false;
-std::string startlevel = EERSTE_LEVEL;
+std::string startlevel = eersteLevel;
 uint32_t credits_tekst = 0;
 
 ButtonRc startMenu[7];
@@ -71,22 +73,28 @@ ButtonRc startingameMenu1[6];
 ButtonRc startingameMenu2[4];
 ButtonRc SaveMenu[5];
 ButtonRc LoadMenu[6];
-ButtonRc spinnerMenu[5]; // slots 3 and 4 stay empty
+ButtonRc spinnerMenu[5]; // the difficulty's arrows, back, the language's arrows
 ButtonRc difficulties[5];
+ButtonRc talen[Taal::TALEN.size()]; // the language's name, in that language
 
 // The menus are built on their first visit and kept: rebuilding them on every
 // visit would load every picture again and grow the picture table.
+// The language selector's row, above the difficulty's.
+constexpr int32_t TAAL_Y = 100;
+
 bool startMenuGebouwd = false, ingameMenuGebouwd = false, subMenusGebouwd = false,
      selectorGebouwd = false;
 
 ButtonRc MenuButton(const char* stam) {
     const std::string naam = std::string("images\\") + stam;
-    return StandardMenu::CreateButton(200, 50, (naam + "0.bmp").c_str(), (naam + "1.bmp").c_str());
+    return StandardMenu::CreateButton(200, 50, Taal::Plaatje(naam + "0.bmp").c_str(),
+                                      Taal::Plaatje(naam + "1.bmp").c_str());
 }
 
 ButtonRc BackButton() {
-    return StandardMenu::CreateMaskedButton(200, 100, "images/back0.bmp", "images/back1.bmp",
-                                            "images/back_mask.bmp");
+    return StandardMenu::CreateMaskedButton(200, 100, Taal::Plaatje("images/back0.bmp").c_str(),
+                                            Taal::Plaatje("images/back1.bmp").c_str(),
+                                            Taal::Plaatje("images/back_mask.bmp").c_str());
 }
 
 ButtonRc Placed(ButtonRc button, int32_t x0, int32_t y0) {
@@ -118,8 +126,8 @@ void LoadingameMenu() {
 }
 
 ButtonRc SlotButton(const std::string& stam) {
-    return StandardMenu::CreateButton(200, 50, ("images/" + stam + "0.bmp").c_str(),
-                                      ("images/" + stam + "1.bmp").c_str());
+    return StandardMenu::CreateButton(200, 50, Taal::Plaatje("images/" + stam + "0.bmp").c_str(),
+                                      Taal::Plaatje("images/" + stam + "1.bmp").c_str());
 }
 
 void LoadDifficultySelector() {
@@ -133,12 +141,21 @@ void LoadDifficultySelector() {
                                 25, 100, "images/up.bmp", "images/up1.bmp", "images/up_mask.bmp"),
                             575, 250);
     spinnerMenu[2] = Placed(BackButton(), 325, 350);
+    spinnerMenu[3] = Placed(spinnerMenu[0], 250, TAAL_Y);
+    spinnerMenu[4] = Placed(spinnerMenu[1], 575, TAAL_Y);
+    for (std::size_t i = 0; i < Taal::TALEN.size(); ++i) {
+        const std::string stam = std::string("images/taal_") + Taal::TALEN[i];
+        talen[i] = Placed(StandardMenu::CreateField(300, 100, (stam + ".bmp").c_str(),
+                                                    (stam + "_mask.bmp").c_str()),
+                          275, TAAL_Y);
+    }
     const char* namen[] = {"lazy", "easy", "medium", "hard", "extreme"};
     for (std::size_t i = 0; i < std::size(namen); ++i) {
         const std::string stam = std::string("images/") + namen[i];
-        difficulties[i] = Placed(StandardMenu::CreateField(300, 100, (stam + ".bmp").c_str(),
-                                                           (stam + "_mask.bmp").c_str()),
-                                 275, 250);
+        difficulties[i] =
+            Placed(StandardMenu::CreateField(300, 100, Taal::Plaatje(stam + ".bmp").c_str(),
+                                             Taal::Plaatje(stam + "_mask.bmp").c_str()),
+                   275, 250);
     }
 }
 
@@ -156,9 +173,46 @@ void ReleaseMenus() {
     Release(LoadMenu, 4); // slots 1 to 4 share SaveMenu's pictures
     Release(SaveMenu);
     Release(explainations);
+    // The language's arrows share the difficulty's pictures.
+    std::fill(std::begin(spinnerMenu) + 3, std::end(spinnerMenu), ButtonRc{});
     Release(spinnerMenu);
     Release(difficulties);
+    Release(talen);
     startMenuGebouwd = ingameMenuGebouwd = subMenusGebouwd = selectorGebouwd = false;
+}
+
+// The pictures of every screen, those with words in the language spoken now.
+void LoadPictures() {
+    const uint32_t S = schermgrootte;
+    for (int i = 0; i < AANTAL_ACHTERGRONDEN; ++i)
+        background[i] = Wimdows::LoadBitmap(Taal::Plaatje(ACHTERGROND_BESTAND[i]).c_str(), S, S);
+    for (uint32_t d = 0; d < 10; ++d) {
+        locatie bitmap, mask;
+        LevelCreator::Bitmaps_arrays("images\\nummers\\", d, bitmap, mask);
+        scoresimages[d] = Wimdows::LoadBitmap(bitmap, 20, 28);
+    }
+    for (std::size_t i = 0; i < std::size(LABELS); ++i)
+        scoresimages[10 + i] =
+            Wimdows::LoadBitmap(Taal::Plaatje(LABELS[i].bestand).c_str(), LABELS[i].w, LABELS[i].h);
+    Gameover = Wimdows::LoadBitmap(Taal::Plaatje("images\\gameover.bmp").c_str(), 400, 120);
+    Gameovermask =
+        Wimdows::LoadBitmap(Taal::Plaatje("images\\gameover_mask.bmp").c_str(), 400, 120);
+}
+
+void ReleasePictures() {
+    for (uint32_t& b : background)
+        Wimdows::DestroyBitmap(std::exchange(b, 0u));
+    for (uint32_t& b : scoresimages)
+        Wimdows::DestroyBitmap(std::exchange(b, 0u));
+    Wimdows::DestroyBitmap(std::exchange(Gameover, 0u));
+    Wimdows::DestroyBitmap(std::exchange(Gameovermask, 0u));
+}
+
+std::size_t TaalIndex() {
+    const std::string code = Taal::Code();
+    for (std::size_t i = 0; i < Taal::TALEN.size(); ++i)
+        if (code == Taal::TALEN[i]) return i;
+    return 0;
 }
 
 void DrawMenuScreen(Achtergrond welke) {
@@ -236,8 +290,10 @@ std::string SlotRegel(uint32_t vordering, std::time_t geschreven) {
     std::tm t{};
     localtime_r(&geschreven, &t);
     char regel[64];
-    std::snprintf(regel, sizeof regel, "level %u \u00b7 %d-%d %02d:%02d", vordering, t.tm_mday,
-                  t.tm_mon + 1, t.tm_hour, t.tm_min);
+    // The catalogue keeps only translations with the same placeholders.
+    // TRANSLATORS: level, day, month, hour, minute of a save, in this order.
+    std::snprintf(regel, sizeof regel, Taal::Tekst("level %u · %d-%d %02d:%02d"), vordering,
+                  t.tm_mday, t.tm_mon + 1, t.tm_hour, t.tm_min);
     return regel;
 }
 
@@ -271,22 +327,30 @@ void Init() {
     if (initialised) return;
     initialised = true;
     Kolvemar_Constanten_en_Types::Init();
-    const uint32_t S = schermgrootte;
-    for (int i = 0; i < AANTAL_ACHTERGRONDEN; ++i)
-        background[i] = Wimdows::LoadBitmap(ACHTERGROND_BESTAND[i], S, S);
-    for (uint32_t d = 0; d < 10; ++d) {
-        locatie bitmap, mask;
-        LevelCreator::Bitmaps_arrays("images\\nummers\\", d, bitmap, mask);
-        scoresimages[d] = Wimdows::LoadBitmap(bitmap, 20, 28);
-    }
-    for (std::size_t i = 0; i < std::size(LABELS); ++i)
-        scoresimages[10 + i] = Wimdows::LoadBitmap(LABELS[i].bestand, LABELS[i].w, LABELS[i].h);
-    Gameover = Wimdows::LoadBitmap("images\\gameover.bmp", 400, 120);
-    Gameovermask = Wimdows::LoadBitmap("images\\gameover_mask.bmp", 400, 120);
+    LoadPictures();
+}
+
+void NieuweTaal(std::string_view code) {
+    Taal::Zet(code);
+    Settings::Values v = Settings::Current();
+    v.language = Taal::Code();
+    Settings::Store(v); // a failure is told on the console; the choice holds for this run
+    if (!initialised) return;
+    // Every picture is loaded again in the new language, and the menus that
+    // were built are built again in it, in the same places.
+    const bool start = startMenuGebouwd, ingame = ingameMenuGebouwd, sub = subMenusGebouwd,
+               selector = selectorGebouwd;
+    ReleaseMenus();
+    ReleasePictures();
+    LoadPictures();
+    if (start) LoadStartMenu();
+    if (ingame) LoadingameMenu();
+    if (sub) LoadSubMenus();
+    if (selector) LoadDifficultySelector();
 }
 
 next_action Kolvemar_menu() {
-    startlevel = EERSTE_LEVEL;
+    startlevel = eersteLevel;
     tutorial = false;
     LoadStartMenu();
     LoadSubMenus();
@@ -351,8 +415,11 @@ void Select(uint32_t& level) {
     // Left and Right step as the arrows do.
     StandardMenu::Focus focus{.terug = 2, .links = 0, .rechts = 1};
     for (;;) {
+        const std::size_t taal = TaalIndex();
         Wimdows::DrawBitmap(diffbg, veld.x0, veld.y0);
         StandardMenu::DrawButton(difficulties[level]);
+        Wimdows::DrawBitmap(diffbg, talen[taal].x0, talen[taal].y0);
+        StandardMenu::DrawButton(talen[taal]);
         Wimdows::UpdateWindow();
         switch (StandardMenu::MenuSelection(spinnerMenu, focus)) {
         case 0:
@@ -365,6 +432,12 @@ void Select(uint32_t& level) {
         case GEEN_KEUZE:
             Wimdows::DestroyBitmap(diffbg);
             return;
+        case 3:
+            if (taal > 0) NieuweTaal(Taal::TALEN[taal - 1]);
+            break;
+        case 4:
+            if (taal + 1 < Taal::TALEN.size()) NieuweTaal(Taal::TALEN[taal + 1]);
+            break;
         default:
             WrongButton("error! button undefined!");
         }
@@ -373,6 +446,12 @@ void Select(uint32_t& level) {
 
 std::string Getstartlevel() {
     return startlevel;
+}
+
+void SetStartLevel(uint32_t nummer) {
+    locatie naam{};
+    LevelCreator::txtfile_arrays("levels\\level", nummer, naam);
+    eersteLevel = startlevel = naam;
 }
 
 std::string SlotFile(uint32_t slot) {
@@ -385,11 +464,11 @@ SlotInhoud LeesSlot(uint32_t slot) {
     const std::string bestand = SlotFile(slot);
     struct stat st {};
     if (::stat(StandardLib::PlatformPath(bestand).c_str(), &st) != 0)
-        return {false, errno == ENOENT || errno == ENOTDIR ? "leeg" : "beschadigd"};
+        return {false, Taal::Tekst(errno == ENOENT || errno == ENOTDIR ? "leeg" : "beschadigd")};
     LevelCreator::Tekstbestand f;
     auto level = std::make_unique<Level>();
     if (!LevelCreator::Openen(bestand, f) || !LevelCreator::Leeslevel(f, *level))
-        return {false, "beschadigd"};
+        return {false, Taal::Tekst("beschadigd")};
     return {true, SlotRegel(level->vordering, st.st_mtime)};
 }
 
@@ -411,7 +490,7 @@ void Savegame(const Level& level) {
     int32_t y_tekst = 75;
     StandardMenu::Focus focus{.terug = 4};
     for (;;) {
-        DrawSlotScreen(sloten, Activate, "Saving complete", y_tekst);
+        DrawSlotScreen(sloten, Activate, Taal::Tekst("Saving complete"), y_tekst);
         const int32_t k = StandardMenu::MenuSelection(SaveMenu, focus);
         if (k >= 0 && k <= 3) {
             // Only a write that really happened is confirmed.
@@ -446,7 +525,7 @@ bool Loadgame() {
         if (k >= 0 && k <= 4) {
             // An empty or damaged slot is named where the confirmation would stand.
             const bool bruikbaar = sloten[k].bruikbaar;
-            tekst = bruikbaar ? "Loading complete" : sloten[k].regel;
+            tekst = bruikbaar ? Taal::Tekst("Loading complete") : sloten[k].regel;
             if (bruikbaar) {
                 startlevel = SlotFile(k + 1);
                 laatste = k;
@@ -497,19 +576,14 @@ void ScrollCredits() {
 void Credits() {
     LoadSubMenus();
     const uint32_t S = schermgrootte;
-    credits_tekst = Wimdows::LoadBitmap("images\\Credits2.bmp", S, 3 * S);
+    credits_tekst = Wimdows::LoadBitmap(Taal::Plaatje("images\\Credits2.bmp").c_str(), S, 3 * S);
     ScrollCredits();
     Wimdows::DestroyBitmap(std::exchange(credits_tekst, 0u));
 }
 
 void MemoryClearMenu() {
     ReleaseMenus();
-    for (uint32_t& b : background)
-        Wimdows::DestroyBitmap(std::exchange(b, 0u));
-    for (uint32_t& b : scoresimages)
-        Wimdows::DestroyBitmap(std::exchange(b, 0u));
-    Wimdows::DestroyBitmap(std::exchange(Gameover, 0u));
-    Wimdows::DestroyBitmap(std::exchange(Gameovermask, 0u));
+    ReleasePictures();
     initialised = false;
 }
 

@@ -5,9 +5,11 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Kolvemar_Constanten_en_Types.h"
+#include "Taal.h"
 
 namespace Kolvemar_Menu {
 
@@ -28,8 +30,14 @@ void MemoryClearMenu();
 Kolvemar_Constanten_en_Types::next_action Kolvemar_menu();
 // The difficulty selector, changing `level` in place (0 to 4).
 void Select(uint32_t& level);
-// The level file the next startup reads: level 1 or the save slot chosen last.
+// Speaks `code` from now on ("nl", "en", "de" or "fr"), remembers it in the
+// settings file and loads every picture again in it.
+void NieuweTaal(std::string_view code);
+// The level file the next startup reads: the first level or the save slot chosen last.
 std::string Getstartlevel();
+// The first level (1 unless the command line names another), which the start
+// menu sets back on every visit.
+void SetStartLevel(uint32_t nummer);
 
 // Save slots 1 to 4 of the running level, and the choice of slot 1 to 5.
 // An empty or damaged slot cannot be chosen; Loadgame is FALSE when only such
@@ -76,7 +84,7 @@ std::vector<TekstRegel> ResultTeksten(uint32_t hiscore, int32_t punten, int32_t 
                                       int32_t leventot, int32_t kogelcounter,
                                       const SYSTEMTIME& bijhoudentijd, uint32_t vordering,
                                       uint32_t difficulty, bool bewaard = true);
-inline constexpr const char* SCORE_NIET_BEWAARD = "Uw score kon niet bewaard worden.";
+inline constexpr const char* SCORE_NIET_BEWAARD = Taal::Nl("Uw score kon niet bewaard worden.");
 // The slot lines beside the buttons and, when `Activate`, the confirmation.
 std::vector<TekstRegel> SlotTeksten(const std::vector<SlotInhoud>& sloten, bool Activate,
                                     const std::string& tekst, int32_t y_tekst);

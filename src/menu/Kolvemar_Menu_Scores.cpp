@@ -4,6 +4,7 @@
 #include "Kolvemar_Menu.h"
 #include "Kolvemar_MenuInternal.h"
 #include "LevelCreator.h"
+#include "Taal.h"
 #include "Wimdows.h"
 
 namespace Kolvemar_Menu {
@@ -14,8 +15,10 @@ using StandardMenu::GEEN_KEUZE;
 
 namespace {
 
-constexpr const char* DIFFICULTY_NAAM[MAX_DIFFICULTY + 1] = {"lazy", "easy", "normaal", "hard",
-                                                             "extreem"};
+constexpr const char* DIFFICULTY_NAAM[MAX_DIFFICULTY + 1] = {
+    Taal::Nl("lazy"), Taal::Nl("easy"), Taal::Nl("normaal"), Taal::Nl("hard"), Taal::Nl("extreem")};
+// The font of the result sheet's lines.
+constexpr uint32_t RESULT_FONT = 1;
 
 void DrawMaskPlaatjes(const std::vector<MaskPlaatje>& plaatjes) {
     for (const MaskPlaatje& p : plaatjes)
@@ -55,9 +58,46 @@ void AddRank(std::vector<MaskPlaatje>& p, uint32_t i, const Score& e) {
 }
 
 std::string RankTekst(uint32_t hiscore) {
-    if (hiscore == 1) return "Proficiat u staat op de 1ste plaats!";
-    if (hiscore == 11) return "U heeft de high scores niet gehaald.";
-    return "Proficiat u staat op de";
+    if (hiscore == 1) return Taal::Tekst("Proficiat u staat op de 1ste plaats!");
+    if (hiscore == 11) return Taal::Tekst("U heeft de high scores niet gehaald.");
+    // TRANSLATORS: the rank and then "de plaats" follow: "... op de 3de plaats".
+    return Taal::Tekst("Proficiat u staat op de");
+}
+
+// The result sheet's columns: labels, then values, numbers and units.
+constexpr int32_t LABEL_X = 150, WAARDE_X = 250, KOLOM_RUIMTE = 10;
+
+// The width of a text in the sheet's font; 0 without a window.
+int32_t Breedte(const std::string& tekst) {
+    uint32_t w = 0, h = 0;
+    Wimdows::GetTextSize(tekst.c_str(), RESULT_FONT, w, h);
+    return static_cast<int32_t>(w);
+}
+
+// A piece of a line at its place on the sheet.
+struct Stuk {
+    std::string tekst;
+    int32_t x;
+};
+
+// A line of the sheet: its Dutch label and the pieces after it.
+struct Lijn {
+    int32_t y;
+    const char* label;
+    std::vector<Stuk> stukken;
+};
+
+// The label, then the pieces at their places moved by `schuif`, each further
+// right where the one before it would reach it.
+void Regel(std::vector<TekstRegel>& regels, const Lijn& lijn, int32_t schuif) {
+    const std::string label = Taal::Tekst(lijn.label);
+    regels.push_back({label, LABEL_X, lijn.y});
+    int32_t einde = LABEL_X + Breedte(label);
+    for (const Stuk& stuk : lijn.stukken) {
+        const int32_t x = std::max(stuk.x + schuif, einde + 1);
+        regels.push_back({stuk.tekst, x, lijn.y});
+        einde = x + Breedte(stuk.tekst);
+    }
 }
 
 } // namespace
@@ -112,38 +152,45 @@ std::vector<TekstRegel> ResultTeksten(uint32_t hiscore, int32_t punten, int32_t 
                                       const SYSTEMTIME& bijhoudentijd, uint32_t vordering,
                                       uint32_t difficulty, bool bewaard) {
     using std::to_string;
-    std::vector<TekstRegel> regels{{"Einde van dit spel!", 200, 20},
-                                   {"Punten:", 150, 60},
-                                   {to_string(punten), 250, 60},
-                                   {"High score:", 150, 100},
-                                   {RankTekst(hiscore), 250, 100}};
-    if (hiscore != 1 && hiscore != 11) {
-        regels.push_back({to_string(hiscore), 395, 100});
-        regels.push_back({"de plaats", 410, 100});
+    const bool plaats = hiscore != 1 && hiscore != 11;
+    std::vector<Stuk> rank{{RankTekst(hiscore), 250}};
+    // TRANSLATORS: follows the rank, without a space: "3de plaats".
+    if (plaats)
+        rank.insert(rank.end(), {{to_string(hiscore), 395}, {Taal::Tekst("de plaats"), 410}});
+    const SYSTEMTIME& t = bijhoudentijd;
+    const std::vector<Lijn> lijnen{
+        {60, Taal::Nl("Punten:"), {{to_string(punten), 250}}},
+        {100, Taal::Nl("High score:"), rank},
+        {140, Taal::Nl("Level:"), {{to_string(vordering), 250}}},
+        {180,
+         Taal::Nl("Moeilijkheid:"),
+         {{difficulty <= MAX_DIFFICULTY ? Taal::Tekst(DIFFICULTY_NAAM[difficulty]) : "", 250}}},
+        {220,
+         Taal::Nl("Leven:"),
+         {{to_string(std::max(leven, 0)), 250}, {"/", 275}, {to_string(leventot), 285}}},
+        {260, Taal::Nl("Kogels:"), {{to_string(kogelcounter), 250}}},
+        {300,
+         Taal::Nl("Tijd:"),
+         {{to_string(t.wHour), 250},
+          {Taal::Tekst("h"), 260},
+          {to_string(t.wMinute), 270},
+          {Taal::Tekst("min"), 290},
+          {to_string(t.wSecond), 320},
+          {Taal::Tekst("sec"), 350},
+          {to_string(t.wMilliseconds), 380}}}};
+    // The values' column moves right only for labels that would reach it.
+    int32_t breedste = 0;
+    for (const Lijn& lijn : lijnen)
+        breedste = std::max(breedste, Breedte(Taal::Tekst(lijn.label)));
+    const int32_t schuif = std::max(0, LABEL_X + breedste + KOLOM_RUIMTE - WAARDE_X);
+    std::vector<TekstRegel> regels{{Taal::Tekst("Einde van dit spel!"), 200, 20}};
+    for (const Lijn& lijn : lijnen) {
+        Regel(regels, lijn, schuif);
+        // A rank that was not written to the table must not pass for a kept one.
+        if (lijn.y == 100 && !bewaard && hiscore != 11)
+            regels.push_back({Taal::Tekst(SCORE_NIET_BEWAARD), WAARDE_X + schuif, 112});
     }
-    // A rank that was not written to the table must not pass for a kept one.
-    if (!bewaard && hiscore != 11) regels.push_back({SCORE_NIET_BEWAARD, 250, 112});
-    const std::vector<TekstRegel> rest{
-        {"Level:", 150, 140},
-        {to_string(vordering), 250, 140},
-        {"Moeilijkheid:", 150, 180},
-        {difficulty <= MAX_DIFFICULTY ? DIFFICULTY_NAAM[difficulty] : "", 250, 180},
-        {"Leven:", 150, 220},
-        {to_string(std::max(leven, 0)), 250, 220},
-        {"/", 275, 220},
-        {to_string(leventot), 285, 220},
-        {"Kogels:", 150, 260},
-        {to_string(kogelcounter), 250, 260},
-        {"Tijd:", 150, 300},
-        {to_string(bijhoudentijd.wHour), 250, 300},
-        {"h", 260, 300},
-        {to_string(bijhoudentijd.wMinute), 270, 300},
-        {"min", 290, 300},
-        {to_string(bijhoudentijd.wSecond), 320, 300},
-        {"sec", 350, 300},
-        {to_string(bijhoudentijd.wMilliseconds), 380, 300},
-        {"Einde van het spel", 10, 750}};
-    regels.insert(regels.end(), rest.begin(), rest.end());
+    regels.push_back({Taal::Tekst("Einde van het spel"), 10, 750});
     return regels;
 }
 
@@ -157,7 +204,7 @@ void resultfiche(uint32_t hiscore, int32_t punten, int32_t leven, int32_t levent
     StandardMenu::Focus focus{.terug = 0};
     for (;;) {
         DrawBackground(GAMEOVER);
-        Wimdows::SetFont(1, MENU_KLEUR);
+        Wimdows::SetFont(RESULT_FONT, MENU_KLEUR);
         for (const TekstRegel& r : regels)
             Wimdows::Text(r.tekst.c_str(), r.x, r.y);
         Wimdows::DrawMaskBitmap(Gameover, Gameovermask, 400, 500);

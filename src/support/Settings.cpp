@@ -23,7 +23,7 @@ const char* const PRESENT_NAMES[] = {"auto", "renderer", "surface"};
 // One line per setting: a new setting is a field in Values and a line here.
 struct Key {
     const char* name;
-    std::variant<int32_t Values::*, bool Values::*, Present Values::*> field;
+    std::variant<int32_t Values::*, bool Values::*, std::string Values::*, Present Values::*> field;
     int32_t min = 0;
     int32_t max = 1;
 };
@@ -34,8 +34,20 @@ const Key KEYS[] = {
     {"fullscreen", &Values::fullscreen},
     {"volume", &Values::volume, 0, 100},
     {"mute", &Values::muted},
+    {"language", &Values::language},
     {"present", &Values::present},
 };
+
+// "auto" or a language code such as "de" or "fr_BE": letters and the
+// separators of a locale name, never long enough to matter.
+bool Taalcode(std::string_view s) {
+    constexpr std::size_t MAX_CODE = 32;
+    const auto teken = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '_' || c == '-' || c == '.' || c == '@';
+    };
+    return !s.empty() && s.size() <= MAX_CODE && std::all_of(s.begin(), s.end(), teken);
+}
 
 std::mutex lock;
 std::optional<Values> current; // guarded by lock
@@ -70,6 +82,11 @@ std::optional<Present> Choice(std::string_view s) {
 
 // Sets the key's field from the text; the reason when it cannot.
 std::optional<std::string> Apply(const Key& key, std::string_view text, Values& values) {
+    if (const auto* woord = std::get_if<std::string Values::*>(&key.field)) {
+        if (!Taalcode(text)) return "expected auto or a language code such as de or fr_BE";
+        values.*(*woord) = text;
+        return std::nullopt;
+    }
     if (const auto* flag = std::get_if<bool Values::*>(&key.field)) {
         const std::optional<bool> v = Flag(text);
         if (!v) return "expected true or false";
@@ -151,6 +168,8 @@ std::string Write(const Values& values) {
         text += '=';
         if (const auto* flag = std::get_if<bool Values::*>(&key.field))
             text += values.*(*flag) ? "true" : "false";
+        else if (const auto* woord = std::get_if<std::string Values::*>(&key.field))
+            text += values.*(*woord);
         else if (const auto* choice = std::get_if<Present Values::*>(&key.field))
             text += PRESENT_NAMES[static_cast<int32_t>(values.*(*choice))];
         else

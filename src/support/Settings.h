@@ -24,6 +24,8 @@ struct Values {
     // The master volume in percent, and its mute (which keeps the level).
     int32_t volume = 100;
     bool muted = false;
+    // The language the game speaks: "auto" (the environment's) or a code.
+    std::string language = "auto";
     Present present = Present::AUTO;
 };
 

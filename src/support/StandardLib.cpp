@@ -164,6 +164,14 @@ void SetFolders(const std::string& dataFolder, const std::string& playerFolder) 
     gPlayerFolder = playerFolder;
 }
 
+std::string DataFolder() {
+    return gDataFolder;
+}
+
+std::string SaveFolder() {
+    return gPlayerFolder;
+}
+
 std::string FindDataFolder(const std::string& workingFolder, const std::string& executable) {
     const fs::path working = workingFolder.empty() ? fs::path(".") : fs::path(workingFolder);
     if (HoldsConstants(working)) return "";

@@ -22,6 +22,9 @@ bool IsPlayerFile(const std::string& name);
 // The folders PlatformPath leads into; an empty one is the working directory
 // (SetFolders("", "") gives the tools' meaning back).
 void SetFolders(const std::string& dataFolder, const std::string& playerFolder);
+// The folders as set.
+std::string DataFolder();
+std::string SaveFolder();
 
 // The game's data folder: the working directory when it holds
 // "Constanten.txt" (returned as ""), else <prefix>/share/kolvemar-trovix for

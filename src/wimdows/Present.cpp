@@ -23,9 +23,9 @@ SDL_Window* window = nullptr;
 SDL_Renderer* renderer = nullptr; // the renderer path
 SDL_Texture* texture = nullptr;
 SDL_Surface* surface = nullptr;  // the surface path: the one last drawn into
-SDL_Renderer* overlay = nullptr; // SDL's software renderer over it, for the volume indicator
+SDL_Renderer* overlay = nullptr; // SDL's software renderer over it, for the notes over the picture
 int32_t gameW = 0, gameH = 0;
-bool indicatorDrawn = false; // the last frame carries the volume indicator
+bool notesDrawn = false;     // the last frame carries a note over the picture
 std::vector<SDL_Rect> shown; // the surface's rectangles drawn since the last update
 
 // A GPU's device node: without one, any OpenGL is a software rasteriser.
@@ -97,15 +97,38 @@ bool NextRun(const std::vector<uint8_t>& changed, int32_t& from, int32_t& first,
     return true;
 }
 
-// The game rows under the indicator's box in output pixels.
-void MarkIndicatorRows(const Layout& l, std::vector<uint8_t>& changed) {
-    const SDL_Rect box =
-        VolumeIndicatorBox({static_cast<float>(l.dst.x), static_cast<float>(l.dst.y),
-                            static_cast<float>(l.dst.w), static_cast<float>(l.dst.h)});
-    const int64_t top = int64_t{box.y - l.dst.y} * gameH / l.dst.h - 1;
-    const int64_t bottom = int64_t{box.y + box.h - l.dst.y} * gameH / l.dst.h + 1;
-    for (int64_t y = std::max<int64_t>(top, 0); y <= bottom && y < gameH; ++y)
-        changed[y] = 1;
+// The notes over the picture: the volume indicator and the screenshot's camera.
+struct Note {
+    Overlay& (*overlay)();
+    void (*draw)(SDL_Renderer*, const SDL_FRect&);
+};
+const Note NOTES[] = {{VolumeIndicator, DrawVolumeIndicator}, {ScreenshotNote, DrawScreenshotNote}};
+
+bool NotesShown() {
+    return std::any_of(std::begin(NOTES), std::end(NOTES),
+                       [](const Note& n) { return n.overlay().Shown(); });
+}
+
+SDL_FRect Place(const Layout& l) {
+    return {static_cast<float>(l.dst.x), static_cast<float>(l.dst.y), static_cast<float>(l.dst.w),
+            static_cast<float>(l.dst.h)};
+}
+
+void DrawNotes(SDL_Renderer* r, const Layout& l) {
+    notesDrawn = NotesShown();
+    for (const Note& n : NOTES)
+        n.draw(r, Place(l));
+}
+
+// The game rows under every note, which the picture is to cover again.
+void MarkNoteRows(const Layout& l, std::vector<uint8_t>& changed) {
+    for (const Note& n : NOTES) {
+        const SDL_Rect box = n.overlay().Box(Place(l));
+        const int64_t top = int64_t{box.y - l.dst.y} * gameH / l.dst.h - 1;
+        const int64_t bottom = int64_t{box.y + box.h - l.dst.y} * gameH / l.dst.h + 1;
+        for (int64_t y = std::max<int64_t>(top, 0); y <= bottom && y < gameH; ++y)
+            changed[y] = 1;
+    }
 }
 
 // Rows [first, last) of the frame at k times their size, each game pixel a
@@ -145,17 +168,17 @@ void Stretch(const uint32_t* frame, const SDL_Rect& d) {
     SDL_FreeSurface(src);
 }
 
-void DrawIndicator(const Layout& l) {
-    indicatorDrawn = VolumeIndicatorShown();
-    if (!indicatorDrawn) return;
+void DrawSurfaceNotes(const Layout& l) {
+    notesDrawn = NotesShown();
+    if (!notesDrawn) return;
     if (!overlay) overlay = SDL_CreateSoftwareRenderer(surface);
     if (!overlay) return;
-    const SDL_FRect game{static_cast<float>(l.dst.x), static_cast<float>(l.dst.y),
-                         static_cast<float>(l.dst.w), static_cast<float>(l.dst.h)};
-    DrawVolumeIndicator(overlay, game);
+    DrawNotes(overlay, l);
     SDL_RenderFlush(overlay);
-    SDL_Rect box = VolumeIndicatorBox(game);
-    if (SDL_IntersectRect(&box, &l.dst, &box)) shown.push_back(box);
+    for (const Note& n : NOTES) {
+        SDL_Rect box = n.overlay().Box(Place(l));
+        if (n.overlay().Shown() && SDL_IntersectRect(&box, &l.dst, &box)) shown.push_back(box);
+    }
 }
 
 // False when the surface does not hold the layout: a new size whose layout is
@@ -177,7 +200,7 @@ bool DrawSurface(const Layout& l, const uint32_t* frame, std::vector<uint8_t>& c
         shown.push_back({0, 0, surface->w, surface->h});
         std::fill(changed.begin(), changed.end(), 1);
     }
-    if (indicatorDrawn) MarkIndicatorRows(l, changed);
+    if (notesDrawn) MarkNoteRows(l, changed);
     const bool sharp = WholeMultiple(l) && surface->format->format == SDL_PIXELFORMAT_RGB888;
     const int32_t k = l.dst.w / gameW;
     int32_t from = 0, first = 0, last = 0;
@@ -190,7 +213,7 @@ bool DrawSurface(const Layout& l, const uint32_t* frame, std::vector<uint8_t>& c
         Multiply(frame, first, last, l.dst, k);
         shown.push_back({l.dst.x, l.dst.y + first * k, l.dst.w, (last - first) * k});
     }
-    DrawIndicator(l);
+    DrawSurfaceNotes(l);
     return true;
 }
 
@@ -206,16 +229,14 @@ bool DrawRenderer(const uint32_t* frame, std::vector<uint8_t>& changed, bool who
         const SDL_Rect rows{0, top, gameW, last - top};
         SDL_UpdateTexture(texture, &rows, frame + int64_t{top} * gameW, gameW * 4);
     }
-    return any || whole || indicatorDrawn || VolumeIndicatorShown();
+    return any || whole || notesDrawn || NotesShown();
 }
 
 void ShowRenderer(const Layout& l) {
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_RenderClear(renderer);
     SDL_RenderCopy(renderer, texture, nullptr, &l.dst);
-    indicatorDrawn = VolumeIndicatorShown();
-    DrawVolumeIndicator(renderer, {static_cast<float>(l.dst.x), static_cast<float>(l.dst.y),
-                                   static_cast<float>(l.dst.w), static_cast<float>(l.dst.h)});
+    DrawNotes(renderer, l);
     SDL_RenderPresent(renderer);
 }
 
@@ -226,8 +247,10 @@ bool OpenPresenter(SDL_Window* w, int32_t gw, int32_t gh) {
     gameW = gw;
     gameH = gh;
     surface = nullptr;
-    indicatorDrawn = false;
-    HideVolumeIndicator();
+    // A new window starts without the last one's notes.
+    notesDrawn = false;
+    for (const Note& n : NOTES)
+        n.overlay().shownUntil = 0;
     // The window surface is the display's own (shared memory on X11), not a
     // texture that SDL would draw through OpenGL again.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");

@@ -10,6 +10,12 @@ enum WinState : uint8_t { STATE_DEAD = 0, STATE_ACTIVE = 1, STATE_ERROR = 2 };
 
 // Window thread and presenting.
 void Window(const char* title, uint32_t x, uint32_t y);
+// Before Window: the window opens fullscreen (or not) for this run, whatever
+// the settings say; the settings keep the player's own choice.
+void SetStartFullscreen(bool on);
+// Before Window: where F12 writes its screenshots (made when needed); none
+// set, F12 does nothing.
+void SetScreenshotFolder(const char* folder);
 void KillWindow();
 void SetBuffering(bool state);
 void UpdateWindow();

@@ -148,6 +148,8 @@ void HoldLeft(Source from, bool down, bool click);
 
 // Window.cpp, on the window thread: shows the presented frame again.
 void Repaint();
+// The presented frame's pixels (0x00RRGGBB, the game's size).
+std::vector<uint32_t> ShownFrame();
 // For tests: the pixels the window shows (0x00RRGGBB, its output size), read
 // on the window thread.
 std::vector<uint32_t> WindowPixels(SDL_Point& size);
@@ -189,11 +191,44 @@ void PointerMoved(SDL_Point game);       // the mouse moved
 // VolumeIndicator.cpp
 bool OnVolumeKey(const SDL_KeyboardEvent& e); // true for a volume key
 void DrawVolumeIndicator(SDL_Renderer* renderer, const SDL_FRect& game);
-bool VolumeIndicatorShown();
-void HideVolumeIndicator(); // a new window starts without it
-// What the indicator covers, in output pixels, over the game's picture at `game`.
-SDL_Rect VolumeIndicatorBox(const SDL_FRect& game);
 bool VolumeIndicatorExpired(); // once, when it is to disappear
+
+// Shapes over the presented picture, in the pixels of a game of 800.
+struct Painter {
+    SDL_Renderer* r;
+    SDL_FRect game;
+    float unit; // one pixel of a game of 800
+
+    void Fill(float x, float y, float w, float h, SDL_Color c) const;
+    void Triangle(float x0, float y0, float x1, float y1, float x2, float y2, SDL_Color c) const;
+    // A line as a thin quad.
+    void Line(float x0, float y0, float x1, float y1, float width, SDL_Color c) const;
+    // A filled disc as a fan of triangles.
+    void Disc(float cx, float cy, float radius, SDL_Color c) const;
+};
+
+// A note over the presented picture for a moment (window thread only).
+struct Overlay {
+    SDL_FRect area;          // what it covers, in the pixels of a game of 800
+    uint64_t shownUntil = 0; // 0: not shown
+    void Show(uint64_t ms) { shownUntil = SDL_GetTicks64() + ms; }
+    bool Shown() const { return shownUntil != 0; }
+    // What it covers in output pixels over the game's picture at `game`, and a pixel more.
+    SDL_Rect Box(const SDL_FRect& game) const;
+    // True once, when it is to disappear.
+    bool Expired();
+    // While shown, `draw` paints it, blended over the picture of the game's place.
+    void Draw(SDL_Renderer* renderer, const SDL_FRect& game, void (*draw)(const Painter&)) const;
+};
+
+// Screenshot.cpp, on the window thread: F12 writes the presented frame; true when written.
+bool SaveScreenshot();
+void DrawScreenshotNote(SDL_Renderer* renderer, const SDL_FRect& game);
+bool ScreenshotNoteExpired(); // once, when it is to disappear
+
+// The notes over the picture, for presenting them (VolumeIndicator.cpp, Screenshot.cpp).
+Overlay& VolumeIndicator();
+Overlay& ScreenshotNote();
 
 // Text.cpp
 void CloseFonts();

@@ -60,6 +60,8 @@ std::vector<uint8_t> changedRows;
 std::atomic<bool> presentPending{false};
 
 std::atomic<bool> pointerShown{true};
+// Set before the window opens: fullscreen or not for this run, whatever the settings say.
+std::optional<bool> fullscreenThisRun;
 // Set by the X error handlers, which may run inside any SDL call of the window thread.
 std::atomic<bool> displayLost{false};
 std::atomic<bool> windowDestroyed{false};
@@ -162,6 +164,11 @@ void SetState(WinState s) {
 }
 
 } // namespace
+
+std::vector<uint32_t> Internal::ShownFrame() {
+    std::lock_guard lock(frontLock);
+    return front;
+}
 
 namespace {
 
@@ -314,11 +321,27 @@ void RememberWindow() {
                                       static_cast<int32_t>(ylen.load()), room.x, room.y);
     const SDL_Point keep = windowed.x == fit.x && windowed.y == fit.y ? SDL_Point{0, 0} : windowed;
     Settings::Values v = Settings::Current();
-    if (v.windowWidth == keep.x && v.windowHeight == keep.y && v.fullscreen == fullscreen) return;
+    // A state asked for this run only is not the player's lasting choice.
+    const bool keepFullscreen = fullscreenThisRun ? v.fullscreen : fullscreen;
+    if (v.windowWidth == keep.x && v.windowHeight == keep.y && v.fullscreen == keepFullscreen)
+        return;
     v.windowWidth = keep.x;
     v.windowHeight = keep.y;
-    v.fullscreen = fullscreen;
+    v.fullscreen = keepFullscreen;
     Settings::Store(v);
+}
+
+// True when SDL_VIDEODRIVER names the driver (it may list several, comma-separated).
+bool Asked(const std::string& driver) {
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    std::string list = asked ? asked : "";
+    for (std::size_t start = 0; start <= list.size();) {
+        const std::size_t end = std::min(list.find(',', start), list.size());
+        if (SDL_strcasecmp(list.substr(start, end - start).c_str(), driver.c_str()) == 0)
+            return true;
+        start = end + 1;
+    }
+    return false;
 }
 
 bool OpenPlatform() {
@@ -329,6 +352,13 @@ bool OpenPlatform() {
     if (userEvent == 0) userEvent = SDL_RegisterEvents(1);
     const std::string driver = SDL_GetCurrentVideoDriver();
     headless = driver == "dummy" || driver == "offscreen";
+    // SDL falls back to a window nobody sees when there is no display; that
+    // is for tests that ask for it, never a game to play blind.
+    if (headless && !Asked(driver)) {
+        Complain("no display to open the window on", driver.c_str());
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
     fullscreen = false;
     decorated = false;
     // Until the window manager tells, a title bar and thin borders are assumed.
@@ -349,7 +379,8 @@ bool OpenPlatform() {
     SDL_ShowWindow(sdlWindow);
     FitDecorated();
     SDL_ShowCursor(pointerShown ? SDL_ENABLE : SDL_DISABLE);
-    if (!headless && Settings::Current().fullscreen) SetFullscreen(true);
+    if (!headless && fullscreenThisRun.value_or(Settings::Current().fullscreen))
+        SetFullscreen(true);
     UpdateLayout();
     OpenGamepads();
     return true;
@@ -445,6 +476,10 @@ bool Handle(const SDL_Event& e) {
             if (!e.key.repeat) SetFullscreen(!fullscreen);
             break;
         }
+        if (e.key.keysym.sym == SDLK_F12) {
+            if (!e.key.repeat && SaveScreenshot()) Repaint();
+            break;
+        }
         OnKey(e.key);
         break;
     case SDL_KEYUP:
@@ -480,7 +515,8 @@ void RunWindow() {
         }
         if (got && !Handle(e)) break;
         MovePointerByGamepad();
-        if (VolumeIndicatorExpired()) Show(false);
+        const bool volumeGone = VolumeIndicatorExpired();
+        if (ScreenshotNoteExpired() || volumeGone) Show(false);
     }
     FreeWindow();
 }
@@ -564,6 +600,10 @@ void Internal::WarpPointer(int32_t x, int32_t y, int32_t& gameX, int32_t& gameY)
 }
 
 // ---------------------------------------------------------------- window
+
+void SetStartFullscreen(bool on) {
+    fullscreenThisRun = on;
+}
 
 void Window(const char* title_, uint32_t x, uint32_t y) {
     if (displayLost) {

@@ -11,7 +11,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -181,6 +183,28 @@ TEST(DataFolder, EveryPictureLoadsAtItsSizeAndMasksAreTwoColoured) {
         SDL_FreeSurface(s);
     }
     EXPECT_GE(masks, 80);
+}
+
+TEST(DataFolder, EveryWordedPictureFitsItsBoxInEveryLanguage) {
+    // The generator's report beside the data folder: language, width, box, size asked, size drawn.
+    std::ifstream in(kGame + "/../fit-report.txt");
+    std::map<std::string, int> fits;
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream row(line);
+        std::string language;
+        double width = 0, box = 0, asked = 0, drawn = 0;
+        ASSERT_TRUE(row >> language >> width >> box >> asked >> drawn) << line;
+        EXPECT_LE(width, box) << line;
+        // Shrunk, never beyond legibility; the Dutch as designed.
+        EXPECT_GE(drawn, asked * 0.65) << line;
+        EXPECT_TRUE(language != "nl" || drawn == asked) << line;
+        ++fits[language];
+    }
+    ASSERT_GT(fits["nl"], 60);
+    for (std::string_view code : AssetList::kLanguages)
+        // The digits, "/", ")" and the four language names are drawn once.
+        EXPECT_EQ(fits[std::string(code)], fits["nl"] - 16) << code;
 }
 
 TEST(DataFolder, EverySoundDecodesToAPlausibleLength) {

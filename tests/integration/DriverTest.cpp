@@ -128,3 +128,19 @@ TEST_F(Driver, LastLevelDoneLeadsToTheEnd) {
     K::aantal_levels = levels;
     K::aantal_tutoriallevels = tutorials;
 }
+
+TEST_F(Driver, StartAndOefenenBeginAtTheLevelsTheCommandLineNames) {
+    KT::StartAt(3, 7);
+    next_action r{};
+    Play({StartMenu(0)}, [&] { r = KT::Stap(next_action::menu); });
+    EXPECT_EQ(r, next_action::startup);
+    EXPECT_EQ(KM::Getstartlevel(), "levels\\level3.txt");
+    // The tutorial reads its level 7, which the data does not have.
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(KT::Stap(next_action::startup_tutorial), next_action::afsluiten);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("levels\\tutorial7.txt"),
+              std::string::npos);
+    KT::StartAt(1, 1);
+    Play({StartMenu(0)}, [&] { r = KT::Stap(next_action::menu); });
+    EXPECT_EQ(KM::Getstartlevel(), "levels\\level1.txt");
+}

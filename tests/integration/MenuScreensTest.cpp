@@ -4,6 +4,7 @@
 #include "LevelCreator.h"
 #include "MenuScript.h"
 #include "StandardLib.h"
+#include "Taal.h"
 
 namespace K = Kolvemar_Constanten_en_Types;
 namespace KM = Kolvemar_Menu;
@@ -372,48 +373,79 @@ std::vector<Box> Texts(const std::vector<KM::TekstRegel>& regels, uint32_t style
     return boxes;
 }
 
-using TextLayout = Screens;
+// The data folder's catalogues in the test's game folder; Dutch again after the test.
+class TextLayout : public Screens {
+  protected:
+    void CopyCatalogues() {
+        fs::copy(fs::path(KT_GAME_DIR) / "locale", dir / "locale", fs::copy_options::recursive);
+    }
+    void TearDown() override {
+        Taal::Zet(Taal::NEDERLANDS);
+        Screens::TearDown();
+    }
+};
 
 } // namespace
 
 TEST_F(TextLayout, ResultSheetTextsStayApartForEveryRankDifficultyAndTime) {
+    CopyCatalogues();
     const SYSTEMTIME tijden[] = {{0, 0, 0, 0, 1, 2, 3, 4}, {0, 0, 0, 0, 9, 59, 59, 990}};
-    for (uint32_t rank : {1u, 2u, 10u, 11u})
-        for (uint32_t difficulty = 0; difficulty <= 4; ++difficulty)
-            for (const SYSTEMTIME& tijd : tijden)
-                for (bool bewaard : {true, false}) {
-                    std::vector<Box> boxes = Texts(KM::ResultTeksten(rank, 123456, 100, 100, 99999,
-                                                                     tijd, 12, difficulty, bewaard),
-                                                   1);
-                    boxes.push_back({400, 500, 800, 620, "the game-over picture"});
-                    boxes.push_back({600, 700, 800, 800, "the back button"});
-                    ExpectApart(boxes, 800, 800,
-                                "sheet of rank " + std::to_string(rank) + ", minute " +
-                                    std::to_string(tijd.wMinute));
-                }
+    for (const char* taal : Taal::TALEN) {
+        Taal::Zet(taal);
+        ASSERT_EQ(Taal::Code(), taal);
+        for (uint32_t rank : {1u, 2u, 10u, 11u})
+            for (uint32_t difficulty = 0; difficulty <= 4; ++difficulty)
+                for (const SYSTEMTIME& tijd : tijden)
+                    for (bool bewaard : {true, false}) {
+                        std::vector<Box> boxes =
+                            Texts(KM::ResultTeksten(rank, 123456, 100, 100, 99999, tijd, 12,
+                                                    difficulty, bewaard),
+                                  1);
+                        boxes.push_back({400, 500, 800, 620, "the game-over picture"});
+                        boxes.push_back({600, 700, 800, 800, "the back button"});
+                        ExpectApart(boxes, 800, 800,
+                                    std::string(taal) + " sheet of rank " + std::to_string(rank) +
+                                        ", minute " + std::to_string(tijd.wMinute));
+                    }
+    }
 }
 
 TEST_F(TextLayout, SlotScreenAndInformationBarTextsStayApart) {
-    const std::vector<KM::SlotInhoud> sloten = {{true, "level 12 \u00b7 28-12 23:59"},
-                                                {false, "beschadigd"},
-                                                {false, "leeg"},
-                                                {true, "level 4294967295 \u00b7 30-11 20:08"},
-                                                {true, "level 10 \u00b7 10-10 10:10"}};
-    for (const char* tekst : {"Saving complete", "Loading complete", "leeg", "beschadigd"})
-        for (int32_t k = 0; k < 5; ++k) {
-            std::vector<Box> boxes = Texts(KM::SlotTeksten(sloten, true, tekst, 75 + 100 * k), 0);
-            for (int32_t b = 0; b < 6; ++b)
-                boxes.push_back(
-                    {300, 100 + 100 * b, 500, 150 + 100 * b, "button " + std::to_string(b)});
-            ExpectApart(boxes, 800, 800, tekst);
-        }
-    const int32_t S = 800, punten = 2 * S / 3;
-    std::vector<Box> bar = Texts(
-        {{"Leven", 15, 10}, {"Punten", punten, 10}, {"-2147483648", punten, 25}, {"Armor", 15, 60}},
-        4);
-    bar.push_back({15, 25, 201, 41, "the life bar"});
-    bar.push_back({15, 75, 166, 91, "the armour bar"});
-    ExpectApart(bar, S, static_cast<int32_t>(K::grootte_informatiebalk), "information bar");
+    CopyCatalogues();
+    for (const char* taal : Taal::TALEN) {
+        Taal::Zet(taal);
+        ASSERT_EQ(Taal::Code(), taal);
+        const auto regel = [](uint32_t level, int dag, int maand, int uur, int minuut) {
+            char r[96];
+            std::snprintf(r, sizeof r, Taal::Tekst("level %u \u00b7 %d-%d %02d:%02d"), level, dag,
+                          maand, uur, minuut);
+            return std::string(r);
+        };
+        const std::vector<KM::SlotInhoud> sloten = {{true, regel(12, 28, 12, 23, 59)},
+                                                    {false, Taal::Tekst("beschadigd")},
+                                                    {false, Taal::Tekst("leeg")},
+                                                    {true, regel(4294967295u, 30, 11, 20, 8)},
+                                                    {true, regel(10, 10, 10, 10, 10)}};
+        for (const char* tekst : {"Saving complete", "Loading complete", "leeg", "beschadigd"})
+            for (int32_t k = 0; k < 5; ++k) {
+                std::vector<Box> boxes =
+                    Texts(KM::SlotTeksten(sloten, true, Taal::Tekst(tekst), 75 + 100 * k), 0);
+                for (int32_t b = 0; b < 6; ++b)
+                    boxes.push_back(
+                        {300, 100 + 100 * b, 500, 150 + 100 * b, "button " + std::to_string(b)});
+                ExpectApart(boxes, 800, 800, std::string(taal) + " " + tekst);
+            }
+        const int32_t S = 800, punten = 2 * S / 3;
+        std::vector<Box> bar = Texts({{Taal::Tekst("Leven"), 15, 10},
+                                      {Taal::Tekst("Punten"), punten, 10},
+                                      {"-2147483648", punten, 25},
+                                      {Taal::Tekst("Armor"), 15, 60}},
+                                     4);
+        bar.push_back({15, 25, 201, 41, "the life bar"});
+        bar.push_back({15, 75, 166, 91, "the armour bar"});
+        ExpectApart(bar, S, static_cast<int32_t>(K::grootte_informatiebalk),
+                    std::string(taal) + " information bar");
+    }
 }
 
 TEST_F(OtherScreens, CreditsEndAtOnceOnBack) {

@@ -65,7 +65,8 @@ inline std::vector<std::string> MenuPictures() {
                           "Resume", "Save", "Menu", "save1", "save2", "save3", "save4", "save5"})
         for (const char* v : {"0", "1"})
             names.push_back(std::string(b) + v);
-    for (const char* d : {"lazy", "easy", "medium", "hard", "extreme"}) {
+    for (const char* d : {"lazy", "easy", "medium", "hard", "extreme", "taal_nl", "taal_en",
+                          "taal_de", "taal_fr"}) {
         names.push_back(d);
         names.push_back(std::string(d) + "_mask");
     }

@@ -155,7 +155,87 @@ inline constexpr auto kPictures = std::to_array<Picture>({
     {"images/hard_mask.bmp", 300, 100},
     {"images/extreme.bmp", 300, 100},
     {"images/extreme_mask.bmp", 300, 100},
+    // The language selector: each language's name in that language.
+    {"images/taal_nl.bmp", 300, 100},
+    {"images/taal_nl_mask.bmp", 300, 100},
+    {"images/taal_en.bmp", 300, 100},
+    {"images/taal_en_mask.bmp", 300, 100},
+    {"images/taal_de.bmp", 300, 100},
+    {"images/taal_de_mask.bmp", 300, 100},
+    {"images/taal_fr.bmp", 300, 100},
+    {"images/taal_fr_mask.bmp", 300, 100},
 });
+
+// The translations: each pictures with words again under images/<code>/, at the same size.
+inline constexpr std::array<std::string_view, 3> kLanguages = {"en", "de", "fr"};
+inline constexpr auto kWorded = std::to_array<std::string_view>({
+    "images/gameover.bmp",
+    "images/gameover_mask.bmp",
+    "images/Backgrounds/pauze.bmp",
+    "images/Backgrounds/fire_en_tekst.bmp",
+    "images/Credits2.bmp",
+    "images/nummers/h.bmp",
+    "images/nummers/min.bmp",
+    "images/nummers/sec.bmp",
+    "images/nummers/zondag.bmp",
+    "images/nummers/maandag.bmp",
+    "images/nummers/dinsdag.bmp",
+    "images/nummers/woensdag.bmp",
+    "images/nummers/donderdag.bmp",
+    "images/nummers/vrijdag.bmp",
+    "images/nummers/zaterdag.bmp",
+    "images/nummers/highscores.bmp",
+    "images/Start0.bmp",
+    "images/Start1.bmp",
+    "images/Tutorial0.bmp",
+    "images/Tutorial1.bmp",
+    "images/Load0.bmp",
+    "images/Load1.bmp",
+    "images/Hiscore0.bmp",
+    "images/Hiscore1.bmp",
+    "images/Settings0.bmp",
+    "images/Settings1.bmp",
+    "images/Credits0.bmp",
+    "images/Credits1.bmp",
+    "images/Quit0.bmp",
+    "images/Quit1.bmp",
+    "images/Resume0.bmp",
+    "images/Resume1.bmp",
+    "images/Save0.bmp",
+    "images/Save1.bmp",
+    "images/Menu0.bmp",
+    "images/Menu1.bmp",
+    "images/save10.bmp",
+    "images/save11.bmp",
+    "images/save20.bmp",
+    "images/save21.bmp",
+    "images/save30.bmp",
+    "images/save31.bmp",
+    "images/save40.bmp",
+    "images/save41.bmp",
+    "images/save50.bmp",
+    "images/save51.bmp",
+    "images/back20.bmp",
+    "images/back21.bmp",
+    "images/back0.bmp",
+    "images/back1.bmp",
+    "images/back_mask.bmp",
+    "images/lazy.bmp",
+    "images/lazy_mask.bmp",
+    "images/easy.bmp",
+    "images/easy_mask.bmp",
+    "images/medium.bmp",
+    "images/medium_mask.bmp",
+    "images/hard.bmp",
+    "images/hard_mask.bmp",
+    "images/extreme.bmp",
+    "images/extreme_mask.bmp",
+});
+
+// A worded picture's file in a language: images/X is images/<code>/X.
+inline std::string Localised(std::string_view path, std::string_view code) {
+    return "images/" + std::string(code) + "/" + std::string(path.substr(7));
+}
 
 // Numbered pictures that the game builds from a stem and a number.
 inline constexpr int kMonsterCount = 36;
@@ -208,6 +288,10 @@ inline std::vector<File> AllPictures() {
         all.push_back({std::string(kArenaStem) + std::to_string(k) + ".bmp", S, S});
     for (int k = 1; k <= kTutorialCount; ++k)
         all.push_back({std::string(kTutorialStem) + std::to_string(k) + ".bmp", S, S});
+    for (std::string_view code : kLanguages)
+        for (std::string_view worded : kWorded)
+            for (const Picture& p : kPictures)
+                if (p.path == worded) all.push_back({Localised(worded, code), p.width, p.height});
     return all;
 }
 

@@ -2,6 +2,7 @@
 #include "AssetList.h"
 #include "Canvas.h"
 #include "Pictures.h"
+#include "Words.h"
 
 #include <array>
 #include <cmath>
@@ -422,7 +423,9 @@ void DrawPause() {
     style.colour = 0xE8F8FF;
     style.outline = 2;
     style.glow = 6;
-    const double word = TextWidth("PAUZE", style), left = S / 2 - (word + 50) / 2;
+    const char* pauze = Words::Tekst("PAUZE");
+    style = Fit(pauze, style, S - 100);
+    const double word = TextWidth(pauze, style), left = S / 2 - (word + 50) / 2;
     for (double x : {left, left + 20}) {
         RoundedRect(cr, x, 33, 13, 44, 3);
         Colour(cr, 0xE8F8FF);
@@ -431,7 +434,7 @@ void DrawPause() {
         cairo_set_line_width(cr, 2);
         cairo_stroke(cr);
     }
-    TextLeft(cr, "PAUZE", left + 50, 55, style);
+    TextLeft(cr, pauze, left + 50, 55, style);
     Save(pic, "images/Backgrounds/pauze.bmp");
     Free(pic);
 }
@@ -477,6 +480,30 @@ void FireFrame(cairo_t* cr, int phase) {
     }
 }
 
+// The intro's title over the flames.
+void DrawIntroTitle() {
+    Pic pic = New(S, S);
+    FireFrame(pic.cr, 3);
+    cairo_pattern_t* band = cairo_pattern_create_linear(0, 250, 0, 450);
+    AddStop(band, 0, 0x000000, 0);
+    AddStop(band, 0.3, 0x000000, 0.55);
+    AddStop(band, 0.7, 0x000000, 0.55);
+    AddStop(band, 1, 0x000000, 0);
+    cairo_rectangle(pic.cr, 0, 250, S, 200);
+    cairo_set_source(pic.cr, band);
+    cairo_fill(pic.cr);
+    cairo_pattern_destroy(band);
+    Title(pic.cr, S / 2, 330, 62);
+    TextStyle sub{Font::SansBold, 26};
+    sub.colour = 0xFFE8C0;
+    sub.outline = 2;
+    sub.outlineColour = 0x200000;
+    const char* ondertitel = Words::Tekst("robots tegen monsters in de arena");
+    Text(pic.cr, ondertitel, S / 2, 410, Fit(ondertitel, sub, S - 40));
+    Save(pic, "images/Backgrounds/fire_en_tekst.bmp");
+    Free(pic);
+}
+
 } // namespace
 
 void Title(cairo_t* cr, double cx, double cy, double px) {
@@ -509,25 +536,12 @@ void DrawBackgrounds() {
         Save(pic, "images/Backgrounds/fire" + std::to_string(k) + ".bmp");
         Free(pic);
     }
-    Pic pic = New(S, S);
-    FireFrame(pic.cr, 3);
-    cairo_pattern_t* band = cairo_pattern_create_linear(0, 250, 0, 450);
-    AddStop(band, 0, 0x000000, 0);
-    AddStop(band, 0.3, 0x000000, 0.55);
-    AddStop(band, 0.7, 0x000000, 0.55);
-    AddStop(band, 1, 0x000000, 0);
-    cairo_rectangle(pic.cr, 0, 250, S, 200);
-    cairo_set_source(pic.cr, band);
-    cairo_fill(pic.cr);
-    cairo_pattern_destroy(band);
-    Title(pic.cr, S / 2, 330, 62);
-    TextStyle sub{Font::SansBold, 26};
-    sub.colour = 0xFFE8C0;
-    sub.outline = 2;
-    sub.outlineColour = 0x200000;
-    Text(pic.cr, "robots tegen monsters in de arena", S / 2, 410, sub);
-    Save(pic, "images/Backgrounds/fire_en_tekst.bmp");
-    Free(pic);
+    DrawIntroTitle();
+}
+
+void DrawWordedBackgrounds() {
+    DrawPause();
+    DrawIntroTitle();
 }
 
 } // namespace Pictures

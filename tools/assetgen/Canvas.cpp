@@ -30,6 +30,8 @@ std::string outRoot;
 std::map<std::string, AssetList::File> expected;
 std::set<std::string> written;
 std::vector<SheetEntry> sheet;
+std::string language = "nl";
+std::string fitReport; // one line per fitted text: language, width, box, size, text
 std::map<std::pair<Font, int>, TTF_Font*> fonts;
 
 const char* FontFile(Font f) {
@@ -126,8 +128,14 @@ void Unpremultiply(uint32_t px, uint8_t& r, uint8_t& g, uint8_t& b, uint8_t& a) 
 
 enum class Kind { Opaque, Colours, Mask };
 
+// images/X in the language being drawn.
+std::string Localised(std::string_view path) {
+    if (language == "nl" || path.rfind("images/", 0) != 0) return std::string(path);
+    return AssetList::Localised(path, language);
+}
+
 void WriteBmp(const Pic& pic, std::string_view path, Kind kind) {
-    const std::string rel(path);
+    const std::string rel = Localised(path);
     const auto it = expected.find(rel);
     if (it == expected.end() || it->second.width != pic.w || it->second.height != pic.h) {
         std::fprintf(stderr, "assetgen: %s (%d x %d) is not in the asset list\n", rel.c_str(),
@@ -168,6 +176,7 @@ void WriteBmp(const Pic& pic, std::string_view path, Kind kind) {
 }
 
 void AddToSheet(const Pic& pic, std::string_view name, bool checker) {
+    if (language != "nl") return; // the sheet shows the game's own pictures
     const double scale = std::min(1.0, std::min(double(kThumb) / pic.w, double(kThumb) / pic.h));
     const int tw = std::max(1, int(pic.w * scale)), th = std::max(1, int(pic.h * scale));
     cairo_surface_t* thumb = cairo_image_surface_create(CAIRO_FORMAT_RGB24, tw, th);
@@ -206,8 +215,29 @@ bool Begin(const std::string& outDir) {
     return OpenFont(Font::SansBold, 20) != nullptr;
 }
 
+void SetLanguage(const std::string& code) {
+    language = code;
+}
+
+TextStyle Fit(std::string_view utf8, TextStyle style, double width) {
+    constexpr double kSmallest = 8, kStep = 1; // fonts open at whole pixel sizes
+    const double px = style.px;
+    while (style.px > kSmallest && TextWidth(utf8, style) > width)
+        style.px -= kStep;
+    char line[96];
+    std::snprintf(line, sizeof line, "%s\t%.1f\t%.1f\t%.1f\t%.1f\t", language.c_str(),
+                  TextWidth(utf8, style), width, px, style.px);
+    fitReport += line + std::string(utf8) + "\n";
+    return style;
+}
+
 bool Finish(const std::string& contactSheet) {
     bool ok = true;
+    const auto report = std::filesystem::path(contactSheet).parent_path() / "fit-report.txt";
+    std::filesystem::create_directories(report.parent_path());
+    std::FILE* f = std::fopen(report.c_str(), "w");
+    ok = f && std::fputs(fitReport.c_str(), f) >= 0;
+    if (f) std::fclose(f);
     for (const auto& [path, file] : expected) {
         if (!written.count(path)) {
             std::fprintf(stderr, "assetgen: %s was not drawn\n", path.c_str());

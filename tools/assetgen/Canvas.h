@@ -29,6 +29,14 @@ struct TextStyle {
     uint32_t glowColour = 0x40F0FF;
 };
 
+// Pictures with words are drawn once per language: after SetLanguage("de") every file goes to
+// images/de/ instead of images/, and stays off the contact sheet. "nl" is the game's own.
+void SetLanguage(const std::string& code);
+
+// The style shrunk until the text is at most `width` pixels wide; every fit is kept for the
+// fit report that Finish writes beside the contact sheet.
+TextStyle Fit(std::string_view utf8, TextStyle style, double width);
+
 // Opens the fonts and remembers where files go; false when the fonts cannot be opened.
 bool Begin(const std::string& outDir);
 // Checks that every listed picture was written and writes the contact sheet.

@@ -2,6 +2,8 @@
 #include "AssetList.h"
 #include "Canvas.h"
 #include "Pictures.h"
+#include "Taal.h"
+#include "Words.h"
 
 #include <array>
 #include <cmath>
@@ -242,6 +244,12 @@ void DrawTitleBand() {
     Free(pic);
 }
 
+// A line of the credits, centred, translated and kept within the sheet.
+void Say(cairo_t* cr, const char* nederlands, double y, const TextStyle& style) {
+    const char* text = Words::Tekst(nederlands);
+    Text(cr, text, S / 2, y, Fit(text, style, S - 40));
+}
+
 // The credits scroll over the plain white screen: a white sheet with dark lettering, so that
 // neither end shows an edge.
 void DrawCredits() {
@@ -256,7 +264,7 @@ void DrawCredits() {
     line.colour = 0x20262E;
     TextStyle small{Font::Sans, 21};
     small.colour = 0x303840;
-    Text(cr, "een arena-shooter met robots en monsters", S / 2, 200, line);
+    Say(cr, "een arena-shooter met robots en monsters", 200, line);
 
     cairo_save(cr);
     cairo_translate(cr, S / 2, 340);
@@ -267,38 +275,43 @@ void DrawCredits() {
     double y = 500;
     auto section = [&](const char* title, std::initializer_list<const char*> lines,
                        const TextStyle& style, double step) {
-        Text(cr, title, S / 2, y, heading);
+        Say(cr, title, y, heading);
         y += 48;
         for (const char* l : lines) {
-            Text(cr, l, S / 2, y, style);
+            Say(cr, l, y, style);
             y += step;
         }
         y += 50;
     };
-    section("Ontwerp, code, tekeningen, muziek en levels", {"het Kolvemar-Trovix-team"}, line, 36);
+    section("Ontwerp, code, tekeningen, muziek en levels", {Taal::Nl("het Kolvemar-Trovix-team")},
+            line, 36);
     section("Gemaakt met",
-            {"C++20 en CMake", "SDL2, SDL2_mixer en SDL2_ttf", "Cairo (tekeningen)",
-             "FluidSynth met de TimGM6mb-klankbank (muziek)", "LAME (MP3-codering)",
-             "DejaVu-lettertypen", "GoogleTest en Google Benchmark"},
+            {Taal::Nl("C++20 en CMake"), Taal::Nl("SDL2, SDL2_mixer en SDL2_ttf"),
+             Taal::Nl("Cairo (tekeningen)"),
+             Taal::Nl("FluidSynth met de TimGM6mb-klankbank (muziek)"),
+             Taal::Nl("LAME (MP3-codering)"), Taal::Nl("DejaVu-lettertypen"),
+             Taal::Nl("GoogleTest en Google Benchmark")},
             line, 36);
     section("Alles is gemaakt door code",
-            {"elke tekening is getekend door een programma,", "elke noot is gecomponeerd in code,",
-             "elk geluid is berekend, niet opgenomen."},
+            {Taal::Nl("elke tekening is getekend door een programma,"),
+             Taal::Nl("elke noot is gecomponeerd in code,"),
+             Taal::Nl("elk geluid is berekend, niet opgenomen.")},
             line, 36);
-    Text(cr, "De monsters", S / 2, y, heading);
+    Say(cr, "De monsters", y, heading);
     y += 70;
     for (int n = 1; n <= AssetList::kMonsterCount; ++n)
         MonsterAt(cr, n, 130 + ((n - 1) % 6) * 108, y + ((n - 1) / 6) * 92, 1.9);
     y += 6 * 92 + 30;
     section("Besturing",
-            {"pijltjes of E S D F: bewegen", "linkermuisknop: schieten naar de muis",
-             "M: menu   P: pauze   K: opgeven", "N: volgend level   Q: stoppen",
-             "in de menu's: de linkermuisknop"},
+            {Taal::Nl("pijltjes of E S D F: bewegen"),
+             Taal::Nl("linkermuisknop: schieten naar de muis"),
+             Taal::Nl("M: menu   P: pauze   K: opgeven"), Taal::Nl("N: volgend level   Q: stoppen"),
+             Taal::Nl("in de menu's: de linkermuisknop")},
             small, 32);
     Title(cr, S / 2, H - 260, 44);
     TextStyle thanks{Font::SansBold, 34};
     thanks.colour = 0xD06010;
-    Text(cr, "Bedankt voor het spelen!", S / 2, H - 180, thanks);
+    Say(cr, "Bedankt voor het spelen!", H - 180, thanks);
     Save(pic, "images/Credits2.bmp");
     Free(pic);
 }
@@ -310,6 +323,10 @@ void DrawIntro() {
     DrawMonsterSheet();
     DrawMechs();
     DrawTitleBand();
+    DrawCredits();
+}
+
+void DrawWordedIntro() {
     DrawCredits();
 }
 

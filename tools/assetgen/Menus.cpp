@@ -1,9 +1,12 @@
 // Buttons, the difficulty fields and the high-score lettering.
 #include "Canvas.h"
 #include "Pictures.h"
+#include "Taal.h"
+#include "Words.h"
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 namespace Pictures {
@@ -61,7 +64,8 @@ void Button(const std::string& file, const std::string& text, bool hover) {
     Colour(pic.cr, 0x0A0E12);
     cairo_paint(pic.cr);
     ButtonPlate(pic.cr, 1.5, 1.5, 197, 47, hover, 0x7A8894);
-    Text(pic.cr, text, 100, 25, Label(hover, 22));
+    // Between the rivets.
+    Text(pic.cr, text, 100, 25, Fit(text, Label(hover, 22), 164));
     Save(pic, file);
     Free(pic);
 }
@@ -96,7 +100,9 @@ void BackButton(bool hover) {
     Colour(cr, hover ? kNeon : 0x0C1014);
     cairo_set_line_width(cr, 3);
     cairo_stroke(cr);
-    Text(cr, "Terug", 118, 50, Label(hover, 28));
+    // Within the plate's body, right of the arrow head.
+    const char* terug = Words::Tekst("Terug");
+    Text(cr, terug, 118, 50, Fit(terug, Label(hover, 28), 124));
     if (hover) {
         Save(pic, "images/back1.bmp");
     } else {
@@ -145,7 +151,7 @@ void DifficultyField(const std::string& stem, const std::string& text, int level
     TextStyle style = Label(false, 36);
     style.colour = colours[level];
     style.outline = 2;
-    Text(cr, text, 150, 42, style);
+    Text(cr, text, 150, 42, Fit(text, style, 260));
     // Five pips, as many lit as the level is hard.
     for (int k = 0; k < 5; ++k) {
         cairo_arc(cr, 110 + k * 20, 76, 5, 0, 2 * M_PI);
@@ -166,6 +172,9 @@ void Lettering(const std::string& name, const std::string& text, int w, int h, F
     Pic pic = New(w, h);
     TextStyle style{font, px};
     style.colour = 0xFFFFFF;
+    // Centred on cx: as much room on either side; right-aligned: the picture less its edge.
+    const double room = cx > 0 ? 2 * std::min(cx, w - cx) : cx < 0 ? w - 2.0 : w;
+    style = Fit(text, style, room);
     if (cx < 0) {
         TextLeft(pic.cr, text, w - 4 - TextWidth(text, style), h / 2.0, style);
     } else {
@@ -175,21 +184,26 @@ void Lettering(const std::string& name, const std::string& text, int w, int h, F
     Free(pic);
 }
 
+void DrawScoreWords() {
+    Lettering("h", Words::Tekst("h"), 20, 28, Font::SansBold, 24);
+    Lettering("min", Words::Tekst("min"), 44, 28, Font::Condensed, 22);
+    Lettering("sec", Words::Tekst("sec"), 44, 28, Font::Condensed, 22);
+    const std::array<const char*, 7> days = {
+        Taal::Nl("zondag"),    Taal::Nl("maandag"), Taal::Nl("dinsdag"), Taal::Nl("woensdag"),
+        Taal::Nl("donderdag"), Taal::Nl("vrijdag"), Taal::Nl("zaterdag")};
+    // Right-aligned: the date follows the weekday on the high-score screen.
+    for (const char* day : days)
+        Lettering(day, Words::Tekst(day), 120, 28, Font::Condensed, 21, -1);
+    Lettering("highscores", Words::Tekst("HIGHSCORES"), 180, 42, Font::Condensed, 25);
+}
+
 void DrawScoreLettering() {
     // The screen sets digits 15 pixels apart: each glyph keeps to the first 14 columns.
     for (int d = 0; d <= 9; ++d)
         Lettering(std::to_string(d), std::to_string(d), 20, 28, Font::Condensed, 23, 7);
     Lettering("slash", "/", 20, 28, Font::SansBold, 26);
     Lettering(")", ")", 20, 28, Font::SansBold, 26);
-    Lettering("h", "h", 20, 28, Font::SansBold, 24);
-    Lettering("min", "min", 44, 28, Font::Condensed, 22);
-    Lettering("sec", "sec", 44, 28, Font::Condensed, 22);
-    const std::array<const char*, 7> days = {"zondag",    "maandag", "dinsdag", "woensdag",
-                                             "donderdag", "vrijdag", "zaterdag"};
-    // Right-aligned: the date follows the weekday on the high-score screen.
-    for (const char* day : days)
-        Lettering(day, day, 120, 28, Font::Condensed, 21, -1);
-    Lettering("highscores", "HIGHSCORES", 180, 42, Font::Condensed, 25);
+    DrawScoreWords();
     // The red that shows through the lettering: a little metal sheen.
     Pic red = New(180, 42);
     PaintVertical(red.cr, 42, 0xF04030, 0xC01010, 0x800808);
@@ -197,39 +211,83 @@ void DrawScoreLettering() {
     Free(red);
 }
 
+void DrawButtons() {
+    const std::array<std::array<const char*, 2>, 10> buttons = {
+        {{"Start", Taal::Nl("Start")},
+         {"Tutorial", Taal::Nl("Oefenen")},
+         {"Load", Taal::Nl("Laden")},
+         {"Hiscore", Taal::Nl("Highscores")},
+         {"Settings", Taal::Nl("Instellingen")},
+         {"Credits", Taal::Nl("Credits")},
+         {"Quit", Taal::Nl("Afsluiten")},
+         {"Resume", Taal::Nl("Verder")},
+         {"Save", Taal::Nl("Opslaan")},
+         {"Menu", Taal::Nl("Menu")}}};
+    for (const auto& b : buttons)
+        ButtonPair(b[0], Words::Tekst(b[1]));
+    char slot[64];
+    for (int k = 1; k <= 4; ++k) {
+        std::snprintf(slot, sizeof slot, Words::Tekst("Slot %d"), k);
+        ButtonPair("save" + std::to_string(k), slot);
+    }
+    ButtonPair("save5", Words::Tekst("Slot 5 (auto)"));
+    ButtonPair("back2", Words::Tekst("Terug"));
+    BackButton(false);
+    BackButton(true);
+}
+
+void DrawFields() {
+    const std::array<std::array<const char*, 2>, 5> fields = {{{"lazy", Taal::Nl("lazy")},
+                                                               {"easy", Taal::Nl("easy")},
+                                                               {"medium", Taal::Nl("normaal")},
+                                                               {"hard", Taal::Nl("hard")},
+                                                               {"extreme", Taal::Nl("extreem")}}};
+    for (int k = 0; k < 5; ++k)
+        DifficultyField(fields[k][0], Words::Tekst(fields[k][1]), k);
+}
+
+// The language selector's fields: each name in its own language, in the game's red.
+void DrawLanguageFields() {
+    const std::array<std::array<const char*, 2>, 4> names = {
+        {{"nl", "Nederlands"}, {"en", "English"}, {"de", "Deutsch"}, {"fr", "Fran\u00e7ais"}}};
+    for (const auto& [code, name] : names) {
+        Pic pic = New(300, 100);
+        cairo_t* cr = pic.cr;
+        RoundedRect(cr, 3, 8, 294, 84, 18);
+        cairo_pattern_t* g = cairo_pattern_create_linear(0, 8, 0, 92);
+        AddStop(g, 0, 0x4A5460);
+        AddStop(g, 1, 0x14181E);
+        cairo_set_source(cr, g);
+        cairo_fill_preserve(cr);
+        cairo_pattern_destroy(g);
+        Colour(cr, kNeon);
+        cairo_set_line_width(cr, 4);
+        cairo_stroke(cr);
+        TextStyle style = Label(false, 36);
+        style.outline = 2;
+        Text(cr, name, 150, 50, Fit(name, style, 260));
+        SaveMasked(pic, std::string("images/taal_") + code);
+        Free(pic);
+    }
+}
+
 } // namespace
 
 void DrawMenus() {
-    const std::array<std::array<const char*, 2>, 10> buttons = {{{"Start", "Start"},
-                                                                 {"Tutorial", "Oefenen"},
-                                                                 {"Load", "Laden"},
-                                                                 {"Hiscore", "Highscores"},
-                                                                 {"Settings", "Instellingen"},
-                                                                 {"Credits", "Credits"},
-                                                                 {"Quit", "Afsluiten"},
-                                                                 {"Resume", "Verder"},
-                                                                 {"Save", "Opslaan"},
-                                                                 {"Menu", "Menu"}}};
-    for (const auto& b : buttons)
-        ButtonPair(b[0], b[1]);
-    for (int slot = 1; slot <= 4; ++slot)
-        ButtonPair("save" + std::to_string(slot), "Slot " + std::to_string(slot));
-    ButtonPair("save5", "Slot 5 (auto)");
-    ButtonPair("back2", "Terug");
-    BackButton(false);
-    BackButton(true);
+    DrawButtons();
     Arrow("down", false, false);
     Arrow("down", false, true);
     Arrow("up", true, false);
     Arrow("up", true, true);
-    const std::array<std::array<const char*, 2>, 5> fields = {{{"lazy", "lazy"},
-                                                               {"easy", "easy"},
-                                                               {"medium", "normaal"},
-                                                               {"hard", "hard"},
-                                                               {"extreme", "extreem"}}};
-    for (int k = 0; k < 5; ++k)
-        DifficultyField(fields[k][0], fields[k][1], k);
+    DrawFields();
     DrawScoreLettering();
+    DrawLanguageFields();
+}
+
+void DrawWordedMenus() {
+    DrawButtons();
+    DrawFields();
+    DrawScoreWords();
 }
 
 } // namespace Pictures

@@ -14,6 +14,12 @@ void DrawMenus();
 // Intro drawings and the credits picture.
 void DrawIntro();
 
+// The pictures with words, drawn again in each translation (see Words).
+void DrawWordedSprites();     // game over
+void DrawWordedBackgrounds(); // the pause screen, the intro's title
+void DrawWordedMenus();       // buttons, difficulty fields, high-score words
+void DrawWordedIntro();       // the credits
+
 // Figures reused by the larger pictures, centred on the current origin at scale 1 = in-game.
 void RobotFigure(cairo_t* cr);
 void MonsterFigure(cairo_t* cr, int number); // number 1 to 36

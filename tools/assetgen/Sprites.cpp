@@ -5,6 +5,7 @@
 #include "Canvas.h"
 #include "Pictures.h"
 #include "Shading.h"
+#include "Words.h"
 
 #include <array>
 #include <cmath>
@@ -221,14 +222,19 @@ void DrawGameOver() {
     TextStyle style{Font::Condensed, 52};
     style.outline = 3;
     style.outlineColour = 0x200404;
-    for (const auto& [word, y] : {std::pair{"GAME", 32.0}, std::pair{"OVER", 88.0}}) {
+    // Two lines, one above the other.
+    const std::string words = Words::Tekst("GAME\nOVER");
+    const std::size_t split = std::min(words.find('\n'), words.size());
+    const std::string top = words.substr(0, split),
+                      bottom = words.substr(std::min(split + 1, words.size()));
+    for (const auto& [word, y] : {std::pair{top, 32.0}, std::pair{bottom, 88.0}}) {
         cairo_pattern_t* metal = cairo_pattern_create_linear(0, y - 22, 0, y + 22);
         AddStop(metal, 0, 0xFFD0C0);
         AddStop(metal, 0.45, 0xF03020);
         AddStop(metal, 0.55, 0xA01010);
         AddStop(metal, 1, 0xFF6040);
         style.fill = metal;
-        Text(pic.cr, word, 100, y, style);
+        Text(pic.cr, word, 100, y, Fit(word, style, 196));
         cairo_pattern_destroy(metal);
     }
     SaveMasked(pic, "images/gameover");
@@ -322,6 +328,10 @@ void DrawSprites() {
     DrawCloud();
     DrawExplosion();
     DrawDoor();
+    DrawGameOver();
+}
+
+void DrawWordedSprites() {
     DrawGameOver();
 }
 

@@ -1,9 +1,11 @@
 // assetgen OUTDIR CONTACT_SHEET.png: draws every picture and renders every sound of the game.
 // assetgen --icons DIR NAME: the desktop icons.
+#include "AssetList.h"
 #include "Canvas.h"
 #include "Icon.h"
 #include "Pictures.h"
 #include "Sounds.h"
+#include "Words.h"
 
 #include <chrono>
 #include <cstdio>
@@ -26,7 +28,17 @@ int main(int argc, char** argv) {
     Pictures::DrawBackgrounds();
     Pictures::DrawMenus();
     Pictures::DrawIntro();
-    const bool pictures = Canvas::Finish(argv[2]);
+    bool worded = Words::Load(out);
+    for (std::string_view code : AssetList::kLanguages) {
+        if (!worded) break;
+        Words::Speak(std::string(code));
+        Pictures::DrawWordedSprites();
+        Pictures::DrawWordedBackgrounds();
+        Pictures::DrawWordedMenus();
+        Pictures::DrawWordedIntro();
+    }
+    Words::Speak("nl");
+    const bool pictures = Canvas::Finish(argv[2]) && worded;
     const bool sounds = Sounds::MakeSounds(out, "/usr/share/sounds/sf2/TimGM6mb.sf2");
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
