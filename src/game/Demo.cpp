@@ -138,7 +138,11 @@ struct Lezer {
         return b;
     }
     // A count of records of at least `grootte` bytes each: never more than the rest holds.
-    std::size_t Aantal(std::size_t grootte) { return Getal((tekst.size() - pos) / grootte); }
+    std::size_t Aantal(std::size_t grootte) {
+        const uint64_t n = Getal(UINT64_MAX);
+        if (n > (tekst.size() - pos) / grootte) return Fout("truncated"), 0;
+        return static_cast<std::size_t>(n);
+    }
 };
 
 // The byte of a bool or an enumeration holds one of its values.
