@@ -292,7 +292,9 @@ Commands::Command Afspeelbron() {
     Commands::Command stop{};
     stop.quit = true;
     const std::size_t n = demo.frame++;
-    if (demo.gestopt || Wimdows::KeyDown(VK_ESCAPE)) {
+    // Esc, or a controller's B: held now or tapped since the frame before.
+    if (demo.gestopt || Commands::ReadMenu().count[Commands::BACK] > 0 ||
+        Wimdows::KeyDown(VK_ESCAPE)) {
         demo.gestopt = true;
         return stop;
     }
