@@ -71,6 +71,13 @@ const Option* FindShort(char c) {
     return nullptr;
 }
 
+// The options whose value is kept as written, in the order of their kinds.
+constexpr std::string Choices::*TEXTS[] = {&Choices::dataDir,       &Choices::saveDir,
+                                           &Choices::screenshotDir, &Choices::record,
+                                           &Choices::playDemo,      &Choices::timeDemo};
+static_assert(static_cast<int>(Kind::timeDemo) - static_cast<int>(Kind::dataDir) + 1 ==
+              std::size(TEXTS));
+
 // Stores one option with its value (checked); the error line when the value is bad.
 std::string Apply(const Option& o, const std::string& value, Choices& c) {
     const std::string shown = "--" + std::string(o.name);
@@ -97,22 +104,12 @@ std::string Apply(const Option& o, const std::string& value, Choices& c) {
         break;
     }
     case Kind::dataDir:
-        c.dataDir = value;
-        break;
     case Kind::saveDir:
-        c.saveDir = value;
-        break;
     case Kind::screenshotDir:
-        c.screenshotDir = value;
-        break;
     case Kind::record:
-        c.record = value;
-        break;
     case Kind::playDemo:
-        c.playDemo = value;
-        break;
     case Kind::timeDemo:
-        c.timeDemo = value;
+        c.*TEXTS[static_cast<int>(o.kind) - static_cast<int>(Kind::dataDir)] = value;
         break;
     }
     return {};

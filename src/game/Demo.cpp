@@ -247,13 +247,17 @@ struct Toestand {
 };
 Toestand demo;
 
+int32_t Levend(const Level& l) {
+    int32_t n = 0;
+    for (int i = 1; i <= 50; ++i)
+        n += l.objecten[i].levend;
+    return n;
+}
+
 Stand Standnu() {
     const Level& l = *demo.level;
     const Object& p = demo.staat->player;
-    int32_t levend = 0;
-    for (int i = 1; i <= 50; ++i)
-        levend += l.objecten[i].levend;
-    return {l.time, p.levenspuntentot, demo.staat->punten, l.stats_kogels, levend, p.x, p.y};
+    return {l.time, p.levenspuntentot, demo.staat->punten, l.stats_kogels, Levend(l), p.x, p.y};
 }
 
 void Verschil(const std::string& wat) {
@@ -491,19 +495,10 @@ next_action Ingamemenu(const Level& stand) {
 
 Eindstand Eindstandvan(const Level& l, next_action afloop) {
     const Object& p = l.objecten[0];
-    int32_t levend = 0;
-    for (int i = 1; i <= 50; ++i)
-        levend += l.objecten[i].levend;
     const SYSTEMTIME& t = l.stats_tijd;
     const int64_t seconden = ((int64_t(t.wDay) * 24 + t.wHour) * 60 + t.wMinute) * 60 + t.wSecond;
-    return {afloop,
-            l.punten,
-            p.levenspuntentot,
-            p.levenspuntentotbegin,
-            l.time,
-            l.stats_kogels,
-            levend,
-            seconden * 100 + t.wMilliseconds / 10};
+    return {afloop, l.punten,       p.levenspuntentot, p.levenspuntentotbegin,
+            l.time, l.stats_kogels, Levend(l),         seconden * 100 + t.wMilliseconds / 10};
 }
 
 std::string Regel(const std::string& naam, const Eindstand& e) {
