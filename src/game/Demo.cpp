@@ -344,8 +344,11 @@ const char* Afloopwoord(const Eindstand& e) {
     }
 }
 
-// The level file is still the one the demo was recorded with.
+// The level file is still the one the demo was recorded with. A save slot
+// is the player's own and changes with every game: the demo holds its level
+// record whole, so a later save never stops the replay.
 std::string Levelfout(const std::string& bestand, const Opname& o) {
+    if (StandardLib::IsPlayerFile(o.naam)) return {};
     LevelCreator::Tekstbestand f;
     if (!LevelCreator::Openen(o.naam, f)) return bestand + ": " + f.fout;
     if (LevelCreator::Tekstcontrole(f.inhoud) != o.hash)
