@@ -113,6 +113,12 @@ TEST_F(DemoTest, AChangedLevelFileIsRefused) {
                            " has changed since the demo was recorded\n");
 }
 
+TEST_F(DemoTest, AGameFromASaveSlotReplaysWhateverTheSlotHoldsNow) {
+    opnames[0].naam = "levels\\save3.txt"; // none written: the record in the demo is all
+    Schrijf(DEMO, Demo::Tekst(opnames));
+    EXPECT_EQ(Afspelen(uitvoer), 0) << uitvoer;
+}
+
 TEST_F(DemoTest, AnotherVersionATruncatedOrDamagedDemoIsRefusedByName) {
     std::string ander = tekst;
     ander[6] = 2; // the version, right after the magic
