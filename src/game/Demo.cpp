@@ -210,7 +210,7 @@ bool LeesOpname(Lezer& l, Opname& o) {
     if (!l.fout.empty()) return false;
     if (!GeldigLevel(level)) return l.Fout("damaged level record");
     std::memcpy(&o.level, level.data(), sizeof(Level));
-    o.frames.resize(l.Aantal(11));
+    o.frames.resize(l.Aantal(10)); // ten numbers of a byte at least
     for (Frame& f : o.frames) {
         const auto vlaggen = static_cast<uint16_t>(l.Getal(0x3FF));
         const int32_t x = l.Teken32();
@@ -516,6 +516,10 @@ int Afspelen(const std::string& bestand, bool snel) {
     std::string tekst, reden;
     if (!StandardLib::ReadRegularFile(bestand, MAX_DEMOBESTAND, tekst, &reden)) {
         std::cout << bestand << ": " << reden << std::endl;
+        return 1;
+    }
+    if (tekst.size() > MAX_DEMOBESTAND) {
+        std::cout << bestand << ": too large for a demo" << std::endl;
         return 1;
     }
     demo = Toestand{};
