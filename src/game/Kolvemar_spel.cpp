@@ -19,6 +19,7 @@
 #include "LevelCreator.h"
 #include "Music.h"
 #include "StandardLib.h"
+#include "Taal.h"
 #include "Time.h"
 #include "Wimdows.h"
 
@@ -253,7 +254,8 @@ void WachtOpP(bool neer) {
 void Pauze() {
     Time::StartIterations();
     Wimdows::ClearScreen();
-    pauze = Wimdows::LoadBitmap("images\\Backgrounds\\pauze.bmp", schermgrootte, schermgrootte);
+    pauze = Wimdows::LoadBitmap(Taal::Plaatje("images\\Backgrounds\\pauze.bmp").c_str(),
+                                schermgrootte, schermgrootte);
     Wimdows::DrawBitmap(pauze, 0, 0);
     Wimdows::UpdateWindow();
     Wacht(10);
