@@ -118,6 +118,7 @@ next_action Einde() {
 
 void StartModules() {
     Taal::Init(); // before the modules load their pictures with words
+    Commands::LoadBindings();
     Kolvemar_Constanten_en_Types::Init();
     Kolvemar_Menu::Init();
     Kolvemar_Animations::Init();

@@ -33,19 +33,20 @@ constexpr Input LEFT_BUTTON{Input::MOUSE_LEFT, 0};
 
 using Inputs = std::array<Input, 12>; // the unused ones are NONE
 
-// The binding table; its defaults are the game's own keys.
-std::array<Inputs, ACTIONS> bindings = {{
-    {Key(VK_UP), Key('E'), Pad(Wimdows::PAD_UP)},
-    {Key(VK_RIGHT), Key('F'), Pad(Wimdows::PAD_RIGHT)},
-    {Key(VK_DOWN), Key('D'), Pad(Wimdows::PAD_DOWN)},
-    {Key(VK_LEFT), Key('S'), Pad(Wimdows::PAD_LEFT)},
-    {LEFT_BUTTON, Pad(Wimdows::PAD_FIRE)},
-    {Key('M'), Pad(Wimdows::PAD_START)},
-    {Key('P'), Pad(Wimdows::PAD_BACK)},
-    {Key('K')},
-    {Key('N')},
-    {Key('Q')},
-}};
+std::array<Inputs, ACTIONS> InputsOf(const Bindings& b) {
+    std::array<Inputs, ACTIONS> all{};
+    for (int a = 0; a < ACTIONS; ++a) {
+        std::size_t n = 0;
+        for (uint32_t key : b[a].keys)
+            if (key != NO_KEY) all[a][n++] = key == MOUSE_LEFT ? LEFT_BUTTON : Key(key);
+        if (b[a].pad != NO_PAD) all[a][n] = Pad(static_cast<PadButton>(b[a].pad));
+    }
+    return all;
+}
+
+// The binding table in use, and the inputs each action reads.
+Bindings table = Defaults();
+std::array<Inputs, ACTIONS> bindings = InputsOf(table);
 
 // The fixed keys and buttons beside the actions, each with its own state.
 enum Entry : uint8_t {
@@ -198,6 +199,14 @@ bool ActsHeld(int e) {
     return e == UP || e == RIGHT || e == DOWN || e == LEFT || e == FIRE || e == QUIT;
 }
 
+// What is pressed or held now belongs to what came before.
+void Rebase() {
+    for (int e = 0; e < ENTRIES; ++e) {
+        const Look now = Now(InputsOf(e));
+        states[e] = State{now.presses, now.held && !ActsHeld(e)};
+    }
+}
+
 } // namespace
 
 Command Read() {
@@ -215,10 +224,17 @@ bool Held(Action a) {
 void NextScreen() {
     screen.fetch_add(1);
     Wimdows::FlushKeys();
-    for (int e = 0; e < ENTRIES; ++e) {
-        const Look now = Now(InputsOf(e));
-        states[e] = State{now.presses, now.held && !ActsHeld(e)};
-    }
+    Rebase();
+}
+
+const Bindings& Current() {
+    return table;
+}
+
+void Bind(const Bindings& b) {
+    table = b;
+    bindings = InputsOf(b);
+    Rebase();
 }
 
 uint32_t Screen() {
