@@ -64,6 +64,9 @@ std::string KeyName(uint32_t key);
 std::string PadName(uint8_t pad);
 uint32_t KeyFromName(std::string_view name);
 uint8_t PadFromName(std::string_view name);
+// What the player sees for an action and a key, in the language spoken now.
+const char* ActionLabel(Action a);
+std::string KeyLabel(uint32_t key);
 // Keys and buttons no action can take: Enter, Esc, A and B (the menus'),
 // F1 (help), F11 and F12 (the window's) and the volume keys.
 bool FixedKey(uint32_t key);

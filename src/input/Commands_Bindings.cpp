@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "Commands.h"
+#include "Taal.h"
 #include "Wimdows.h"
 
 namespace Commands {
@@ -58,6 +59,12 @@ constexpr Bindings PRESETS_TABLE[PRESETS] = {
                      {LEFT, Bound(VK_LEFT, NO_KEY, W::PAD_LEFT)}}),
 };
 
+constexpr const char* ACTION_LABELS[ACTIONS] = {
+    Taal::Nl("Omhoog"),   Taal::Nl("Rechts"),        Taal::Nl("Omlaag"),
+    Taal::Nl("Links"),    Taal::Nl("Vuren"),         Taal::Nl("Menu"),
+    Taal::Nl("Pauze"),    Taal::Nl("Leven opgeven"), Taal::Nl("Level overslaan"),
+    Taal::Nl("Afsluiten")};
+
 constexpr const char* ACTION_NAMES[ACTIONS] = {"up",   "right", "down",   "left", "fire",
                                                "menu", "pause", "giveup", "skip", "quit"};
 
@@ -65,23 +72,52 @@ constexpr const char* ACTION_NAMES[ACTIONS] = {"up",   "right", "down",   "left"
 // digits or function keys. The comma is "Comma": a binding's keys are
 // separated by commas.
 const std::pair<uint32_t, const char*> KEY_NAMES[] = {
-    {MOUSE_LEFT, "mouse1"}, {0x08, "Backspace"},   {0x09, "Tab"},        {0x0D, "Return"},
-    {0x10, "Left Shift"},   {0x11, "Left Ctrl"},   {0x12, "Left Alt"},   {0x13, "Pause"},
-    {0x14, "CapsLock"},     {0x1B, "Escape"},      {0x20, "Space"},      {0x21, "PageUp"},
-    {0x22, "PageDown"},     {0x23, "End"},         {0x24, "Home"},       {0x25, "Left"},
-    {0x26, "Up"},           {0x27, "Right"},       {0x28, "Down"},       {0x2D, "Insert"},
-    {0x2E, "Delete"},       {0x60, "Keypad 0"},    {0x6A, "Keypad *"},   {0x6B, "Keypad +"},
-    {0x6D, "Keypad -"},     {0x6E, "Keypad ."},    {0x6F, "Keypad /"},   {0x90, "Numlock"},
-    {0x91, "ScrollLock"},   {0xBA, ";"},           {0xBB, "="},          {0xBC, "Comma"},
-    {0xBD, "-"},            {0xBE, "."},           {0xBF, "/"},          {0xC0, "`"},
-    {0xDB, "["},            {0xDC, "\\"},          {0xDD, "]"},          {0xDE, "'"},
+    {MOUSE_LEFT, "mouse1"},
+    {0x08, "Backspace"},
+    {0x09, "Tab"},
+    {0x0D, "Return"},
+    {0x10, "Left Shift"},
+    {0x11, "Left Ctrl"},
+    {0x12, "Left Alt"},
+    {0x13, "Pause"},
+    {0x14, "CapsLock"},
+    {0x1B, "Escape"},
+    {0x20, "Space"},
+    {0x21, "PageUp"},
+    {0x22, "PageDown"},
+    {0x23, "End"},
+    {0x24, "Home"},
+    {0x25, "Left"},
+    {0x26, "Up"},
+    {0x27, "Right"},
+    {0x28, "Down"},
+    {0x2D, "Insert"},
+    {0x2E, "Delete"},
+    {0x60, "Keypad 0"},
+    {0x6A, "Keypad *"},
+    {0x6B, "Keypad +"},
+    {0x6D, "Keypad -"},
+    {0x6E, "Keypad ."},
+    {0x6F, "Keypad /"},
+    {0x90, "Numlock"},
+    {0x91, "ScrollLock"},
+    {0xBA, ";"},
+    {0xBB, "="},
+    {0xBC, "Comma"},
+    {0xBD, "-"},
+    {0xBE, "."},
+    {0xBF, "/"},
+    {0xC0, "`"},
+    {0xDB, "["},
+    {0xDC, "\\"},
+    {0xDD, "]"},
+    {0xDE, "'"},
 };
 
 // SDL's names of the controller's buttons, by PadButton.
 constexpr const char* PAD_NAMES[Wimdows::PAD_BUTTONS] = {
-    "dpup",  "dpright", "dpdown", "dpleft", "righttrigger", "a",
-    "b",     "start",   "back",   "x",      "y",            "leftshoulder",
-    "lefttrigger"};
+    "dpup",  "dpright", "dpdown", "dpleft", "righttrigger", "a",          "b",
+    "start", "back",    "x",      "y",      "leftshoulder", "lefttrigger"};
 
 bool SameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -143,17 +179,16 @@ struct Lines {
 bool UndoCollision(Bindings& b, Lines& lines, bool pads, std::vector<std::string>* problems) {
     auto& from = pads ? lines.pad : lines.keys;
     for (int a = 0; a < ACTIONS; ++a) {
-        const Action other =
-            pads ? PadOwner(b, b[a].pad, static_cast<Action>(a))
-                 : std::min(KeyOwner(b, b[a].keys[0], static_cast<Action>(a)),
-                            KeyOwner(b, b[a].keys[1], static_cast<Action>(a)));
+        const Action other = pads ? PadOwner(b, b[a].pad, static_cast<Action>(a))
+                                  : std::min(KeyOwner(b, b[a].keys[0], static_cast<Action>(a)),
+                                             KeyOwner(b, b[a].keys[1], static_cast<Action>(a)));
         if (other == ACTIONS) continue;
         const int loser = from[a] >= from[other] ? a : other;
         const int keeper = loser == a ? other : a;
         if (problems)
             problems->push_back("line " + std::to_string(from[loser]) + ": " +
-                                (pads ? "pad_" : "key_") + ACTION_NAMES[loser] +
-                                " takes what " + ACTION_NAMES[keeper] + " has");
+                                (pads ? "pad_" : "key_") + ACTION_NAMES[loser] + " takes what " +
+                                ACTION_NAMES[keeper] + " has");
         if (pads)
             b[loser].pad = DEFAULTS[loser].pad;
         else
@@ -178,6 +213,14 @@ const char* ActionName(Action a) {
     return a < ACTIONS ? ACTION_NAMES[a] : "";
 }
 
+const char* ActionLabel(Action a) {
+    return a < ACTIONS ? Taal::Tekst(ACTION_LABELS[a]) : "";
+}
+
+std::string KeyLabel(uint32_t key) {
+    return key == MOUSE_LEFT ? Taal::Tekst("Linkermuisknop") : KeyName(key);
+}
+
 std::string KeyName(uint32_t key) {
     if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))
         return std::string(1, static_cast<char>(key));
@@ -199,8 +242,11 @@ uint32_t KeyFromName(std::string_view name) {
         if (!known.empty() && SameName(known, name)) return key;
     }
     // SDL's names of the keys the window layer takes for their left twins.
-    for (const auto& [twin, key] : {std::pair{"Right Shift", 0x10}, {"Right Ctrl", 0x11},
-                                    {"Right Alt", 0x12}, {"Keypad Enter", 0x0D}, {",", 0xBC}})
+    for (const auto& [twin, key] : {std::pair{"Right Shift", 0x10},
+                                    {"Right Ctrl", 0x11},
+                                    {"Right Alt", 0x12},
+                                    {"Keypad Enter", 0x0D},
+                                    {",", 0xBC}})
         if (SameName(twin, name)) return key;
     return NO_KEY;
 }

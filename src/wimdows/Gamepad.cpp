@@ -2,8 +2,8 @@
 // keeps what they hold and how often each was pressed, for the game's command
 // record: the left stick and the d-pad are the four directions, the right
 // trigger or shoulder fires, and A, B, X, Y, Start, Back, the left shoulder
-// and the left trigger are buttons of their own. In a level the right stick aims around the player; on every other
-// screen it moves the pointer.
+// and the left trigger are buttons of their own. In a level the right stick aims around the player;
+// on every other screen it moves the pointer.
 #include "WimdowsInternal.h"
 
 #include <algorithm>

@@ -17,7 +17,8 @@ namespace {
 C::Bindings FromText(const std::string& text, std::vector<std::string>* problems) {
     std::vector<std::string> settingsProblems;
     const Settings::Values v = Settings::Read(text, &settingsProblems);
-    if (problems) problems->insert(problems->end(), settingsProblems.begin(), settingsProblems.end());
+    if (problems)
+        problems->insert(problems->end(), settingsProblems.begin(), settingsProblems.end());
     return C::FromSettings(v.bindings, problems);
 }
 
@@ -124,15 +125,15 @@ TEST(Bindings, ALineReplacesOnlyItsOwnActionsKeys) {
 
 TEST(Bindings, AHostileFileFallsBackPerActionAndNamesEachLine) {
     const std::string text = "key_up=W\n"
-                             "key_down=Hyper\n"           // unknown key
-                             "key_left=A,B,C\n"           // three keys
-                             "key_right=\n"               // unbound
-                             "key_menu=Escape\n"          // fixed
-                             "pad_pause=a\n"              // fixed
-                             "pad_skip=guide\n"           // unknown button
-                             "key_jump=J\n"               // unknown action
-                             "key_skip=W\n"               // W is up's already
-                             "pad_giveup=dpup\n"          // up's button
+                             "key_down=Hyper\n"  // unknown key
+                             "key_left=A,B,C\n"  // three keys
+                             "key_right=\n"      // unbound
+                             "key_menu=Escape\n" // fixed
+                             "pad_pause=a\n"     // fixed
+                             "pad_skip=guide\n"  // unknown button
+                             "key_jump=J\n"      // unknown action
+                             "key_skip=W\n"      // W is up's already
+                             "pad_giveup=dpup\n" // up's button
                              "key_quit=" +
                              std::string(1 << 20, 'Q') + // a 1 MB line
                              "\n";
@@ -142,11 +143,16 @@ TEST(Bindings, AHostileFileFallsBackPerActionAndNamesEachLine) {
     want[C::UP].keys = {'W', C::NO_KEY};
     EXPECT_EQ(b, want);
     ExpectPlayable(b);
-    const char* told[] = {"line 11", "line 2: key_down: unknown key \"Hyper\"",
-                          "line 3: key_left: more than two keys", "line 4: key_right: no key",
-                          "line 5: key_menu: the key Escape cannot", "line 6: pad_pause",
-                          "line 7: pad_skip: unknown controller button", "line 8: key_jump",
-                          "line 9: key_skip takes what up has", "line 10: pad_giveup takes"};
+    const char* told[] = {"line 11",
+                          "line 2: key_down: unknown key \"Hyper\"",
+                          "line 3: key_left: more than two keys",
+                          "line 4: key_right: no key",
+                          "line 5: key_menu: the key Escape cannot",
+                          "line 6: pad_pause",
+                          "line 7: pad_skip: unknown controller button",
+                          "line 8: key_jump",
+                          "line 9: key_skip takes what up has",
+                          "line 10: pad_giveup takes"};
     ASSERT_EQ(problems.size(), std::size(told));
     for (std::size_t i = 0; i < problems.size(); ++i)
         EXPECT_EQ(problems[i].rfind(told[i], 0), 0u) << problems[i];
