@@ -95,6 +95,7 @@ next_action StartTutorial() {
 
 next_action NextTutorial() {
     if (level.vordering >= aantal_tutoriallevels) {
+        Kolvemar_spel::TutorialKlaar();
         NaarMenumuziek();
         return next_action::menu;
     }

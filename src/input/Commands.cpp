@@ -14,7 +14,8 @@ namespace {
 using Wimdows::PadButton;
 
 constexpr uint32_t VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0x10, VK_ESCAPE = 0x1B,
-                   VK_SPACE = 0x20, VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28;
+                   VK_SPACE = 0x20, VK_F1 = 0x70, VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27,
+                   VK_DOWN = 0x28;
 // A held menu direction repeats after this long, then every REPEAT_EVERY.
 constexpr int64_t REPEAT_DELAY_MS = 400, REPEAT_EVERY_MS = 100;
 
@@ -55,6 +56,7 @@ enum Entry : uint8_t {
     TAB = MENU_FIRST + MENU_KEYS,
     MENU_KEY, // the keys of the menu action, in a menu
     SKIPPING,
+    HELP, // F1
     ENTRIES
 };
 const std::array<Inputs, MENU_KEYS + 1> MENU_INPUTS = {{
@@ -99,6 +101,7 @@ Inputs InputsOf(int e) {
     if (e < ACTIONS) return bindings[e];
     if (e == BACK_IN_LEVEL) return MENU_INPUTS[BACK];
     if (e == MENU_KEY) return KeysOnly(bindings[MENU]);
+    if (e == HELP) return Inputs{Key(VK_F1)};
     if (e == SKIPPING)
         return Joined({&bindings[SKIP], &MENU_INPUTS[CHOOSE], &MENU_INPUTS[BACK], &LEFT_ONLY});
     return MENU_INPUTS[e - MENU_FIRST];
@@ -250,6 +253,10 @@ MenuInput ReadMenu() {
     m.count[Wimdows::KeyDown(VK_SHIFT) ? MENU_UP : MENU_DOWN] += Steps(TAB);
     m.menuKey = Take(MENU_KEY).presses > 0;
     return m;
+}
+
+bool ReadHelp() {
+    return Take(HELP).presses > 0;
 }
 
 SkipInput ReadSkip() {

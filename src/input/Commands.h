@@ -121,6 +121,9 @@ struct MenuInput {
 };
 MenuInput ReadMenu();
 
+// F1 was pressed since the last read: the help with the controls.
+bool ReadHelp();
+
 // The intro and the level start are skipped by the skip action, by a choose
 // or back key or button, and by the left button.
 struct SkipInput {

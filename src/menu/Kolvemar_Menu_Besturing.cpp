@@ -113,7 +113,7 @@ void Teken(const Scherm& s) {
 std::string NieuweToets(Bindings& b, Action a, int32_t slot, uint32_t key) {
     const std::string naam = Commands::KeyLabel(key);
     if (Commands::FixedKey(key) || key == Commands::NO_KEY)
-        return Opgemaakt("%s ligt vast en kan niet gebonden worden.", naam);
+        return Opgemaakt(Taal::Nl("%s ligt vast en kan niet gebonden worden."), naam);
     const uint32_t oud = b[a].keys[slot];
     std::string bericht;
     const Action ander = Commands::KeyOwner(b, key, a);
@@ -121,10 +121,12 @@ std::string NieuweToets(Bindings& b, Action a, int32_t slot, uint32_t key) {
         Commands::Binding& o = b[ander];
         const int32_t zijn = o.keys[0] == key ? 0 : 1;
         if (oud == Commands::NO_KEY && o.keys[1 - zijn] == Commands::NO_KEY)
-            return Opgemaakt("%s hoort bij %s: geweigerd.", naam, Commands::ActionLabel(ander));
+            return Opgemaakt(Taal::Nl("%s hoort bij %s: geweigerd."), naam,
+                             Commands::ActionLabel(ander));
         o.keys[zijn] = oud;
         if (o.keys[0] == Commands::NO_KEY) std::swap(o.keys[0], o.keys[1]);
-        bericht = Opgemaakt("%s hoorde bij %s: gewisseld.", naam, Commands::ActionLabel(ander));
+        bericht =
+            Opgemaakt(Taal::Nl("%s hoorde bij %s: gewisseld."), naam, Commands::ActionLabel(ander));
     }
     if (b[a].keys[1 - slot] == key) b[a].keys[1 - slot] = oud;
     b[a].keys[slot] = key;
@@ -135,12 +137,13 @@ std::string NieuweToets(Bindings& b, Action a, int32_t slot, uint32_t key) {
 std::string NieuweKnop(Bindings& b, Action a, uint8_t pad) {
     const std::string naam = Commands::PadName(pad);
     if (Commands::FixedPad(pad))
-        return Opgemaakt("%s ligt vast en kan niet gebonden worden.", naam);
+        return Opgemaakt(Taal::Nl("%s ligt vast en kan niet gebonden worden."), naam);
     const Action ander = Commands::PadOwner(b, pad, a);
     std::string bericht;
     if (ander != Commands::ACTIONS) {
         b[ander].pad = b[a].pad;
-        bericht = Opgemaakt("%s hoorde bij %s: gewisseld.", naam, Commands::ActionLabel(ander));
+        bericht =
+            Opgemaakt(Taal::Nl("%s hoorde bij %s: gewisseld."), naam, Commands::ActionLabel(ander));
     }
     b[a].pad = pad;
     return bericht;
@@ -203,17 +206,19 @@ void BeginWachten(Scherm& s) {
     s.wachten = true;
     s.linksVoor = Wimdows::LeftPresses();
     s.padsVoor = Wimdows::Pads();
-    s.bericht = Opgemaakt(s.kolom < 2 ? "Druk een toets voor %s (Esc: annuleren)."
-                                      : "Druk een knop op de controller voor %s (B: annuleren).",
-                          Commands::ActionLabel(static_cast<Action>(s.rij)));
+    s.bericht =
+        Opgemaakt(s.kolom < 2 ? Taal::Nl("Druk een toets voor %s (Esc: annuleren).")
+                              : Taal::Nl("Druk een knop op de controller voor %s (B: annuleren)."),
+                  Commands::ActionLabel(static_cast<Action>(s.rij)));
 }
 
 // The focused cell chosen; false when it leaves the screen.
 bool Kies(Scherm& s) {
     if (s.rij == TERUG_RIJ) return false;
     if (s.rij == PRESET_RIJ) {
-        Bewaar(s, Commands::PresetBindings(static_cast<Commands::Preset>(s.kolom)),
-               Opgemaakt("Voorinstelling %s gekozen.", Taal::Tekst(PRESET_NAMEN[s.kolom])));
+        Bewaar(
+            s, Commands::PresetBindings(static_cast<Commands::Preset>(s.kolom)),
+            Opgemaakt(Taal::Nl("Voorinstelling %s gekozen."), Taal::Tekst(PRESET_NAMEN[s.kolom])));
         return true;
     }
     BeginWachten(s);
