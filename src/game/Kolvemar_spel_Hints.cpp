@@ -28,12 +28,6 @@ constexpr int32_t HINT_X = 250, HINT_Y = 8, HINT_REGEL = 16;
 constexpr int32_t NUMMER_Y = 60;
 constexpr int32_t PANEEL = 140; // the help's margin on every side
 
-std::string Formaat(const char* nederlands, const std::string& a, const std::string& b = "") {
-    char tekst[256];
-    std::snprintf(tekst, sizeof tekst, Taal::Tekst(nederlands), a.c_str(), b.c_str());
-    return tekst;
-}
-
 std::string Toetsen(const Commands::Binding& b) {
     std::string t = Commands::KeyLabel(b.keys[0]);
     if (b.keys[1] != Commands::NO_KEY) t += ", " + Commands::KeyLabel(b.keys[1]);
@@ -82,18 +76,18 @@ void WachtOpIets(int32_t honderdsten) {
 } // namespace
 
 std::vector<std::string> Aanwijzingen(uint32_t nummer, const Commands::Bindings& b) {
-    const std::string menu = Formaat(Taal::Nl("%s: menu · %s: pauze · F1: hulp"),
-                                     Toetsen(b[Commands::MENU]), Toetsen(b[Commands::PAUSE]));
+    const std::string menu = Taal::Formaat(Taal::Nl("%s: menu · %s: pauze · F1: hulp"),
+                                           Toetsen(b[Commands::MENU]), Toetsen(b[Commands::PAUSE]));
     switch (nummer) {
     case 1:
-        return {Formaat(Taal::Nl("Lopen: %s"), Lopen(b)),
-                Formaat(Taal::Nl("Mik met de muis, vuur met %s"), Toetsen(b[Commands::FIRE])),
+        return {Taal::Formaat(Taal::Nl("Lopen: %s"), Lopen(b)),
+                Taal::Formaat(Taal::Nl("Mik met de muis, vuur met %s"), Toetsen(b[Commands::FIRE])),
                 menu};
     case 2:
-        return {
-            Taal::Tekst("Pak de pakjes: armor beschermt, harten geven leven"),
-            Formaat(Taal::Nl("Vuur met %s, lopen met %s"), Toetsen(b[Commands::FIRE]), Lopen(b)),
-            menu};
+        return {Taal::Tekst("Pak de pakjes: armor beschermt, harten geven leven"),
+                Taal::Formaat(Taal::Nl("Vuur met %s, lopen met %s"), Toetsen(b[Commands::FIRE]),
+                              Lopen(b)),
+                menu};
     case 3:
         return {Taal::Tekst("Is elk monster dood, dan gaat de deur open"),
                 Taal::Tekst("Loop door de deur naar het volgende level"), menu};
@@ -105,8 +99,9 @@ std::vector<std::string> Aanwijzingen(uint32_t nummer, const Commands::Bindings&
 void TekenAanwijzingen(const Level& level) {
     Wimdows::SetFont(0, KLEUR_TEKST);
     const std::string nummer = std::to_string(level.vordering);
-    const std::string titel = Kolvemar_Menu::tutorial ? Formaat(Taal::Nl("Tutorial %s"), nummer)
-                                                      : Formaat(Taal::Nl("Level %s"), nummer);
+    const std::string titel = Kolvemar_Menu::tutorial
+                                  ? Taal::Formaat(Taal::Nl("Tutorial %s"), nummer)
+                                  : Taal::Formaat(Taal::Nl("Level %s"), nummer);
     const int32_t rechts = static_cast<int32_t>((2 * int64_t(schermgrootte)) / 3);
     Wimdows::Text(titel.c_str(), rechts, NUMMER_Y);
     Wimdows::Text(Taal::Tekst("paars: leven · blauw: verloren"), 15, 43);

@@ -57,12 +57,6 @@ ButtonRc Cel(int32_t rij, int32_t kolom) {
     return {300, TERUG_Y, 200, 36, true, {}, {}, {}};
 }
 
-std::string Opgemaakt(const char* formaat, const std::string& a, const std::string& b = "") {
-    char tekst[256];
-    std::snprintf(tekst, sizeof tekst, Taal::Tekst(formaat), a.c_str(), b.c_str());
-    return tekst;
-}
-
 std::string CelTekst(const Bindings& b, int32_t rij, int32_t kolom) {
     if (rij == PRESET_RIJ) return Taal::Tekst(PRESET_NAMEN[kolom]);
     if (rij == TERUG_RIJ) return Taal::Tekst("Terug");
@@ -113,7 +107,7 @@ void Teken(const Scherm& s) {
 std::string NieuweToets(Bindings& b, Action a, int32_t slot, uint32_t key) {
     const std::string naam = Commands::KeyLabel(key);
     if (Commands::FixedKey(key) || key == Commands::NO_KEY)
-        return Opgemaakt(Taal::Nl("%s ligt vast en kan niet gebonden worden."), naam);
+        return Taal::Formaat(Taal::Nl("%s ligt vast en kan niet gebonden worden."), naam);
     const uint32_t oud = b[a].keys[slot];
     std::string bericht;
     const Action ander = Commands::KeyOwner(b, key, a);
@@ -121,12 +115,12 @@ std::string NieuweToets(Bindings& b, Action a, int32_t slot, uint32_t key) {
         Commands::Binding& o = b[ander];
         const int32_t zijn = o.keys[0] == key ? 0 : 1;
         if (oud == Commands::NO_KEY && o.keys[1 - zijn] == Commands::NO_KEY)
-            return Opgemaakt(Taal::Nl("%s hoort bij %s: geweigerd."), naam,
-                             Commands::ActionLabel(ander));
+            return Taal::Formaat(Taal::Nl("%s hoort bij %s: geweigerd."), naam,
+                                 Commands::ActionLabel(ander));
         o.keys[zijn] = oud;
         if (o.keys[0] == Commands::NO_KEY) std::swap(o.keys[0], o.keys[1]);
-        bericht =
-            Opgemaakt(Taal::Nl("%s hoorde bij %s: gewisseld."), naam, Commands::ActionLabel(ander));
+        bericht = Taal::Formaat(Taal::Nl("%s hoorde bij %s: gewisseld."), naam,
+                                Commands::ActionLabel(ander));
     }
     if (b[a].keys[1 - slot] == key) b[a].keys[1 - slot] = oud;
     b[a].keys[slot] = key;
@@ -137,13 +131,13 @@ std::string NieuweToets(Bindings& b, Action a, int32_t slot, uint32_t key) {
 std::string NieuweKnop(Bindings& b, Action a, uint8_t pad) {
     const std::string naam = Commands::PadName(pad);
     if (Commands::FixedPad(pad))
-        return Opgemaakt(Taal::Nl("%s ligt vast en kan niet gebonden worden."), naam);
+        return Taal::Formaat(Taal::Nl("%s ligt vast en kan niet gebonden worden."), naam);
     const Action ander = Commands::PadOwner(b, pad, a);
     std::string bericht;
     if (ander != Commands::ACTIONS) {
         b[ander].pad = b[a].pad;
-        bericht =
-            Opgemaakt(Taal::Nl("%s hoorde bij %s: gewisseld."), naam, Commands::ActionLabel(ander));
+        bericht = Taal::Formaat(Taal::Nl("%s hoorde bij %s: gewisseld."), naam,
+                                Commands::ActionLabel(ander));
     }
     b[a].pad = pad;
     return bericht;
@@ -190,12 +184,16 @@ void Wacht(Scherm& s) {
         Commands::NextScreen();
         return;
     }
-    if (s.kolom < 2) return;
+    // B cancels in every column; the controller's column takes any other button.
     const Wimdows::PadState nu = Wimdows::Pads();
     for (uint8_t p = 0; p < Wimdows::PAD_BUTTONS; ++p) {
-        if (nu.presses[p] == s.padsVoor.presses[p]) continue;
+        if (nu.presses[p] == s.padsVoor.presses[p] || (s.kolom < 2 && p != Wimdows::PAD_B))
+            continue;
         s.wachten = false;
-        if (p != Wimdows::PAD_B) Bewaar(s, b, NieuweKnop(b, a, p));
+        if (p == Wimdows::PAD_B)
+            s.bericht.clear();
+        else
+            Bewaar(s, b, NieuweKnop(b, a, p));
         Commands::NextScreen();
         return;
     }
@@ -206,19 +204,19 @@ void BeginWachten(Scherm& s) {
     s.wachten = true;
     s.linksVoor = Wimdows::LeftPresses();
     s.padsVoor = Wimdows::Pads();
-    s.bericht =
-        Opgemaakt(s.kolom < 2 ? Taal::Nl("Druk een toets voor %s (Esc: annuleren).")
-                              : Taal::Nl("Druk een knop op de controller voor %s (B: annuleren)."),
-                  Commands::ActionLabel(static_cast<Action>(s.rij)));
+    s.bericht = Taal::Formaat(
+        s.kolom < 2 ? Taal::Nl("Druk een toets voor %s (Esc: annuleren).")
+                    : Taal::Nl("Druk een knop op de controller voor %s (B: annuleren)."),
+        Commands::ActionLabel(static_cast<Action>(s.rij)));
 }
 
 // The focused cell chosen; false when it leaves the screen.
 bool Kies(Scherm& s) {
     if (s.rij == TERUG_RIJ) return false;
     if (s.rij == PRESET_RIJ) {
-        Bewaar(
-            s, Commands::PresetBindings(static_cast<Commands::Preset>(s.kolom)),
-            Opgemaakt(Taal::Nl("Voorinstelling %s gekozen."), Taal::Tekst(PRESET_NAMEN[s.kolom])));
+        Bewaar(s, Commands::PresetBindings(static_cast<Commands::Preset>(s.kolom)),
+               Taal::Formaat(Taal::Nl("Voorinstelling %s gekozen."),
+                             Taal::Tekst(PRESET_NAMEN[s.kolom])));
         return true;
     }
     BeginWachten(s);
