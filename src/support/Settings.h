@@ -18,6 +18,11 @@ struct Binding {
     int32_t line = 0;  // where the file has it; 0 for one made by the game
 };
 
+// How the window shows its picture: chosen at start-up (the renderer where
+// there is a GPU, the window surface where the renderer would draw on the
+// CPU anyway), or one of the two asked for.
+enum class Present : uint8_t { AUTO, RENDERER, SURFACE };
+
 struct Values {
     // The window's size on the screen when not fullscreen; 0 lets the window
     // take the size that fits the screen.
@@ -29,6 +34,7 @@ struct Values {
     bool muted = false;
     // The language the game speaks: "auto" (the environment's) or a code.
     std::string language = "auto";
+    Present present = Present::AUTO;
     // The player's own bindings, in the order they were read or made; an
     // action without a line keeps its default.
     std::vector<Binding> bindings = {};
