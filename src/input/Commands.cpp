@@ -216,6 +216,10 @@ Command Read() {
     return source ? source() : Live();
 }
 
+Command ReadLive() {
+    return Live();
+}
+
 void SetSource(Source s) {
     source = s;
 }
