@@ -313,6 +313,12 @@ bool Opdrachten(Level& level, Speelstaat& staat) {
         if (!Ingamemenu(level, staat)) return false;
         staat.mouseleft = false;
     }
+    if (Commands::ReadHelp()) {
+        Tellen(staat, false);
+        Hulp();
+        Tellen(staat, true);
+        staat.mouseleft = false;
+    }
     if (c.giveUp) staat.player.levenspuntentot = 0;
     if (c.pause) {
         Tellen(staat, false);
@@ -504,6 +510,7 @@ bool Speelframe(Level& level, Speelstaat& staat) {
     if (!Deur(level, staat) || !Dood(level, staat)) return false;
     Doodsanimaties(level, staat);
     Tekenarena(level, staat.player, staat.punten);
+    TekenAanwijzingen(level);
     Wimdows::UpdateWindow();
     if (!Opdrachten(level, staat)) return false;
     Geweer(level, staat);
