@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "Commands.h"
+#include "Demo.h"
 #include "Kolvemar_Animations.h"
 #include "Kolvemar_Artificial_movement.h"
 #include "Kolvemar_Botsingen.h"
@@ -18,6 +19,7 @@
 #include "LevelCreator.h"
 #include "Music.h"
 #include "StandardLib.h"
+#include "Taal.h"
 #include "Time.h"
 #include "Wimdows.h"
 
@@ -252,13 +254,16 @@ void WachtOpP(bool neer) {
 void Pauze() {
     Time::StartIterations();
     Wimdows::ClearScreen();
-    pauze = Wimdows::LoadBitmap("images\\Backgrounds\\pauze.bmp", schermgrootte, schermgrootte);
+    pauze = Wimdows::LoadBitmap(Taal::Plaatje("images\\Backgrounds\\pauze.bmp").c_str(),
+                                schermgrootte, schermgrootte);
     Wimdows::DrawBitmap(pauze, 0, 0);
     Wimdows::UpdateWindow();
     Wacht(10);
     Wimdows::FlushKeys();
-    WachtOpP(false);
-    WachtOpP(true);
+    if (!Demo::Speelt()) {
+        WachtOpP(false);
+        WachtOpP(true);
+    }
     Commands::NextScreen();
     Time::StartIterations();
     Wimdows::DestroyBitmap(pauze);
@@ -282,7 +287,7 @@ bool Ingamemenu(Level& level, Speelstaat& staat) {
     Bijwerken(stand, staat);
     Commands::NextScreen();
     Wimdows::ShowPointer(true);
-    const next_action a = Kolvemar_Menu::Kolvemar_ingamemenu(stand);
+    const next_action a = Demo::Ingamemenu(stand);
     Tellen(staat, true); // the time in the menu is played time, however long
     Wimdows::ShowPointer(false);
     Commands::NextScreen();
@@ -487,7 +492,7 @@ Speelstaat Beginstaat(const Level& level) {
     staat.player = level.objecten[0];
     staat.punten = level.punten;
     staat.standaantalkogel = 1;
-    staat.klokstand = Time::Monotonic();
+    staat.klokstand = Time::GameClock();
     staat.following_action = next_action::resume;
     return staat;
 }
@@ -518,7 +523,9 @@ bool Speelframe(Level& level, Speelstaat& staat) {
 }
 
 next_action spel(Level& level) {
-    Speelstaat staat = Beginstaat(level);
+    Speelstaat staat{};
+    Demo::Begin(level, staat); // before the level's first clock reading
+    staat = Beginstaat(level);
     machinegun = Music::LoadSound("muziek/glock22.mp3");
     explosionsound = Music::LoadSound("muziek/explosion.mp3");
     deathsound = Music::LoadSound("muziek/death.mp3");
@@ -545,6 +552,7 @@ next_action spel(Level& level) {
     Wimdows::ShowPointer(true);
     Commands::NextScreen();
     Verlaten(level, staat);
+    Demo::Einde(level, staat.following_action);
     return staat.following_action;
 }
 
