@@ -325,6 +325,7 @@ void Internal::WrongButton(const char* tekst) {
 }
 
 void Init() {
+    StandardMenu::TakeClicks(); // for this window, from the first frame of the first menu
     if (initialised) return;
     initialised = true;
     Kolvemar_Constanten_en_Types::Init();

@@ -19,6 +19,8 @@ extern bool tutorial;                   // a tutorial is being played
 extern uint32_t difficultyLevel;        // 0 (lazy) to 4 (extreem)
 extern uint32_t Gameover, Gameovermask; // the game-over picture, drawn by the game loop
 
+// Loads the menus' pictures once; every call also hands the menus the
+// window's clicks (a new window starts without).
 void Init();
 // The in-game menu; resume sends the player back into the level. Save
 // writes `level` as given: the game as it stands when the menu opened.

@@ -213,9 +213,13 @@ void DrawButton(const ButtonRc& button) {
     DrawButtonLit(button, MouseOver(button));
 }
 
+void TakeClicks() {
+    Wimdows::OnMouseLeftUp(LeftUp);
+}
+
 bool ButtonSelected(const ButtonRc& button) {
     if (!button.visible) return false;
-    Wimdows::OnMouseLeftUp(LeftUp);
+    TakeClicks(); // back from whatever had the clicks since
     std::lock_guard<std::mutex> guard(clickLock);
     if (leftClick && clickScreen != Commands::Screen()) leftClick.reset(); // made on another screen
     if (!leftClick || !InButton(button, leftClick->x, leftClick->y)) return false;

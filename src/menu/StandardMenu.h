@@ -67,6 +67,10 @@ void DestroyButton(const ButtonRc& button);
 void SetVerticalMenu(int32_t x0, int32_t y0, int32_t yGap, std::span<ButtonRc> buttons);
 bool InButton(const ButtonRc& button, int32_t x, int32_t y);
 void DrawButton(const ButtonRc& button);
+// The menus take the window's left clicks from now on, so that a click on a
+// menu's first frame, made before the menu first looks, is not lost. A new
+// window starts without; every look at a button takes them again.
+void TakeClicks();
 bool ButtonSelected(const ButtonRc& button);
 
 // Draws the buttons every 25 ms until one is clicked or chosen with the keys;

@@ -499,24 +499,23 @@ TEST_F(ClosedWindow, EveryScreenReturnsWhenTheWindowIsClosed) {
 TEST_F(StartMenuScreen, APadsStickMovesThePointerAndAChoosesTheButtonUnderIt) {
     next_action r{};
     std::vector<std::string> fouten;
-    std::thread speler([&] {
-        VirtualPad p;
-        SdlInput::Move(400, 95);
-        Wimdows::Sync();
-        p.Stick(true, 0, 0.6f);
-        const bool daar = MenuScript::WaitFor([] {
-            int32_t x = 0, y = 0;
-            Wimdows::MousePos(x, y);
-            return y >= 185;
-        });
-        p.Stick(true, 0, 0);
-        std::this_thread::sleep_for(100ms); // the menu sees the pointer stand there
-        if (!daar) fouten.push_back("the pointer did not get down to Tutorial");
-        p.Press(SDL_CONTROLLER_BUTTON_A);
-        if (!daar) SdlInput::Close();
-    });
-    r = Kolvemar_Menu::Kolvemar_menu();
-    speler.join();
+    Play({Do([&] {
+             VirtualPad p;
+             SdlInput::Move(400, 95);
+             Wimdows::Sync();
+             p.Stick(true, 0, 0.6f);
+             const bool daar = MenuScript::WaitFor([] {
+                 int32_t x = 0, y = 0;
+                 Wimdows::MousePos(x, y);
+                 return y >= 185;
+             });
+             p.Stick(true, 0, 0);
+             std::this_thread::sleep_for(100ms); // the menu sees the pointer stand there
+             if (!daar) fouten.push_back("the pointer did not get down to Tutorial");
+             p.Press(SDL_CONTROLLER_BUTTON_A);
+             return daar;
+         })},
+         [&] { r = Kolvemar_Menu::Kolvemar_menu(); });
     EXPECT_TRUE(fouten.empty()) << fouten.front();
     EXPECT_EQ(r, next_action::startup_tutorial);
 }

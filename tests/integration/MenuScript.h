@@ -130,12 +130,9 @@ inline void EmptySlots(std::initializer_list<uint32_t> slots) {
         fs::remove(SlotPath(slot));
 }
 
-// The menus hand over their click handler on their first poll; doing it at
-// once means that a click the player makes before that is not lost.
+// The menus take the window's clicks, with none pending.
 inline void TakeClicks() {
-    StandardMenu::ButtonRc any{};
-    any.visible = true;
-    StandardMenu::ButtonSelected(any);
+    StandardMenu::TakeClicks();
     StandardMenu::ClearClick();
 }
 
@@ -217,6 +214,7 @@ class Player {
     explicit Player(std::vector<Step> steps) : thread([this, steps] { Play(steps); }) {}
     ~Player() { Finish(); }
     void Finish() {
+        finished = true;
         if (thread.joinable()) thread.join();
     }
     std::vector<std::string> failures;
@@ -228,6 +226,10 @@ class Player {
                 SdlInput::Close();
                 return;
             }
+        // A screen that still waits once every step is played waits for nothing.
+        if (WaitFor([this] { return finished.load(); }, 10s)) return;
+        failures.push_back("the screen did not return after the last step");
+        SdlInput::Close();
     }
     bool Do(const Step& s) {
         switch (s.kind) {
@@ -271,6 +273,7 @@ class Player {
         }
         return false;
     }
+    std::atomic<bool> finished{false}; // the screen under test has returned
     std::thread thread;
 };
 
