@@ -36,7 +36,15 @@ struct Speelstaat {
     int32_t mouseposx, mouseposy;
     bool mouseleft;
     Kolvemar_Constanten_en_Types::next_action following_action;
+    // What the tick decided that its picture shows: the open door, the
+    // game-over picture, and the death-animation frame of each monster
+    // (GEEN_EFFECT for none).
+    bool deur;
+    bool gameover;
+    uint8_t effect[Kolvemar_Constanten_en_Types::OBJECT_MAX + 1];
 };
+
+constexpr uint8_t GEEN_EFFECT = 0xFF;
 
 // Counts the playing time up to now. A step longer than any wait of a frame
 // (a stopped process, a clock that jumps) counts as one frame's length, unless
@@ -46,16 +54,34 @@ void Tellen(Speelstaat& staat, bool geheel);
 // The working state as a level starts, without loading or playing anything.
 Speelstaat Beginstaat(const Kolvemar_Constanten_en_Types::Level& level);
 
-// One pass of the frame loop up to the pacing wait; FALSE when the level ends,
-// with the result in staat.following_action.
+// One pass of the frame loop up to the pacing wait: the tick's opening, its
+// picture, then the tick itself; FALSE when the level ends, with the result
+// in staat.following_action.
 bool Speelframe(Kolvemar_Constanten_en_Types::Level& level, Speelstaat& staat);
+
+// The tick's opening, after the clock moved on: the door, the player's death
+// (the level ends: FALSE) and the death animations, set in staat for the picture.
+bool Tickbegin(Kolvemar_Constanten_en_Types::Level& level, Speelstaat& staat);
+// The rest of the tick: the bullets move on a phase, then the player's
+// commands to the collisions. Draws nothing; FALSE when the level ends.
+bool Speelstap(Kolvemar_Constanten_en_Types::Level& level, Speelstaat& staat);
+
+// The picture of the moment the state stands at; reads and changes nothing.
+void Tekenframe(const Kolvemar_Constanten_en_Types::Level& level, const Speelstaat& staat);
 
 // The frame's drawing steps, in the order the loop calls them.
 void Tekenachtergrond(uint32_t background);
 void Tekendeur();
 void Tekeneffect(uint32_t frame, const Kolvemar_Constanten_en_Types::Object& monster); // 0..5
-// Walls, information bar, bullets (their phase advances), objects, player,
-// cross-hair and the bar's texts; the caller presents.
+// Walls, information bar, bullets, objects, player, cross-hair and the bar's
+// texts; the caller presents.
+void Tekenstand(const Kolvemar_Constanten_en_Types::Level& level,
+                const Kolvemar_Constanten_en_Types::Object& player,
+                Kolvemar_Constanten_en_Types::INTEGER punten);
+// Every live bullet one phase on, as each tick starts.
+void Kogelsvooruit(Kolvemar_Constanten_en_Types::Level& level);
+// Tekenstand and then the bullets' next phase: the picture of a tick and the
+// first deed of the next one, as the loop does them.
 void Tekenarena(Kolvemar_Constanten_en_Types::Level& level,
                 const Kolvemar_Constanten_en_Types::Object& player,
                 Kolvemar_Constanten_en_Types::INTEGER punten);
