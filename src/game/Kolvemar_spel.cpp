@@ -17,6 +17,7 @@
 #include "Kolvemar_upgrades_en_controlers.h"
 #include "LevelCreator.h"
 #include "Music.h"
+#include "Settings.h"
 #include "StandardLib.h"
 #include "Time.h"
 #include "Wimdows.h"
@@ -102,9 +103,43 @@ INTEGER tijdtussengeluid_explosionsound = 25;
 uint32_t pauze = 0;
 bool geladen = false; // the pictures of Init are in the table
 
-void Wacht(int32_t honderdsten) {
-    Time::IterationDelay(honderdsten);
+void Wacht(int32_t honderdsten, Time::Tussendoor tussendoor = nullptr) {
+    Time::IterationDelay(honderdsten, tussendoor);
     Time::StartIterations();
+}
+
+// ---- Frames between ticks ------------------------------------------------
+
+constexpr uint32_t MIN_HZ = 24;
+constexpr uint32_t MAX_HZ = 360;
+constexpr uint32_t ONBEKENDE_HZ = 60;
+constexpr float TICK_MS = 10.0f * FRAMEDUUR;
+
+// What the wait between two ticks draws, and since when it waits.
+const Level* tussenLevel = nullptr;
+const Speelstaat* tussenStaat = nullptr;
+std::chrono::steady_clock::time_point tickmoment{};
+
+// One frame at the fraction of the tick passed so far; the next one a
+// refresh of the display later.
+int32_t Tussenbeeld() {
+    const std::chrono::duration<float, std::milli> verstreken =
+        std::chrono::steady_clock::now() - tickmoment;
+    Tekentussenbeeld(*tussenLevel, *tussenStaat, verstreken.count() / TICK_MS);
+    Wimdows::UpdateWindow();
+    const uint32_t hz = Wimdows::RefreshRate();
+    return static_cast<int32_t>(1000000 / std::clamp(hz ? hz : ONBEKENDE_HZ, MIN_HZ, MAX_HZ));
+}
+
+// The pacing wait of a tick; smooth, it draws the frames in between.
+void Tickwacht(const Level& level, const Speelstaat& staat, bool vloeiend) {
+    if (!vloeiend) return Wacht(FRAMEDUUR);
+    tussenLevel = &level;
+    tussenStaat = &staat;
+    tickmoment = std::chrono::steady_clock::now();
+    Wacht(FRAMEDUUR, Tussenbeeld);
+    tussenLevel = nullptr;
+    tussenStaat = nullptr;
 }
 
 vijanden LaadPaar(const char* beeld, const char* mask, uint32_t w, uint32_t h) {
@@ -499,6 +534,7 @@ bool Tickbegin(Level& level, Speelstaat& staat) {
 }
 
 bool Speelstap(Level& level, Speelstaat& staat) {
+    Bewaarstand(level, staat);
     Kogelsvooruit(level);
     if (!Opdrachten(level, staat)) return false;
     Geweer(level, staat);
@@ -552,8 +588,9 @@ next_action spel(Level& level) {
     Bonus(level);
     // The cross-hair is the pointer while the level runs.
     Wimdows::ShowPointer(false);
+    const bool vloeiend = Settings::Current().smooth;
     while (Speelframe(level, staat)) {
-        Wacht(FRAMEDUUR);
+        Tickwacht(level, staat, vloeiend);
         Tellen(staat, false);
         level.time = Later(level.time, 1);
     }

@@ -24,6 +24,15 @@ void enemyschoot(Kolvemar_Constanten_en_Types::Level& level,
                  const Kolvemar_Constanten_en_Types::Object& player,
                  Kolvemar_Constanten_en_Types::CARDINAL& standaantalkogel);
 
+// Where things stood at the start of the tick, for the frames between ticks.
+struct Vorigestand {
+    Kolvemar_Constanten_en_Types::REAL x[Kolvemar_Constanten_en_Types::OBJECT_MAX + 1];
+    Kolvemar_Constanten_en_Types::REAL y[Kolvemar_Constanten_en_Types::OBJECT_MAX + 1];
+    bool levend[Kolvemar_Constanten_en_Types::OBJECT_MAX + 1];
+    Kolvemar_Constanten_en_Types::Objectkogel
+        geschut[Kolvemar_Constanten_en_Types::GESCHUT_MAX + 1];
+};
+
 // What one call of spel keeps between the steps of a frame.
 struct Speelstaat {
     Kolvemar_Constanten_en_Types::Object player; // working copy of objecten[0]
@@ -42,6 +51,7 @@ struct Speelstaat {
     bool deur;
     bool gameover;
     uint8_t effect[Kolvemar_Constanten_en_Types::OBJECT_MAX + 1];
+    Vorigestand vorige;
 };
 
 constexpr uint8_t GEEN_EFFECT = 0xFF;
@@ -68,6 +78,15 @@ bool Speelstap(Kolvemar_Constanten_en_Types::Level& level, Speelstaat& staat);
 
 // The picture of the moment the state stands at; reads and changes nothing.
 void Tekenframe(const Kolvemar_Constanten_en_Types::Level& level, const Speelstaat& staat);
+
+// Keeps where the player, the objects and the bullets stand (the player from
+// staat.player); the step does it first.
+void Bewaarstand(const Kolvemar_Constanten_en_Types::Level& level, Speelstaat& staat);
+// A frame between the previous tick's picture (fractie 0) and the state's
+// own (fractie 1): whatever glided since the previous tick is drawn between
+// the two places; what appeared or jumped is drawn where it is now.
+void Tekentussenbeeld(const Kolvemar_Constanten_en_Types::Level& level, const Speelstaat& staat,
+                      float fractie);
 
 // The frame's drawing steps, in the order the loop calls them.
 void Tekenachtergrond(uint32_t background);

@@ -37,6 +37,7 @@ const Key KEYS[] = {
     {"volume", &Values::volume, 0, 100},
     {"mute", &Values::muted},
     {"language", &Values::language},
+    {"smooth", &Values::smooth},
 };
 
 // "auto" or a language code such as "de" or "fr_BE": letters and the

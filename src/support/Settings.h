@@ -21,6 +21,8 @@ struct Values {
     bool muted = false;
     // The language the game speaks: "auto" (the environment's) or a code.
     std::string language = "auto";
+    // Frames drawn between the game's ticks at the display's rate.
+    bool smooth = true;
 };
 
 // "settings.txt" in the settings folder; "" without a home folder.

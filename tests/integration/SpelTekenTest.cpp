@@ -83,4 +83,67 @@ TEST_F(SpelTeken, TheFrameIsTheLoopsOldOrderOfDrawingSteps) {
     EXPECT_EQ(s.level.geschut[5].fase, 1.0f);
 }
 
+// One tick's moves: monsters and the player glide at their speed, bullets
+// move on a phase.
+void Stap(Stand& s) {
+    Kolvemar_spel::Bewaarstand(s.level, s.staat);
+    for (int i = 1; i <= 5; ++i) {
+        K::Object& m = s.level.objecten[i];
+        m.x += m.vx;
+        m.y += m.vy;
+    }
+    s.staat.player.vx = 3.0f;
+    s.staat.player.x += 3.0f;
+    Kolvemar_spel::Kogelsvooruit(s.level);
+}
+
+std::vector<uint32_t> Frame(const K::Level& l, const Kolvemar_spel::Speelstaat& staat) {
+    Kolvemar_spel::Tekenframe(l, staat);
+    return Scherm();
+}
+
+std::vector<uint32_t> Tussen(const Stand& s, float fractie) {
+    Kolvemar_spel::Tekentussenbeeld(s.level, s.staat, fractie);
+    return Scherm();
+}
+
+TEST_F(SpelTeken, BetweenTicksFractionZeroIsThePreviousPictureAndOneTheCurrent) {
+    Stand s;
+    const std::vector<uint32_t> vorige = Frame(s.level, s.staat);
+    Stap(s);
+    const std::vector<uint32_t> huidige = Frame(s.level, s.staat);
+    const K::Level voor = s.level;
+    EXPECT_EQ(Tussen(s, 0.0f), vorige);
+    EXPECT_EQ(Tussen(s, 1.0f), huidige);
+    const std::vector<uint32_t> half = Tussen(s, 0.5f);
+    EXPECT_NE(half, vorige);
+    EXPECT_NE(half, huidige);
+    EXPECT_TRUE(Gelijk(s.level, voor));
+    EXPECT_EQ(Tussen(s, -3.0f), vorige); // a fraction out of range is held to its end
+    EXPECT_EQ(Tussen(s, 7.0f), huidige);
+}
+
+TEST_F(SpelTeken, WhatAppearedOrJumpedIsDrawnWhereItIsNow) {
+    Stand s;
+    K::Level verwacht = s.level;
+    Stap(s);
+    // Monster 1 turns with a step back, 3 is new, a new shot takes slot 5,
+    // the player is set elsewhere.
+    K::Object& m = s.level.objecten[1];
+    m.vx = -1.5f;
+    m.vy = 0.0f;
+    m.x = s.staat.vorige.x[1] + 2 * m.vx;
+    m.y = s.staat.vorige.y[1];
+    s.level.objecten[3].levend = true;
+    s.staat.vorige.levend[3] = false;
+    s.level.geschut[5] = K::Objectkogel{100, 300, 1, 1, 1.0f, true, K::Kogel{1, 20}};
+    s.staat.player.x += 40.0f;
+    verwacht.objecten[1] = m;
+    verwacht.objecten[3] = s.level.objecten[3];
+    verwacht.geschut[5] = s.level.geschut[5];
+    for (int k = 10; k <= 20; k += 5)
+        verwacht.geschut[k] = s.staat.vorige.geschut[k];
+    EXPECT_EQ(Tussen(s, 0.0f), Frame(verwacht, s.staat));
+}
+
 } // namespace
