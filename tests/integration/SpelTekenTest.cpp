@@ -9,15 +9,6 @@ using namespace spelproef;
 
 namespace {
 
-std::vector<uint32_t> Scherm() {
-    std::vector<uint32_t> px;
-    px.reserve(std::size_t(S) * S);
-    for (int y = 0; y < S; ++y)
-        for (int x = 0; x < S; ++x)
-            px.push_back(Wimdows::GetPixel(x, y));
-    return px;
-}
-
 // Monsters, pick-ups, bullets in flight, two death animations and the door.
 struct Stand {
     K::Level level = LeegLevel();
