@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "Commands.h"
 #include "LevelCreator.h"
@@ -49,26 +50,40 @@ constexpr std::array<RobotBestand, 8> ROBOTBESTANDEN = {{
 }};
 
 bool geladen = false;
+// The intro's pictures are loaded when its steps first need them and released
+// when it ends: a skipped intro loads hardly any, and none stay for the game.
 std::array<uint32_t, 7> Backgrounds{};
 std::array<uint32_t, 7> animatie_tekeningen{}; // 1 to 6 used
+std::array<bool, 7> achtergrondGeladen{};      // tried, so a missing file is told once
+std::array<bool, 7> tekeningGeladen{};
 uint32_t muren = 0;
 std::array<K::vijanden, 9> robot{}; // 1 to 8 used
 bool activation_n = false;          // a skip key or button went down; the skip comes at its release
 
-std::string Tekening(uint32_t i) {
+std::string TekeningNaam(uint32_t i) {
     K::locatie bitmap{};
     K::locatie mask{};
     LevelCreator::Bitmaps_arrays(TEKENINGEN, i, bitmap, mask);
     return bitmap;
 }
 
-void LoadTekeningen() {
-    const uint32_t s = K::schermgrootte;
-    for (uint32_t i = 1; i <= 6; ++i) {
+uint32_t Tekening(uint32_t i) {
+    if (!std::exchange(tekeningGeladen[i], true)) {
+        const uint32_t s = K::schermgrootte;
         const uint32_t breed = i <= 2 ? s / 2 : s;
         const uint32_t hoog = i <= 2 ? s / 2 : (i <= 5 ? s : 115);
-        animatie_tekeningen[i] = Wimdows::LoadBitmap(Tekening(i).c_str(), breed, hoog);
+        animatie_tekeningen[i] = Wimdows::LoadBitmap(TekeningNaam(i).c_str(), breed, hoog);
     }
+    return animatie_tekeningen[i];
+}
+
+// The last two backgrounds are one file: one picture serves both.
+uint32_t Achtergrond(std::size_t i) {
+    i = std::min<std::size_t>(i, 5);
+    if (!std::exchange(achtergrondGeladen[i], true))
+        Backgrounds[i] = Wimdows::LoadBitmap(Taal::Plaatje(ACHTERGRONDEN[i]).c_str(),
+                                             K::schermgrootte, K::schermgrootte);
+    return Backgrounds[i];
 }
 
 void LoadRobot() {
@@ -94,13 +109,14 @@ bool PresentAndWait(int32_t d) {
 
 // Each intro step answers TRUE when the player cut the intro short.
 bool Zoom() {
-    const std::string tekening2 = Tekening(2);
-    // A drawing that failed at start-up is not tried (and reported) 150 times more.
-    const bool aanwezig = animatie_tekeningen[2] != 0;
+    const std::string tekening2 = TekeningNaam(2);
+    // A drawing that failed once is not tried (and reported) 150 times more.
+    bool aanwezig = true;
     for (uint32_t s = 4; s <= 600; s += 4) {
         const uint32_t kopie = aanwezig ? Wimdows::LoadBitmap(tekening2.c_str(), s, s) : 0;
+        aanwezig = kopie != 0;
         Wimdows::DrawBitmap(kopie, 300, 150);
-        Wimdows::DrawBitmap(animatie_tekeningen[6], 0, 0);
+        Wimdows::DrawBitmap(Tekening(6), 0, 0);
         Wimdows::UpdateWindow();
         Wimdows::DestroyBitmap(kopie);
         if (Wait(4)) return true;
@@ -110,22 +126,22 @@ bool Zoom() {
 
 bool Slide() {
     for (int32_t s = 4; s <= 304; s += 4) {
-        Wimdows::DrawBitmap(Backgrounds[0], 0, 0);
-        Wimdows::DrawBitmap(animatie_tekeningen[1], 306 - s, 250);
-        Wimdows::DrawBitmap(animatie_tekeningen[6], 0, 0);
+        Wimdows::DrawBitmap(Achtergrond(0), 0, 0);
+        Wimdows::DrawBitmap(Tekening(1), 306 - s, 250);
+        Wimdows::DrawBitmap(Tekening(6), 0, 0);
         if (PresentAndWait(4)) return true;
     }
     return false;
 }
 
 void DrawTekeningMetMask(uint32_t tekening, int32_t y) {
-    Wimdows::DrawMaskBitmap(animatie_tekeningen[tekening], animatie_tekeningen[5], 0, y);
+    Wimdows::DrawMaskBitmap(Tekening(tekening), Tekening(5), 0, y);
 }
 
 bool Rise() {
     const int32_t s = static_cast<int32_t>(K::schermgrootte);
     for (int32_t k = 0; k <= s / 8; ++k) {
-        Wimdows::DrawBitmap(Backgrounds[0], 0, 0);
+        Wimdows::DrawBitmap(Achtergrond(0), 0, 0);
         DrawTekeningMetMask(3, s - 8 * k);
         if (PresentAndWait(4)) return true;
     }
@@ -134,7 +150,7 @@ bool Rise() {
 
 bool Fire() {
     for (uint32_t n = 1; n <= 50; ++n) {
-        Wimdows::DrawBitmap(Backgrounds[(n / 3) % 4 + 1], 0, 0);
+        Wimdows::DrawBitmap(Achtergrond((n / 3) % 4 + 1), 0, 0);
         DrawTekeningMetMask(4, 0);
         if (PresentAndWait(4)) return true;
     }
@@ -148,14 +164,14 @@ bool WaitPasses(int32_t passes, int32_t d) {
 }
 
 bool Hold() {
-    Wimdows::DrawBitmap(Backgrounds[1], 0, 0);
+    Wimdows::DrawBitmap(Achtergrond(1), 0, 0);
     DrawTekeningMetMask(4, 0);
     Wimdows::UpdateWindow();
     return WaitPasses(5, 10);
 }
 
 bool Title() {
-    Wimdows::DrawBitmap(Backgrounds[5], 0, 0);
+    Wimdows::DrawBitmap(Achtergrond(5), 0, 0);
     Wimdows::UpdateWindow();
     return WaitPasses(15, 10);
 }
@@ -215,16 +231,21 @@ void Release(int32_t& bitmap) {
     bitmap = 0;
 }
 
+void ReleaseIntro() {
+    for (uint32_t& t : animatie_tekeningen)
+        Release(t);
+    for (uint32_t& b : Backgrounds)
+        Release(b);
+    tekeningGeladen = {};
+    achtergrondGeladen = {};
+}
+
 } // namespace
 
 void Init() {
     if (geladen) return;
     K::Init();
     geladen = true;
-    LoadTekeningen();
-    for (std::size_t i = 0; i < ACHTERGRONDEN.size(); ++i)
-        Backgrounds[i] = Wimdows::LoadBitmap(Taal::Plaatje(ACHTERGRONDEN[i]).c_str(),
-                                             K::schermgrootte, K::schermgrootte);
     muren = Wimdows::LoadBitmap("images\\ijzerenkanten.bmp", K::schermgrootte, K::schermgrootte);
     LoadRobot();
 }
@@ -260,13 +281,14 @@ void ster(int32_t x1, int32_t y1, int32_t g) {
 }
 
 void Startup_Animation() {
-    const uint32_t muziek = Music::LoadSound("muziek/Intro.mp3");
+    const uint32_t muziek = Music::LoadMusic("muziek/Intro.mp3");
     Music::PlaySound(muziek, false);
     activation_n = false;
-    Wimdows::DrawBitmap(Backgrounds[0], 0, 0);
+    Wimdows::DrawBitmap(Achtergrond(0), 0, 0);
     if (!(Zoom() || Slide() || Rise() || Fire() || Hold() || Title())) Fade(muziek);
     Music::StopSound(muziek);
     Music::UnLoadSound(muziek);
+    ReleaseIntro();
 }
 
 void Startup_gameAnimation(const K::Level& level) {
@@ -286,10 +308,7 @@ void Startup_gameAnimation(const K::Level& level) {
 }
 
 void MemoryClearAnimation() {
-    for (uint32_t i = 1; i <= 6; ++i)
-        Release(animatie_tekeningen[i]);
-    for (uint32_t& b : Backgrounds)
-        Release(b);
+    ReleaseIntro();
     Release(muren);
     for (K::vijanden& r : robot) {
         Release(r.normaal);

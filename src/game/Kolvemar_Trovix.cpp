@@ -279,8 +279,8 @@ int Main(const std::vector<std::string>& arguments) {
     if (StandardMenu::WindowGone()) {
         actie = next_action::afsluiten;
     } else {
-        menusound = Music::LoadSound("muziek/Fire.mp3");
-        spelsound = Music::LoadSound("muziek/Metal_Gear_Solid_2.mp3");
+        menusound = Music::LoadMusic("muziek/Fire.mp3");
+        spelsound = Music::LoadMusic("muziek/Metal_Gear_Solid_2.mp3");
         std::cout << "ready to play" << std::endl;
         Music::PlaySound(menusound, true);
     }

@@ -186,7 +186,6 @@ void LoadPictures() {
     const uint32_t S = schermgrootte;
     for (int i = 0; i < AANTAL_ACHTERGRONDEN; ++i)
         background[i] = Wimdows::LoadBitmap(Taal::Plaatje(ACHTERGROND_BESTAND[i]).c_str(), S, S);
-    credits_tekst = Wimdows::LoadBitmap(Taal::Plaatje("images\\Credits2.bmp").c_str(), S, 3 * S);
     for (uint32_t d = 0; d < 10; ++d) {
         locatie bitmap, mask;
         LevelCreator::Bitmaps_arrays("images\\nummers\\", d, bitmap, mask);
@@ -201,7 +200,6 @@ void LoadPictures() {
 }
 
 void ReleasePictures() {
-    Wimdows::DestroyBitmap(std::exchange(credits_tekst, 0u));
     for (uint32_t& b : background)
         Wimdows::DestroyBitmap(std::exchange(b, 0u));
     for (uint32_t& b : scoresimages)
@@ -546,8 +544,9 @@ bool Loadgame() {
     }
 }
 
-void Credits() {
-    LoadSubMenus();
+namespace {
+
+void ScrollCredits() {
     const int32_t S = static_cast<int32_t>(schermgrootte);
     Wimdows::ClearScreen();
     StandardMenu::Focus focus{.terug = 0};
@@ -569,6 +568,17 @@ void Credits() {
         Wimdows::UpdateWindow();
         Wimdows::ClearScreen();
     }
+}
+
+} // namespace
+
+// The tall picture (a screen and more of memory) lives only while the credits run.
+void Credits() {
+    LoadSubMenus();
+    const uint32_t S = schermgrootte;
+    credits_tekst = Wimdows::LoadBitmap(Taal::Plaatje("images\\Credits2.bmp").c_str(), S, 3 * S);
+    ScrollCredits();
+    Wimdows::DestroyBitmap(std::exchange(credits_tekst, 0u));
 }
 
 void MemoryClearMenu() {

@@ -5,9 +5,12 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <iostream>
+#include <string>
 #include <vector>
 
+#include "MusicInternal.h"
 #include "StandardLib.h"
 
 namespace Music {
@@ -20,19 +23,48 @@ constexpr int CHANNEL_BITS = 6; // 64 channels fit in the low bits of a play id
 constexpr int32_t NO_PLAY = -1;
 constexpr uint32_t MAX_VOLUME = 255;
 
+// The mixer's one music stream stands beside its channels.
+constexpr int MUSIC_CHANNEL = CHANNELS;
+
 struct SndStruct {
-    Mix_Chunk* snd;  // nullptr marks a free entry
-    int32_t channel; // play id of the entry's last play
-    bool playing;    // set by a play, cleared only by StopSound
+    Mix_Chunk* snd;   // a whole decoded sound,
+    Mix_Music* music; // or one streamed from its file as it plays; neither: a free entry
+    int32_t channel;  // play id of the entry's last play
+    bool playing;     // set by a play, cleared only by StopSound
 };
 
 bool init = false;
 std::vector<SndStruct> sounds;
 // Bumped by every play on a channel, so the id of an ended play goes stale.
 std::array<uint32_t, CHANNELS> generation{};
+// Every play of a streamed sound has its own id; only the latest one sounds.
+int32_t musicPlays = 0;
+int32_t musicNow = NO_PLAY;
+// The stream's own volume and the player's master volume, both 0 to
+// MIX_MAX_VOLUME: the mixer's master volume leaves the stream alone.
+std::atomic<int> musicLevel{MIX_MAX_VOLUME};
+std::atomic<int> musicMaster{MIX_MAX_VOLUME};
+
+bool Used(const SndStruct& s) {
+    return s.snd != nullptr || s.music != nullptr;
+}
 
 bool Valid(uint32_t sound) {
-    return init && sound >= 1 && sound <= sounds.size() && sounds[sound - 1].snd != nullptr;
+    return init && sound >= 1 && sound <= sounds.size() && Used(sounds[sound - 1]);
+}
+
+void ApplyMusicVolume() {
+    Mix_VolumeMusic(musicLevel.load() * musicMaster.load() / MIX_MAX_VOLUME);
+}
+
+void SetMusicLevel(int level) {
+    musicLevel = level;
+    ApplyMusicVolume();
+}
+
+// The stream plays this entry's latest play.
+bool MusicOf(const SndStruct& s) {
+    return s.music != nullptr && s.channel != NO_PLAY && s.channel == musicNow;
 }
 
 // A channel's generation, kept small enough that a play id stays positive.
@@ -52,21 +84,51 @@ int ChannelOf(int32_t id) {
     return static_cast<uint32_t>(id) >> CHANNEL_BITS == Generation(channel) ? channel : -1;
 }
 
-uint32_t AddSound(Mix_Chunk* add) {
+uint32_t AddSound(Mix_Chunk* add, Mix_Music* music) {
     std::size_t i = 0;
-    while (i < sounds.size() && sounds[i].snd != nullptr)
+    while (i < sounds.size() && Used(sounds[i]))
         ++i;
     if (i == sounds.size()) sounds.push_back({});
-    sounds[i] = {add, NO_PLAY, false};
+    sounds[i] = {add, music, NO_PLAY, false};
     return static_cast<uint32_t>(i + 1);
 }
 
+// Freeing a sound also halts whatever still plays it.
+void Free(SndStruct& s) {
+    if (MusicOf(s)) musicNow = NO_PLAY;
+    if (s.snd) Mix_FreeChunk(s.snd);
+    if (s.music) Mix_FreeMusic(s.music);
+    s.snd = nullptr;
+    s.music = nullptr;
+}
+
 void DelSound(std::size_t del) {
-    // Freeing the chunk also halts any channel still playing it.
-    Mix_FreeChunk(sounds[del].snd);
-    sounds[del].snd = nullptr;
-    while (!sounds.empty() && sounds.back().snd == nullptr)
+    Free(sounds[del]);
+    while (!sounds.empty() && !Used(sounds.back()))
         sounds.pop_back();
+}
+
+void PlayStream(SndStruct& s, bool repeat) {
+    SetMusicLevel(MIX_MAX_VOLUME);
+    const bool started = Mix_PlayMusic(s.music, repeat ? -1 : 1) == 0;
+    musicPlays = musicPlays == INT32_MAX ? 1 : musicPlays + 1;
+    musicNow = started ? musicPlays : NO_PLAY;
+    s.channel = musicNow;
+}
+
+// Decoded whole into a chunk, or opened to stream from.
+uint32_t Load(const char* file, bool streamed) {
+    if (!init || file == nullptr) return 0;
+    std::string reason;
+    SDL_RWops* in = StandardLib::OpenStream(file, &reason);
+    Mix_Chunk* chunk = in && !streamed ? Mix_LoadWAV_RW(in, 1) : nullptr;
+    Mix_Music* music = in && streamed ? Mix_LoadMUS_RW(in, 1) : nullptr;
+    if (chunk == nullptr && music == nullptr) {
+        std::cout << "cannot load the sound file \"" << file
+                  << "\": " << (in ? Mix_GetError() : reason.c_str()) << std::endl;
+        return 0;
+    }
+    return AddSound(chunk, music);
 }
 
 int MixerVolume(uint32_t volume) {
@@ -93,7 +155,7 @@ bool InitMusic() {
 void StopMusic() {
     if (!init) return;
     for (SndStruct& s : sounds)
-        if (s.snd != nullptr) Mix_FreeChunk(s.snd);
+        Free(s);
     sounds.clear();
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -101,16 +163,11 @@ void StopMusic() {
 }
 
 uint32_t LoadSound(const char* file) {
-    if (!init || file == nullptr) return 0;
-    std::string reason;
-    SDL_RWops* in = StandardLib::OpenStream(file, &reason);
-    Mix_Chunk* chunk = in ? Mix_LoadWAV_RW(in, 1) : nullptr;
-    if (chunk == nullptr) {
-        std::cout << "cannot load the sound file \"" << file
-                  << "\": " << (in ? Mix_GetError() : reason.c_str()) << std::endl;
-        return 0;
-    }
-    return AddSound(chunk);
+    return Load(file, false);
+}
+
+uint32_t LoadMusic(const char* file) {
+    return Load(file, true);
 }
 
 void UnLoadSound(uint32_t sound) {
@@ -121,6 +178,11 @@ void PlaySound(uint32_t sound, bool repeat) {
     if (!Valid(sound)) return;
     SndStruct& s = sounds[sound - 1];
     if (s.playing) StopSound(sound);
+    s.playing = true;
+    if (s.music) {
+        PlayStream(s, repeat);
+        return;
+    }
     // The channel's volume is reset before the play starts, so the mixer never
     // plays its first samples at a volume left over from an earlier play.
     int channel = Mix_GroupAvailable(-1);
@@ -129,19 +191,25 @@ void PlaySound(uint32_t sound, bool repeat) {
         channel = Mix_PlayChannel(channel, s.snd, repeat ? -1 : 0);
     }
     s.channel = channel >= 0 ? PlayId(channel) : NO_PLAY;
-    s.playing = true;
 }
 
 void StopSound(uint32_t sound) {
     if (!Valid(sound) || !sounds[sound - 1].playing) return;
-    const int channel = ChannelOf(sounds[sound - 1].channel);
+    SndStruct& s = sounds[sound - 1];
+    if (MusicOf(s)) {
+        Mix_HaltMusic();
+        musicNow = NO_PLAY;
+    }
+    const int channel = s.music ? -1 : ChannelOf(s.channel);
     if (channel >= 0) Mix_HaltChannel(channel);
-    sounds[sound - 1].playing = false;
+    s.playing = false;
 }
 
 void SetSoundVolume(uint32_t sound, uint32_t volume) {
     if (!Valid(sound) || !sounds[sound - 1].playing) return;
-    const int channel = ChannelOf(sounds[sound - 1].channel);
+    const SndStruct& s = sounds[sound - 1];
+    if (MusicOf(s)) SetMusicLevel(MixerVolume(volume));
+    const int channel = s.music ? -1 : ChannelOf(s.channel);
     if (channel >= 0) Mix_Volume(channel, MixerVolume(volume));
 }
 
@@ -151,7 +219,14 @@ uint32_t SoundTableLength() {
 
 int32_t SoundChannel(uint32_t sound) {
     if (!Valid(sound) || !sounds[sound - 1].playing) return -1;
-    return ChannelOf(sounds[sound - 1].channel);
+    const SndStruct& s = sounds[sound - 1];
+    if (s.music) return MusicOf(s) ? MUSIC_CHANNEL : -1;
+    return ChannelOf(s.channel);
+}
+
+void Internal::SetMusicMaster(int master) {
+    musicMaster = master;
+    ApplyMusicVolume();
 }
 
 } // namespace Music

@@ -10,6 +10,10 @@ bool InitMusic();
 void StopMusic();
 // Handle h is table entry h - 1; 0 is a failed load.
 uint32_t LoadSound(const char* file);
+// A long piece (music) in the same table, streamed from its file as it plays
+// instead of held decoded; one such sound plays at a time, a new play ends
+// the one before. Every call below takes either kind.
+uint32_t LoadMusic(const char* file);
 void UnLoadSound(uint32_t sound);
 void PlaySound(uint32_t sound, bool repeat);
 void StopSound(uint32_t sound);
@@ -29,7 +33,8 @@ void ChangeVolume(int32_t steps);
 void ToggleMute();
 
 // For tests: entries in the sound table (free ones included), and the mixer
-// channel of a sound's tracked play (-1 when none or a later play owns it).
+// channel of a sound's tracked play (-1 when none or a later play owns it);
+// the stream of a streamed sound counts as channel 64.
 uint32_t SoundTableLength();
 int32_t SoundChannel(uint32_t sound);
 

@@ -1,4 +1,4 @@
-// The player's master volume over the mixer's channels. The game's own
+// The player's master volume over the mixer's channels and its music stream. The game's own
 // volumes (a channel at 210 or 170 of 255, the intro's fade) stay as they are:
 // the mixer scales every channel by the master volume, so their relations hold.
 #include <SDL_mixer.h>
@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "Music.h"
+#include "MusicInternal.h"
 #include "Settings.h"
 
 namespace Music {
@@ -21,7 +22,9 @@ uint32_t percent = FULL;
 bool muted = false;
 
 void Apply() {
-    Mix_MasterVolume(muted ? 0 : static_cast<int>((percent * MIX_MAX_VOLUME + FULL / 2) / FULL));
+    const int master = muted ? 0 : static_cast<int>((percent * MIX_MAX_VOLUME + FULL / 2) / FULL);
+    Mix_MasterVolume(master);
+    Internal::SetMusicMaster(master);
 }
 
 void Store() {

@@ -22,10 +22,13 @@ namespace {
 // (and said so).
 constexpr std::size_t MAX_BYTES = 64 * 1024;
 
+// The words of a choice, in the order of its values.
+const char* const PRESENT_NAMES[] = {"auto", "renderer", "surface"};
+
 // One line per setting: a new setting is a field in Values and a line here.
 struct Key {
     const char* name;
-    std::variant<int32_t Values::*, bool Values::*, std::string Values::*> field;
+    std::variant<int32_t Values::*, bool Values::*, std::string Values::*, Present Values::*> field;
     int32_t min = 0;
     int32_t max = 1;
 };
@@ -37,6 +40,7 @@ const Key KEYS[] = {
     {"volume", &Values::volume, 0, 100},
     {"mute", &Values::muted},
     {"language", &Values::language},
+    {"present", &Values::present},
     {"smooth", &Values::smooth},
 };
 
@@ -100,6 +104,12 @@ std::optional<bool> Flag(std::string_view s) {
     return std::nullopt;
 }
 
+std::optional<Present> Choice(std::string_view s) {
+    for (int32_t i = 0; i < static_cast<int32_t>(std::size(PRESENT_NAMES)); ++i)
+        if (s == PRESENT_NAMES[i]) return static_cast<Present>(i);
+    return std::nullopt;
+}
+
 // Sets the key's field from the text; the reason when it cannot.
 std::optional<std::string> Apply(const Key& key, std::string_view text, Values& values) {
     if (const auto* woord = std::get_if<std::string Values::*>(&key.field)) {
@@ -111,6 +121,12 @@ std::optional<std::string> Apply(const Key& key, std::string_view text, Values& 
         const std::optional<bool> v = Flag(text);
         if (!v) return "expected true or false";
         values.*(*flag) = *v;
+        return std::nullopt;
+    }
+    if (const auto* choice = std::get_if<Present Values::*>(&key.field)) {
+        const std::optional<Present> v = Choice(text);
+        if (!v) return "expected auto, renderer or surface";
+        values.*(*choice) = *v;
         return std::nullopt;
     }
     const std::optional<int32_t> v = Number(text);
@@ -224,6 +240,8 @@ std::string Write(const Values& values) {
             text += values.*(*flag) ? "true" : "false";
         else if (const auto* woord = std::get_if<std::string Values::*>(&key.field))
             text += values.*(*woord);
+        else if (const auto* choice = std::get_if<Present Values::*>(&key.field))
+            text += PRESENT_NAMES[static_cast<int32_t>(values.*(*choice))];
         else
             text += std::to_string(values.*std::get<int32_t Values::*>(key.field));
         text += '\n';

@@ -10,6 +10,11 @@
 
 namespace Settings {
 
+// How the window shows its picture: chosen at start-up (the renderer where
+// there is a GPU, the window surface where the renderer would draw on the
+// CPU anyway), or one of the two asked for.
+enum class Present : uint8_t { AUTO, RENDERER, SURFACE };
+
 struct Values {
     // The window's size on the screen when not fullscreen; 0 lets the window
     // take the size that fits the screen.
@@ -21,6 +26,7 @@ struct Values {
     bool muted = false;
     // The language the game speaks: "auto" (the environment's) or a code.
     std::string language = "auto";
+    Present present = Present::AUTO;
     // Frames drawn between the game's ticks at the display's rate.
     bool smooth = true;
 };

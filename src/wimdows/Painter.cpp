@@ -39,6 +39,15 @@ void Painter::Disc(float cx, float cy, float radius, SDL_Color c) const {
     }
 }
 
+SDL_Rect Overlay::Box(const SDL_FRect& game) const {
+    const float unit = game.w / 800.0f;
+    const int x0 = static_cast<int>(std::floor(game.x + area.x * unit)) - 1;
+    const int y0 = static_cast<int>(std::floor(game.y + area.y * unit)) - 1;
+    const int x1 = static_cast<int>(std::ceil(game.x + (area.x + area.w) * unit)) + 1;
+    const int y1 = static_cast<int>(std::ceil(game.y + (area.y + area.h) * unit)) + 1;
+    return {x0, y0, x1 - x0, y1 - y0};
+}
+
 bool Overlay::Expired() {
     if (shownUntil == 0 || SDL_GetTicks64() < shownUntil) return false;
     shownUntil = 0;

@@ -24,8 +24,6 @@ constexpr int MAX_SAME_SECOND = 100;
 
 std::string folder; // set before the window opens
 
-Overlay note; // window thread only
-
 std::string Stamp() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -61,8 +59,11 @@ constexpr SDL_Color EDGE{230, 230, 230, 255};
 constexpr SDL_Color BODY{250, 250, 250, 255};
 
 // A camera in the top right corner.
+constexpr float X = 724, Y = 8, W = 68, H = 44;
+
+Overlay note{{X - 2, Y - 2, W + 4, H + 4}}; // window thread only
+
 void Draw(const Painter& p) {
-    constexpr float X = 724, Y = 8, W = 68, H = 44;
     p.Fill(X - 2, Y - 2, W + 4, H + 4, EDGE);
     p.Fill(X, Y, W, H, PANEL);
     p.Fill(X + 12, Y + 12, 44, 26, BODY);
@@ -112,6 +113,10 @@ void DrawScreenshotNote(SDL_Renderer* renderer, const SDL_FRect& game) {
 
 bool ScreenshotNoteExpired() {
     return note.Expired();
+}
+
+Overlay& ScreenshotNote() {
+    return note;
 }
 
 } // namespace Internal

@@ -14,8 +14,6 @@ namespace {
 
 constexpr uint64_t SHOWN_MS = 1200;
 
-Overlay indicator; // window thread only
-
 int Step(SDL_Keycode sym) {
     switch (sym) {
     case SDLK_MINUS:
@@ -36,10 +34,14 @@ constexpr SDL_Color LIT{250, 250, 250, 255};
 constexpr SDL_Color UNLIT{90, 90, 100, 255};
 constexpr SDL_Color CROSS{235, 50, 40, 255};
 
+// The panel, in pixels of a game of 800.
+constexpr float X = 290, Y = 8, W = 220, H = 44;
+
+Overlay indicator{{X - 2, Y - 2, W + 4, H + 4}}; // window thread only
+
 // A speaker and ten bars of growing height, one per step; muted, the bars go
 // dark and a red cross stands over the speaker.
 void Draw(const Painter& p, uint32_t percent, bool muted) {
-    constexpr float X = 290, Y = 8, W = 220, H = 44;
     p.Fill(X - 2, Y - 2, W + 4, H + 4, EDGE);
     p.Fill(X, Y, W, H, PANEL);
     p.Fill(X + 12, Y + 16, 10, 12, LIT);
@@ -77,6 +79,10 @@ bool OnVolumeKey(const SDL_KeyboardEvent& e) {
 void DrawVolumeIndicator(SDL_Renderer* renderer, const SDL_FRect& game) {
     indicator.Draw(renderer, game,
                    [](const Painter& p) { Draw(p, Music::MasterVolume(), Music::Muted()); });
+}
+
+Overlay& VolumeIndicator() {
+    return indicator;
 }
 
 bool VolumeIndicatorExpired() {

@@ -150,6 +150,27 @@ void HoldLeft(Source from, bool down, bool click);
 void Repaint();
 // The presented frame's pixels (0x00RRGGBB, the game's size).
 std::vector<uint32_t> ShownFrame();
+// For tests: the pixels the window shows (0x00RRGGBB, its output size), read
+// on the window thread.
+std::vector<uint32_t> WindowPixels(SDL_Point& size);
+
+// Present.cpp, on the window thread: the window's picture, through SDL's
+// renderer where there is a GPU, else straight into the window surface
+// (changed rows only, our own doubling for whole multiples). The settings'
+// `present` overrides the choice. Both show the same pixels in the same layout.
+enum class PresentPath : uint8_t { RENDERER, SURFACE };
+// False when the window can show nothing at all.
+bool OpenPresenter(SDL_Window* window, int32_t gameW, int32_t gameH);
+void ClosePresenter();
+PresentPath Presenting();
+SDL_Point OutputSize(); // the window's size in output pixels
+void PresenterLayout(const Layout& l);
+// Puts the frame's rows flagged in `changed` (every row when `whole`: a new
+// layout, an exposed window) into the window and clears the flags; true when
+// there is anything to show. ShowFrame then shows it, without the frame.
+bool DrawFrame(const Layout& l, const uint32_t* frame, std::vector<uint8_t>& changed, bool whole);
+void ShowFrame(const Layout& l);
+std::vector<uint32_t> PresentedPixels(SDL_Point& size);
 // Puts the pointer at (x, y) in game pixels, through the window's mapping,
 // and tells the game pixels the game now reads there.
 void WarpPointer(int32_t x, int32_t y, int32_t& gameX, int32_t& gameY);
@@ -188,8 +209,12 @@ struct Painter {
 
 // A note over the presented picture for a moment (window thread only).
 struct Overlay {
+    SDL_FRect area;          // what it covers, in the pixels of a game of 800
     uint64_t shownUntil = 0; // 0: not shown
     void Show(uint64_t ms) { shownUntil = SDL_GetTicks64() + ms; }
+    bool Shown() const { return shownUntil != 0; }
+    // What it covers in output pixels over the game's picture at `game`, and a pixel more.
+    SDL_Rect Box(const SDL_FRect& game) const;
     // True once, when it is to disappear.
     bool Expired();
     // While shown, `draw` paints it, blended over the picture of the game's place.
@@ -200,6 +225,10 @@ struct Overlay {
 bool SaveScreenshot();
 void DrawScreenshotNote(SDL_Renderer* renderer, const SDL_FRect& game);
 bool ScreenshotNoteExpired(); // once, when it is to disappear
+
+// The notes over the picture, for presenting them (VolumeIndicator.cpp, Screenshot.cpp).
+Overlay& VolumeIndicator();
+Overlay& ScreenshotNote();
 
 // Text.cpp
 void CloseFonts();

@@ -1,6 +1,6 @@
-// The window thread owns the SDL window, renderer and event loop; the main
-// thread draws into a CPU back buffer (pixels 0x00RRGGBB) and presents it by
-// copying it into the front buffer that the window thread uploads.
+// The window thread owns the SDL window, its presenter and the event loop; the
+// main thread draws into a CPU back buffer (pixels 0x00RRGGBB) and presents it
+// by copying it into the front buffer that the window thread shows.
 #include "WimdowsInternal.h"
 
 #include <chrono>
@@ -35,7 +35,14 @@ void Complain(const std::string& what, const char* detail) {
 
 namespace {
 
-enum UserCode : int32_t { EV_PRESENT = 1, EV_WAKE = 2, EV_SYNC = 3, EV_POINTER = 4, EV_RESIZE = 5 };
+enum UserCode : int32_t {
+    EV_PRESENT = 1,
+    EV_WAKE = 2,
+    EV_SYNC = 3,
+    EV_POINTER = 4,
+    EV_RESIZE = 5,
+    EV_READ = 6
+};
 
 std::atomic<bool> closedByPlayer{false};
 std::atomic<bool> closeAsked{false};
@@ -45,9 +52,11 @@ uint32_t userEvent = 0; // written by the window thread before it goes active
 
 bool buffering = false; // guarded by bufferLock
 
-// The presented frame; the window thread uploads it to the texture.
+// The presented frame, and which of its rows changed since the window showed
+// it: an unchanged row is never drawn again.
 std::mutex frontLock;
 std::vector<uint32_t> front;
+std::vector<uint8_t> changedRows;
 std::atomic<bool> presentPending{false};
 
 std::atomic<bool> pointerShown{true};
@@ -61,8 +70,6 @@ std::atomic<uint32_t> refreshRate{0};
 
 // Owned by the window thread.
 SDL_Window* sdlWindow = nullptr;
-SDL_Renderer* renderer = nullptr;
-SDL_Texture* texture = nullptr;
 bool headless = false; // a video driver without a screen: nothing to fit or remember
 bool fullscreen = false;
 bool decorated = false; // the window manager's borders are known
@@ -157,19 +164,31 @@ void PresentBox(Box b) {
     if (b.x0 > b.x1 || b.y0 > b.y1) return;
     {
         std::lock_guard lock(frontLock);
-        for (int64_t y = b.y0; y <= b.y1; ++y)
+        for (int64_t y = b.y0; y <= b.y1; ++y) {
             std::memcpy(front.data() + y * d.w + b.x0, back.data() + y * d.w + b.x0,
                         static_cast<size_t>(b.x1 - b.x0 + 1) * sizeof(uint32_t));
+            changedRows[y] = 1;
+        }
     }
     RequestPresent();
 }
 
 void PresentAll() {
+    const Plane d = BackPlane();
+    const size_t row = static_cast<size_t>(d.w) * sizeof(uint32_t);
+    bool any = false;
     {
         std::lock_guard lock(frontLock);
-        front = back;
+        for (int64_t y = 0; y < d.h; ++y) {
+            uint32_t* to = front.data() + y * d.w;
+            const uint32_t* from = back.data() + y * d.w;
+            if (std::memcmp(to, from, row) == 0) continue;
+            std::memcpy(to, from, row);
+            changedRows[y] = 1;
+            any = true;
+        }
     }
-    RequestPresent();
+    if (any) RequestPresent();
 }
 
 void SetState(WinState s) {
@@ -184,38 +203,30 @@ std::vector<uint32_t> Internal::ShownFrame() {
     return front;
 }
 
-void Internal::Repaint() {
+namespace {
+
+// The front buffer's changed rows into the window, or all of it when the
+// window needs everything again.
+void Show(bool whole) {
     presentPending.store(false);
     if (windowDestroyed) return;
     {
         std::lock_guard lock(frontLock);
-        if (front.empty()) return;
-        SDL_UpdateTexture(texture, nullptr, front.data(),
-                          static_cast<int>(xlen.load(std::memory_order_relaxed) * 4));
+        if (front.empty() || !DrawFrame(layout, front.data(), changedRows, whole)) return;
     }
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
-    SDL_RenderCopy(renderer, texture, nullptr, &layout.dst);
-    const SDL_Rect& d = layout.dst;
-    const SDL_FRect game{static_cast<float>(d.x), static_cast<float>(d.y), static_cast<float>(d.w),
-                         static_cast<float>(d.h)};
-    DrawVolumeIndicator(renderer, game);
-    DrawScreenshotNote(renderer, game);
-    SDL_RenderPresent(renderer);
+    ShowFrame(layout);
 }
-
-namespace {
 
 // After every change of the window's size: where the picture goes, and how the
 // mouse maps back.
 void UpdateLayout() {
-    int winW = 0, winH = 0, outW = 0, outH = 0;
+    int winW = 0, winH = 0;
     SDL_GetWindowSize(sdlWindow, &winW, &winH);
-    if (SDL_GetRendererOutputSize(renderer, &outW, &outH) != 0) outW = winW, outH = winH;
+    SDL_Point out = OutputSize();
+    if (out.x <= 0 || out.y <= 0) out = {winW, winH};
     layout = Fit(static_cast<int32_t>(xlen.load()), static_cast<int32_t>(ylen.load()), winW, winH,
-                 outW, outH);
-    SDL_SetTextureScaleMode(texture,
-                            WholeMultiple(layout) ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+                 out.x, out.y);
+    PresenterLayout(layout);
     const bool full = fullscreen || (SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_FULLSCREEN);
     if (!full) windowed = {winW, winH};
 }
@@ -261,11 +272,8 @@ void SetFullscreen(bool on) {
 
 void ClosePlatform() {
     CloseGamepads();
-    if (texture) SDL_DestroyTexture(texture);
-    if (renderer) SDL_DestroyRenderer(renderer);
+    ClosePresenter();
     if (sdlWindow) SDL_DestroyWindow(sdlWindow);
-    texture = nullptr;
-    renderer = nullptr;
     sdlWindow = nullptr;
     SDL_DelEventWatch(WatchQueue, nullptr);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -281,6 +289,7 @@ bool MakeBuffers(uint32_t w, uint32_t h) {
         back.assign(size_t{w} * h, 0);
         std::lock_guard frontGuard(frontLock);
         front.assign(size_t{w} * h, 0);
+        changedRows.assign(h, 1);
     } catch (const std::bad_alloc&) {
         Complain("no memory for the window", "out of memory");
         return false;
@@ -396,12 +405,10 @@ bool OpenPlatform() {
     sdlWindow = SDL_CreateWindow(
         title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size.x, size.y,
         SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
-    if (sdlWindow) renderer = SDL_CreateRenderer(sdlWindow, -1, 0);
     const uint32_t gw = xlen.load(), gh = ylen.load();
-    if (renderer && gw > 0 && gh > 0 && gw <= 65535 && gh <= 65535)
-        texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                    static_cast<int>(gw), static_cast<int>(gh));
-    if (!texture || userEvent == static_cast<uint32_t>(-1) || !MakeBuffers(gw, gh)) {
+    const bool shows = sdlWindow && gw > 0 && gh > 0 && gw <= 65535 && gh <= 65535 &&
+                       OpenPresenter(sdlWindow, static_cast<int32_t>(gw), static_cast<int32_t>(gh));
+    if (!shows || userEvent == static_cast<uint32_t>(-1) || !MakeBuffers(gw, gh)) {
         Complain("cannot create the window", SDL_GetError());
         ClosePlatform();
         return false;
@@ -435,6 +442,7 @@ void FreeWindow() {
         ylen.store(0, std::memory_order_relaxed);
         std::lock_guard frontGuard(frontLock);
         std::vector<uint32_t>().swap(front);
+        std::vector<uint8_t>().swap(changedRows);
     }
     ResetInput();
     // A lost display or window cannot be taken down in order (SDL's clean-up
@@ -446,7 +454,11 @@ void FreeWindow() {
 }
 
 void OnUser(const SDL_UserEvent& e) {
-    if (e.code == EV_PRESENT) Repaint();
+    if (e.code == EV_PRESENT) Show(false);
+    if (e.code == EV_READ) {
+        auto* read = static_cast<std::pair<std::vector<uint32_t>, SDL_Point>*>(e.data1);
+        read->first = PresentedPixels(read->second);
+    }
     if (e.code == EV_POINTER) SDL_ShowCursor(pointerShown ? SDL_ENABLE : SDL_DISABLE);
     if (e.code == EV_RESIZE) {
         SDL_SetWindowSize(sdlWindow, static_cast<int>(reinterpret_cast<intptr_t>(e.data1)),
@@ -552,7 +564,7 @@ void RunWindow() {
         if (!open) break;
         MovePointerByGamepad();
         const bool volumeGone = VolumeIndicatorExpired();
-        if (ScreenshotNoteExpired() || volumeGone) Repaint();
+        if (ScreenshotNoteExpired() || volumeGone) Show(false);
     }
     FreeWindow();
 }
@@ -582,6 +594,21 @@ void WaitWindowEnded() {
 }
 
 } // namespace
+
+void Internal::Repaint() {
+    Show(true);
+}
+
+std::vector<uint32_t> Internal::WindowPixels(SDL_Point& size) {
+    std::pair<std::vector<uint32_t>, SDL_Point> read{{}, {0, 0}};
+    {
+        std::lock_guard lock(bufferLock);
+        if (!Active() || !PushUser(EV_READ, reinterpret_cast<intptr_t>(&read))) return {};
+    }
+    Sync();
+    size = read.second;
+    return std::move(read.first);
+}
 
 void Internal::WindowDestroyed() {
     windowDestroyed = true;

@@ -225,6 +225,22 @@ TEST_F(AnimationsTest, StarIsTwoTrianglesInscribedInTheCircle) {
     EXPECT_EQ(Wimdows::GetPixel(430, 300 + 40), 0u); // between two points
 }
 
+TEST_F(AnimationsTest, TheIntroLoadsItsPicturesOnceAndGivesThemBack) {
+    const uint32_t pictures = Wimdows::BitmapTableLength(); // the walls and the robot
+    EXPECT_EQ(pictures, 17u);
+    uint32_t most = 0;
+    rec.ending = [&] { most = std::max(most, Wimdows::BitmapTableLength()); };
+    Time::SetClockSource([] {
+        rec.ending();
+        return FakeClock();
+    });
+    A::Startup_Animation();
+    // Five drawings (of the second only zoomed copies, each gone before its
+    // pass ends) and six backgrounds: one picture for the two of the title.
+    EXPECT_EQ(most, pictures + 5 + 6);
+    EXPECT_EQ(Wimdows::BitmapTableLength(), pictures);
+}
+
 TEST_F(AnimationsTest, IntroRunsItsStepsInOrder) {
     const uint32_t pictures = Wimdows::BitmapTableLength();
     A::Startup_Animation();

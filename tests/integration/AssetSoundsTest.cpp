@@ -191,6 +191,34 @@ TEST_F(DecodedSounds, TheGameMusicRunsTwoMinutesAndBothMusicsLoopWithoutAGap) {
     }
 }
 
+// Decoded as the game streams them, a loop's last sample runs into its first
+// as any sample into the next around it (no click), and the level holds up to
+// the loop point on both sides (no dip).
+TEST_F(DecodedSounds, BothMusicsRunOnAcrossTheirLoopPoint) {
+    for (const char* name : {"muziek/Fire.mp3", "muziek/Metal_Gear_Solid_2.mp3"}) {
+        SCOPED_TRACE(name);
+        const Pcm loop = Decode(name);
+        ASSERT_GT(loop.size(), size_t(kRate));
+        const size_t n = loop.size(), near = 2 * 64, five = 2 * (kRate / 200);
+        int seam = 0, around = 0;
+        for (size_t c = 0; c < 2; ++c)
+            seam = std::max(seam, std::abs(loop[c] - loop[n - 2 + c]));
+        for (size_t i = 2; i < near; ++i) {
+            around = std::max(around, std::abs(loop[i] - loop[i - 2]));
+            around = std::max(around, std::abs(loop[n - i] - loop[n - i - 2]));
+        }
+        EXPECT_LE(seam, around);
+        auto rms = [&](size_t from) {
+            double sum = 0;
+            for (size_t i = from; i < from + five; ++i)
+                sum += double(loop[i]) * loop[i];
+            return std::sqrt(sum / double(five));
+        };
+        EXPECT_GT(rms(n - five), 0.5 * rms(n - 2 * five)); // within 6 dB
+        EXPECT_GT(rms(0), 0.5 * rms(five));
+    }
+}
+
 // Stored at the mixer's rate, so that nothing is resampled at load and every loop stays exact.
 TEST(StoredSounds, EveryFileIsAnMpegOneFileAtTheMixersRate) {
     for (const auto name : AssetList::kSounds) {

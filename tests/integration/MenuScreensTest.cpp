@@ -459,6 +459,19 @@ TEST_F(OtherScreens, CreditsEndAtOnceOnBack) {
     EXPECT_FALSE(StandardMenu::ClickPending());
 }
 
+TEST_F(OtherScreens, TheCreditsPictureLivesOnlyWhileTheCreditsRun) {
+    StandardMenu::RegisterLeftClick(700, 750); // a first visit loads what the screens share
+    KM::Credits();
+    const uint32_t pictures = Wimdows::BitmapTableLength();
+    uint32_t during = 0;
+    Play({Pixel(5, 5, Colour("images/Backgrounds/wit.bmp")),
+          Until([&] { return (during = Wimdows::BitmapTableLength()) > pictures; }, "the picture"),
+          Back()},
+         [&] { KM::Credits(); });
+    EXPECT_EQ(during, pictures + 1);
+    EXPECT_EQ(Wimdows::BitmapTableLength(), pictures);
+}
+
 TEST_F(ClosedWindow, EveryScreenReturnsWhenTheWindowIsClosed) {
     auto level = std::make_unique<K::Level>();
     const std::vector<std::pair<Step, std::function<void()>>> screens = {

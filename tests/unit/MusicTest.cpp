@@ -230,3 +230,44 @@ TEST_F(MusicTest, WithoutAnAudioDeviceEveryCallIsSilent) {
 }
 
 } // namespace
+
+// Streamed music as the game plays it: it starts, loops, takes its volume
+// under the master volume and stops as a chunk did, and a new piece ends the
+// one before.
+TEST_F(MusicTest, StreamedMusicStartsLoopsAndStopsAsAChunkDid) {
+    const uint32_t menu = Music::LoadMusic(shortWav.c_str()); // 20 ms
+    const uint32_t game = Music::LoadMusic(mp3.c_str());
+    const uint32_t blip = Music::LoadSound(shortWav.c_str());
+    ASSERT_EQ(menu, 1u);
+    ASSERT_EQ(game, 2u);
+    Music::PlaySound(menu, true);
+    EXPECT_EQ(Music::SoundChannel(menu), 64);
+    SDL_Delay(150);
+    EXPECT_TRUE(Mix_PlayingMusic()); // looped long past its end
+    Music::SetSoundVolume(menu, 170);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 85);
+    Music::ChangeVolume(-5); // the player's volume at half
+    EXPECT_EQ(Mix_VolumeMusic(-1), 85 * 64 / 128);
+    Music::ChangeVolume(5);
+
+    Music::PlaySound(game, true); // the menu music gives way, at full volume
+    EXPECT_EQ(Music::SoundChannel(menu), -1);
+    EXPECT_EQ(Mix_VolumeMusic(-1), MIX_MAX_VOLUME);
+    Music::SetSoundVolume(menu, 0);
+    Music::StopSound(menu); // an ended play's id touches nothing
+    EXPECT_TRUE(Mix_PlayingMusic());
+    EXPECT_EQ(Mix_VolumeMusic(-1), MIX_MAX_VOLUME);
+    Music::PlaySound(blip, false); // chunks play beside it
+    EXPECT_EQ(Mix_Playing(-1), 1);
+    Music::StopSound(game);
+    EXPECT_FALSE(Mix_PlayingMusic());
+
+    Music::PlaySound(menu, false); // once: it ends by itself
+    for (int i = 0; i < 100 && Mix_PlayingMusic(); ++i)
+        SDL_Delay(10);
+    EXPECT_FALSE(Mix_PlayingMusic());
+    Music::PlaySound(game, true);
+    Music::UnLoadSound(game); // freeing it ends its play
+    EXPECT_FALSE(Mix_PlayingMusic());
+    EXPECT_EQ(Music::SoundTableLength(), 3u);
+}

@@ -31,6 +31,19 @@ TEST(Settings, ReadsBackWhatItWritesAndDefaultsWithoutText) {
     EXPECT_TRUE(back.fullscreen);
 }
 
+TEST(Settings, ThePresentingChoiceGoesByNameAndAnUnknownOneIsAuto) {
+    std::vector<std::string> problems;
+    EXPECT_EQ(Settings::Read("present=surface").present, Settings::Present::SURFACE);
+    EXPECT_EQ(Settings::Read("present = renderer").present, Settings::Present::RENDERER);
+    EXPECT_EQ(Settings::Read("present=gpu\npresent=2", &problems).present, Settings::Present::AUTO);
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_EQ(problems[0], "line 1: expected auto, renderer or surface");
+    Settings::Values v;
+    v.present = Settings::Present::SURFACE;
+    EXPECT_NE(Settings::Write(v).find("present=surface\n"), std::string::npos);
+    EXPECT_EQ(Settings::Read(Settings::Write(v)).present, Settings::Present::SURFACE);
+}
+
 TEST(Settings, DamagedLinesKeepTheirDefaultAndAreToldByLine) {
     std::vector<std::string> problems;
     const Settings::Values v = Settings::Read("# a comment\r\n"

@@ -125,11 +125,20 @@ Stereo Render(const Song& song, int passes, double tail, const std::string& soun
 
 // A seamless loop: the second of two passes, which already carries the ringing-out of the
 // first one at its start, exactly as it sounds when the loop wraps around.
+// The synthesiser's chorus and reverb never repeat exactly, so the pass's last
+// 50 ms fade into what led into its start: the end runs on into the start.
 Stereo Loop(const Song& song, const std::string& soundFont) {
     const Stereo two = Render(song, 2, 0, soundFont);
     const long from = 2 * song.Sample(song.beats), to = 2 * song.Sample(2 * song.beats);
     if (long(two.size()) < to) return {};
-    return Stereo(two.begin() + from, two.begin() + to);
+    Stereo loop(two.begin() + from, two.begin() + to);
+    const long fade = std::min<long>(2 * (kRate / 20), std::min(from, to - from));
+    for (long k = 0; k < fade; ++k) {
+        const double into = double(k / 2 + 1) / double(fade / 2);
+        float& v = loop[size_t(to - from - fade + k)];
+        v = float((1 - into) * v + into * two[size_t(from - fade + k)]);
+    }
+    return loop;
 }
 
 float Peak(const Stereo& s) {
@@ -192,10 +201,56 @@ void Fade(Stereo& s, double in, double out) {
     }
 }
 
-bool WriteMp3(const Stereo& s, const std::string& file, int kbps) {
-    std::vector<short> pcm(s.size());
-    for (size_t i = 0; i < s.size(); ++i)
-        pcm[i] = short(std::lround(std::clamp(s[i], -1.0f, 1.0f) * 32767.0f));
+// A looped piece is encoded with the loop's own end before it and its start
+// after it, so that the encoder's first and last frames hold music, not the
+// edge of silence; the info frame then tells the decoder to skip those
+// samples too. Decoded, the loop's last sample runs into its first.
+constexpr size_t kLoopContext = 2048;
+
+// The info frame's encoder delay and padding (12 bits each) grow by the
+// context, and its checksum follows. Layout of LAME's tag: "Info" or "Xing",
+// four flag bytes, frames, bytes, the seek table and the quality (all
+// present), then the LAME extension with the delay and padding 21 bytes in
+// and the tag's CRC-16 over everything before it at 34.
+bool Widen(std::vector<unsigned char>& tag, size_t tagBytes, size_t more) {
+    unsigned char* end = tag.data() + tagBytes;
+    unsigned char* found = end;
+    for (const char* id : {"Info", "Xing"})
+        found = found != end
+                    ? found
+                    : std::search(tag.data(), end, reinterpret_cast<const unsigned char*>(id),
+                                  reinterpret_cast<const unsigned char*>(id) + 4);
+    const size_t at = size_t(found - tag.data()) + 8 + 4 + 4 + 100 + 4 + 21;
+    if (found == end || at + 15 > tagBytes) return false;
+    unsigned char* d = tag.data() + at;
+    const size_t delay = (size_t(d[0]) << 4 | d[1] >> 4) + more;
+    const size_t padding = (size_t(d[1] & 15) << 8 | d[2]) + more;
+    if (delay > 4095 || padding > 4095) return false;
+    d[0] = static_cast<unsigned char>(delay >> 4);
+    d[1] = static_cast<unsigned char>((delay & 15) << 4 | padding >> 8);
+    d[2] = static_cast<unsigned char>(padding & 255);
+    unsigned crc = 0; // CRC-16/ARC, as LAME writes it
+    for (const unsigned char* b = tag.data(); b < d + 13; ++b) {
+        crc ^= *b;
+        for (int bit = 0; bit < 8; ++bit)
+            crc = crc & 1 ? (crc >> 1) ^ 0xA001 : crc >> 1;
+    }
+    d[13] = static_cast<unsigned char>(crc >> 8);
+    d[14] = static_cast<unsigned char>(crc & 255);
+    return true;
+}
+
+bool WriteMp3(const Stereo& s, const std::string& file, int kbps, bool looped = false) {
+    const size_t context = looped ? std::min(kLoopContext, s.size() / 2) : 0;
+    std::vector<short> pcm;
+    pcm.reserve(s.size() + 4 * context);
+    const auto put = [&](size_t from, size_t to) {
+        for (size_t i = from; i < to; ++i)
+            pcm.push_back(short(std::lround(std::clamp(s[i], -1.0f, 1.0f) * 32767.0f)));
+    };
+    put(s.size() - 2 * context, s.size());
+    put(0, s.size());
+    put(0, 2 * context);
     lame_global_flags* lame = lame_init();
     lame_set_in_samplerate(lame, kRate);
     lame_set_out_samplerate(lame, kRate);
@@ -221,6 +276,7 @@ bool WriteMp3(const Stereo& s, const std::string& file, int kbps) {
         // Replace the placeholder first frame with the finished info frame.
         std::vector<unsigned char> tag(8192);
         const size_t tagBytes = lame_get_lametag_frame(lame, tag.data(), tag.size());
+        ok = context == 0 || Widen(tag, tagBytes, context);
         if (tagBytes > 0 && tagBytes <= size_t(bytes))
             std::copy_n(tag.begin(), tagBytes, mp3.begin());
         std::filesystem::create_directories(std::filesystem::path(file).parent_path());
@@ -547,8 +603,8 @@ bool MakeSounds(const std::string& outDir, const std::string& soundFont) {
     Normalise(boom, 0.5f);
     Normalise(death, 0.45f);
     return WriteMp3(intro, dir + std::string(AssetList::kSounds[0]), 160) &&
-           WriteMp3(menu, dir + std::string(AssetList::kSounds[1]), 160) &&
-           WriteMp3(game, dir + std::string(AssetList::kSounds[2]), 160) &&
+           WriteMp3(menu, dir + std::string(AssetList::kSounds[1]), 160, true) &&
+           WriteMp3(game, dir + std::string(AssetList::kSounds[2]), 160, true) &&
            WriteMp3(gun, dir + std::string(AssetList::kSounds[3]), 128) &&
            WriteMp3(boom, dir + std::string(AssetList::kSounds[4]), 128) &&
            WriteMp3(death, dir + std::string(AssetList::kSounds[5]), 128);

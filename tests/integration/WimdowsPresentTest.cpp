@@ -1,0 +1,175 @@
+// The two ways of presenting (SDL's renderer, SDL's software one under the
+// dummy driver, and our own rows into the window surface) show the same
+// pixels and map the mouse alike, at 1 x, 2 x and a letterboxed odd size;
+// frames that change a few rows, and the volume indicator coming and going,
+// leave nothing stale behind.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <thread>
+#include <vector>
+
+#include "../support/SdlInput.h"
+#include "Settings.h"
+#include "Wimdows.h"
+#include "WimdowsInternal.h"
+
+namespace W = Wimdows;
+namespace WI = Wimdows::Internal;
+using Settings::Present;
+
+namespace {
+
+constexpr uint32_t S = 800;
+
+struct Seen {
+    SDL_Point size{};
+    std::vector<uint32_t> pixels;
+    std::vector<SDL_Point> mouse; // the game point under each probed window point
+};
+
+// Every pixel different from its neighbours somewhere, so a row or a column
+// off by one shows.
+void DrawPattern(uint32_t seed) {
+    for (int32_t y = 0; y < static_cast<int32_t>(S); y += 8)
+        for (int32_t x = 0; x < static_cast<int32_t>(S); x += 8)
+            W::Rectangle(x, y, x + 7, y + 7, (x * 7919u + y * 104729u + seed) & 0xFFFFFF, true);
+    W::Ellipse(100, 120, 531, 377, 0x00FF00, false);
+}
+
+void Use(Present p) {
+    Settings::Values v = Settings::Current();
+    v.present = p;
+    ASSERT_TRUE(Settings::Store(v));
+}
+
+// The window's pixels and mouse; at 1 x without the volume indicator the
+// window shows the back buffer itself.
+Seen Look(int32_t w, int32_t h, bool indicator = false) {
+    Seen s;
+    s.pixels = WI::WindowPixels(s.size);
+    const bool plain = w == S && h == S && !indicator;
+    size_t i = 0;
+    while (plain && i < s.pixels.size() &&
+           s.pixels[i] == WI::SwapRedBlue(W::GetPixel(int32_t(i % S), int32_t(i / S))))
+        ++i;
+    if (plain) {
+        EXPECT_EQ(i, s.pixels.size()) << "at " << i % S << ", " << i / S;
+    }
+    for (const SDL_Point at :
+         {SDL_Point{0, 0}, {w / 2, h / 2}, {w - 1, h - 1}, {w / 3, 7}, {13, h / 5}}) {
+        SdlInput::Move(at.x, at.y);
+        W::Sync();
+        int32_t x = 0, y = 0;
+        W::MousePos(x, y);
+        s.mouse.push_back({x, y});
+    }
+    return s;
+}
+
+// The window at w x h showing the pattern, then the pattern with a few rows changed.
+std::vector<Seen> Show(Present p, int32_t w, int32_t h) {
+    Use(p);
+    W::Window("WimdowsPresent", S, S);
+    EXPECT_EQ(W::State(), W::STATE_ACTIVE);
+    W::SetBuffering(true);
+    WI::AskWindowSize(w, h);
+    DrawPattern(1);
+    W::UpdateWindow();
+    W::Sync();
+    std::vector<Seen> seen{Look(w, h)};
+    W::Rectangle(0, 401, 799, 403, 0x123456, true); // three rows
+    W::Rectangle(10, 799, 20, 799, 0xFFFFFF, true); // the last row
+    W::UpdateWindow();
+    W::Sync();
+    seen.push_back(Look(w, h));
+    W::KillWindow();
+    return seen;
+}
+
+void ExpectSame(const Seen& a, const Seen& b) {
+    ASSERT_EQ(a.size.x, b.size.x);
+    ASSERT_EQ(a.size.y, b.size.y);
+    ASSERT_EQ(a.pixels.size(), b.pixels.size());
+    for (size_t i = 0; i < a.pixels.size(); ++i)
+        ASSERT_EQ(a.pixels[i], b.pixels[i]) << "at " << i % a.size.x << ", " << i / a.size.x;
+    for (size_t i = 0; i < a.mouse.size(); ++i) {
+        EXPECT_EQ(a.mouse[i].x, b.mouse[i].x);
+        EXPECT_EQ(a.mouse[i].y, b.mouse[i].y);
+    }
+}
+
+class WimdowsPresent : public testing::Test {
+  protected:
+    void TearDown() override { Use(Present::AUTO); }
+};
+
+TEST_F(WimdowsPresent, WithoutAGpuTheSurfaceIsChosenAndTheSettingOverrides) {
+    for (const auto& [asked, got] : {std::pair{Present::AUTO, WI::PresentPath::SURFACE},
+                                     std::pair{Present::RENDERER, WI::PresentPath::RENDERER},
+                                     std::pair{Present::SURFACE, WI::PresentPath::SURFACE}}) {
+        Use(asked);
+        W::Window("WimdowsPresent", S, S);
+        ASSERT_EQ(W::State(), W::STATE_ACTIVE);
+        EXPECT_EQ(WI::Presenting(), got);
+        W::KillWindow();
+    }
+}
+
+TEST_F(WimdowsPresent, BothPathsShowTheSamePixelsAndMapTheMouseAlike) {
+    for (const SDL_Point size : {SDL_Point{800, 800}, {1600, 1600}, {1001, 777}}) {
+        SCOPED_TRACE(std::to_string(size.x) + " x " + std::to_string(size.y));
+        const std::vector<Seen> surface = Show(Present::SURFACE, size.x, size.y);
+        const std::vector<Seen> renderer = Show(Present::RENDERER, size.x, size.y);
+        for (size_t i = 0; i < surface.size(); ++i)
+            ExpectSame(surface[i], renderer[i]);
+    }
+}
+
+TEST_F(WimdowsPresent, WholeMultiplesShowEveryGamePixelAsABlock) {
+    const Seen twice = Show(Present::SURFACE, 1600, 1600).back();
+    ASSERT_EQ(twice.size.x, 1600);
+    Use(Present::AUTO);
+    W::Window("WimdowsPresent", S, S);
+    W::SetBuffering(true);
+    DrawPattern(1);
+    W::Rectangle(0, 401, 799, 403, 0x123456, true);
+    W::Rectangle(10, 799, 20, 799, 0xFFFFFF, true);
+    for (int32_t y = 0; y < 1600; y += 7)
+        for (int32_t x = 0; x < 1600; x += 3) {
+            const uint32_t game = WI::SwapRedBlue(W::GetPixel(x / 2, y / 2));
+            ASSERT_EQ(twice.pixels[size_t(y) * 1600 + x], game) << x << ", " << y;
+        }
+    W::KillWindow();
+}
+
+TEST_F(WimdowsPresent, TheVolumeIndicatorLooksAlikeAndLeavesNothingBehind) {
+    std::vector<Seen> seen;
+    for (const Present p : {Present::SURFACE, Present::RENDERER}) {
+        Use(p);
+        W::Window("WimdowsPresent", S, S);
+        W::SetBuffering(true);
+        DrawPattern(2);
+        W::UpdateWindow();
+        SdlInput::Key(SDLK_MINUS, true);
+        SdlInput::Key(SDLK_MINUS, false);
+        W::Sync();
+        seen.push_back(Look(S, S, true));
+        EXPECT_NE(seen.back().pixels[30 * S + 300], WI::SwapRedBlue(W::GetPixel(300, 30)));
+        DrawPattern(3); // a frame while it shows
+        W::UpdateWindow();
+        W::Sync();
+        seen.push_back(Look(S, S, true));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1400)); // it goes
+        W::Sync();
+        Look(S, S);                     // and the picture under it is whole again
+        SdlInput::Key(SDLK_PLUS, true); // the volume as it was, for the next test
+        W::Sync();
+        W::KillWindow();
+    }
+    ExpectSame(seen[0], seen[2]);
+    ExpectSame(seen[1], seen[3]);
+}
+
+} // namespace
