@@ -7,7 +7,7 @@ namespace CommandLine {
 
 namespace {
 
-constexpr std::array<Option, 9> OPTIONS{{
+constexpr std::array<Option, 12> OPTIONS{{
     {Kind::help, 'h', "help", "", "show this help and exit"},
     {Kind::version, 'v', "version", "",
      "show the version and the folders of the game's data and the player's files, and exit"},
@@ -22,6 +22,13 @@ constexpr std::array<Option, 9> OPTIONS{{
      "keep the save slots and the high scores in DIR (this run only)"},
     {Kind::screenshotDir, 0, "screenshot-dir", "DIR",
      "write the screenshots of F12 into DIR (default: screenshots/ in the player's folder)"},
+    {Kind::record, 0, "record", "FILE",
+     "record every level played into the demo FILE (.ktdemo), rewritten as each level ends"},
+    {Kind::playDemo, 0, "playdemo", "FILE",
+     "play the demo FILE back in the window at the game's pace; Esc ends it"},
+    {Kind::timeDemo, 0, "timedemo", "FILE",
+     "play the demo FILE back as fast as it goes, without sound, then print the frames, "
+     "seconds, frames per second and how each level ended"},
 }};
 
 constexpr std::size_t HELP_COLUMN = 26;
@@ -64,6 +71,13 @@ const Option* FindShort(char c) {
     return nullptr;
 }
 
+// The options whose value is kept as written, in the order of their kinds.
+constexpr std::string Choices::*TEXTS[] = {&Choices::dataDir,       &Choices::saveDir,
+                                           &Choices::screenshotDir, &Choices::record,
+                                           &Choices::playDemo,      &Choices::timeDemo};
+static_assert(static_cast<int>(Kind::timeDemo) - static_cast<int>(Kind::dataDir) + 1 ==
+              std::size(TEXTS));
+
 // Stores one option with its value (checked); the error line when the value is bad.
 std::string Apply(const Option& o, const std::string& value, Choices& c) {
     const std::string shown = "--" + std::string(o.name);
@@ -90,13 +104,12 @@ std::string Apply(const Option& o, const std::string& value, Choices& c) {
         break;
     }
     case Kind::dataDir:
-        c.dataDir = value;
-        break;
     case Kind::saveDir:
-        c.saveDir = value;
-        break;
     case Kind::screenshotDir:
-        c.screenshotDir = value;
+    case Kind::record:
+    case Kind::playDemo:
+    case Kind::timeDemo:
+        c.*TEXTS[static_cast<int>(o.kind) - static_cast<int>(Kind::dataDir)] = value;
         break;
     }
     return {};
@@ -209,6 +222,10 @@ Parsed Parse(const std::vector<std::string>& arguments) {
     }
     if (p.error.empty() && p.choices.level != 0 && p.choices.tutorial != 0)
         p.error = Complaint("options '--level' and '--tutorial' exclude each other");
+    const int demos =
+        !p.choices.record.empty() + !p.choices.playDemo.empty() + !p.choices.timeDemo.empty();
+    if (p.error.empty() && demos > 1)
+        p.error = Complaint("options '--record', '--playdemo' and '--timedemo' exclude each other");
     return p;
 }
 

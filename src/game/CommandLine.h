@@ -24,6 +24,9 @@ enum class Kind {
     dataDir,
     saveDir,
     screenshotDir,
+    record,
+    playDemo,
+    timeDemo,
 };
 
 struct Option {
@@ -43,6 +46,9 @@ struct Choices {
     uint32_t level = 0;             // the level Start begins with; 0: the first
     uint32_t tutorial = 0;          // the tutorial level Oefenen begins with; 0: the first
     std::string dataDir, saveDir, screenshotDir;
+    std::string record;   // the demo file to record the levels played into
+    std::string playDemo; // the demo to play back in the window
+    std::string timeDemo; // the demo to play back as fast as it goes, then measured
 };
 
 struct Parsed {

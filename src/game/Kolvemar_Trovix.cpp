@@ -7,6 +7,7 @@
 
 #include "CommandLine.h"
 #include "Commands.h"
+#include "Demo.h"
 #include "Kolvemar_Animations.h"
 #include "Kolvemar_Menu.h"
 #include "Kolvemar_spel.h"
@@ -244,6 +245,21 @@ void MemoryClear() {
     Kolvemar_spel::MemoryClearSpel();
 }
 
+namespace {
+
+// A demo instead of the game: in the window with sound, or timed without.
+int PlayDemo(const CommandLine::Choices& c) {
+    const bool timed = !c.timeDemo.empty();
+    if (!timed) Music::InitMusic();
+    const int status = Demo::Afspelen(timed ? c.timeDemo : c.playDemo, timed);
+    Music::StopMusic();
+    Wimdows::KillWindow();
+    MemoryClear();
+    return status;
+}
+
+} // namespace
+
 int Main(const std::vector<std::string>& arguments) {
     const CommandLine::Parsed command = CommandLine::Parse(arguments);
     if (!command.error.empty()) return BadCommandLine(command.error);
@@ -270,6 +286,9 @@ int Main(const std::vector<std::string>& arguments) {
         return 1;
     }
     Wimdows::SetBuffering(true);
+    if (!command.choices.playDemo.empty() || !command.choices.timeDemo.empty())
+        return PlayDemo(command.choices);
+    if (!command.choices.record.empty()) Demo::Opnemen(command.choices.record);
     std::cout << (Music::InitMusic() ? "muziek in orde" : "probleem met de muziek") << std::endl;
     Kolvemar_Animations::Startup_Animation();
     next_action actie = Commands::Held(Commands::QUIT) ? next_action::afsluiten : next_action::menu;

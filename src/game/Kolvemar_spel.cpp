@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "Commands.h"
+#include "Demo.h"
 #include "Kolvemar_Animations.h"
 #include "Kolvemar_Artificial_movement.h"
 #include "Kolvemar_Botsingen.h"
@@ -289,8 +290,10 @@ void Pauze() {
     Wimdows::UpdateWindow();
     Wacht(10);
     Wimdows::FlushKeys();
-    WachtOpP(false);
-    WachtOpP(true);
+    if (!Demo::Speelt()) {
+        WachtOpP(false);
+        WachtOpP(true);
+    }
     Commands::NextScreen();
     Time::StartIterations();
     Wimdows::DestroyBitmap(pauze);
@@ -314,7 +317,7 @@ bool Ingamemenu(Level& level, Speelstaat& staat) {
     Bijwerken(stand, staat);
     Commands::NextScreen();
     Wimdows::ShowPointer(true);
-    const next_action a = Kolvemar_Menu::Kolvemar_ingamemenu(stand);
+    const next_action a = Demo::Ingamemenu(stand);
     Tellen(staat, true); // the time in the menu is played time, however long
     Wimdows::ShowPointer(false);
     Commands::NextScreen();
@@ -519,7 +522,7 @@ Speelstaat Beginstaat(const Level& level) {
     staat.player = level.objecten[0];
     staat.punten = level.punten;
     staat.standaantalkogel = 1;
-    staat.klokstand = Time::Monotonic();
+    staat.klokstand = Time::GameClock();
     staat.following_action = next_action::resume;
     std::fill(std::begin(staat.effect), std::end(staat.effect), GEEN_EFFECT);
     return staat;
@@ -569,7 +572,9 @@ bool Speelframe(Level& level, Speelstaat& staat) {
 }
 
 next_action spel(Level& level) {
-    Speelstaat staat = Beginstaat(level);
+    Speelstaat staat{};
+    Demo::Begin(level, staat); // before the level's first clock reading
+    staat = Beginstaat(level);
     machinegun = Music::LoadSound("muziek/glock22.mp3");
     explosionsound = Music::LoadSound("muziek/explosion.mp3");
     deathsound = Music::LoadSound("muziek/death.mp3");
@@ -597,6 +602,7 @@ next_action spel(Level& level) {
     Wimdows::ShowPointer(true);
     Commands::NextScreen();
     Verlaten(level, staat);
+    Demo::Einde(level, staat.following_action);
     return staat.following_action;
 }
 

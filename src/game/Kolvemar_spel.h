@@ -38,7 +38,7 @@ struct Speelstaat {
     Kolvemar_Constanten_en_Types::Object player; // working copy of objecten[0]
     Kolvemar_Constanten_en_Types::INTEGER punten;
     Kolvemar_Constanten_en_Types::CARDINAL standaantalkogel; // slot of the next shot, 1..300
-    // The level's playing time so far, counted on Time::Monotonic up to klokstand.
+    // The level's playing time so far, counted on Time::GameClock up to klokstand.
     int64_t speeltijd;
     int64_t klokstand;
     uint32_t background;

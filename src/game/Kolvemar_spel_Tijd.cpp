@@ -52,7 +52,7 @@ void speeltijdbijvoegen(SYSTEMTIME& result, int64_t milliseconden) {
 }
 
 void Tellen(Speelstaat& staat, bool geheel) {
-    const int64_t nu = Time::Monotonic();
+    const int64_t nu = Time::GameClock();
     const int64_t stap = std::max<int64_t>(0, nu - staat.klokstand);
     staat.speeltijd += geheel || stap <= LANGSTE_STAP_MS ? stap : FRAME_MS;
     staat.klokstand = nu;

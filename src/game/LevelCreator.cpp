@@ -22,6 +22,8 @@ namespace {
 constexpr std::size_t MAX_FILE_SIZE = 4u << 20;
 constexpr std::size_t MAX_TOKEN = 255;
 constexpr std::size_t COMMENT_LEN = 102; // 101 characters and the zero
+
+Herkomst laatste;
 constexpr CARDINAL MAX_TIME_FIELD = 65535;
 constexpr CARDINAL MAX_TEKENNUMMER = 45;
 constexpr int REAL_WIDTH = 20;
@@ -416,9 +418,21 @@ bool Leeslevel(Tekstbestand& f, Level& level) {
     return true;
 }
 
+uint64_t Tekstcontrole(std::string_view tekst) {
+    uint64_t h = 14695981039346656037ull;
+    for (const unsigned char c : tekst)
+        h = (h ^ c) * 1099511628211ull;
+    return h;
+}
+
+const Herkomst& LaatsteLevel() {
+    return laatste;
+}
+
 bool Leeslevel(const std::string& filename, Level& level) {
     Tekstbestand f;
     const bool gelukt = Openen(filename, f) && Leeslevel(f, level);
+    if (gelukt) laatste = {filename, Tekstcontrole(f.inhoud)};
     for (const std::string& w : f.waarschuwingen)
         Melding(w);
     if (!gelukt) Melding(f.fout + "; the file is not used.");

@@ -4,7 +4,9 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Kolvemar_Constanten_en_Types.h"
@@ -83,6 +85,15 @@ bool Leeslevel(Tekstbestand& f, Level& level);
 bool Leeslevel(const std::string& filename, Level& level);
 
 constexpr REAL MAX_RANDOM_SPEED = 1.0e6f;
+
+// Where the last level read by name came from: the name as asked and a hash
+// of its text, so that a demo can tell whether the file is still the same.
+struct Herkomst {
+    std::string naam;
+    uint64_t hash = 0;
+};
+const Herkomst& LaatsteLevel();
+uint64_t Tekstcontrole(std::string_view tekst); // 64-bit FNV-1a
 
 // The complete text of a level file, CR LF line ends.
 std::string Leveltekst(const Level& level);

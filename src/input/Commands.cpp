@@ -204,6 +204,10 @@ Command Read() {
     return source ? source() : Live();
 }
 
+Command ReadLive() {
+    return Live();
+}
+
 void SetSource(Source s) {
     source = s;
 }

@@ -29,6 +29,8 @@ Command Read();
 // played); nullptr goes back to the live input.
 using Source = Command (*)();
 void SetSource(Source source);
+// The record of the live input, whatever the source (a demo being recorded).
+Command ReadLive();
 
 // TRUE while one of the action's keys or buttons is held.
 bool Held(Action a);

@@ -6,7 +6,7 @@ namespace Catalogus {
 
 namespace {
 
-constexpr uint32_t MAGIC = 0x950412de, MAGIC_OMGEKEERD = 0xde120495;
+constexpr uint32_t MAGIC = 0x950412de; // read swapped, a catalogue of the other byte order
 constexpr std::size_t KOP = 28; // magic, revision, count, two table offsets, hash size, offset
 
 struct Lezer {

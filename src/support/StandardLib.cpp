@@ -412,6 +412,14 @@ uint32_t PseudoRandomCardGenerator() {
     return n;
 }
 
+uint32_t RandomSeed() {
+    return gSeed;
+}
+
+void SetRandomSeed(uint32_t seed) {
+    gSeed = seed;
+}
+
 uint32_t RandomCard(uint32_t min, uint32_t max) {
     if (max < min) {
         std::cout << "ERROR calling RandomCardFromInterval: min " << min << " is bigger than max "

@@ -140,6 +140,9 @@ uint32_t RandomCard(uint32_t min, uint32_t max);
 
 // The deterministic generator: advances the seed and returns it (0 to 1012).
 uint32_t PseudoRandomCardGenerator();
+// Its seed, kept with a demo so that a level replays its numbers.
+uint32_t RandomSeed();
+void SetRandomSeed(uint32_t seed);
 
 // Angle in radians (-pi/2 to 3pi/2, screen axes) of the direction from
 // (x0, y0) to (x1, y1).

@@ -52,6 +52,11 @@ void NoWait(int32_t) {}
 
 ClockSource clockSource = RealClock;
 WaitSource waitSource = RealWait;
+ReadingFilter readingFilter = nullptr;
+
+int64_t Filtered(int64_t reading) {
+    return readingFilter ? readingFilter(reading) : reading;
+}
 
 } // namespace
 
@@ -134,12 +139,29 @@ void IterationDelay(int32_t duration, Tussendoor werk) {
 int32_t RandomNr(int32_t a, int32_t b) {
     int32_t h = 0;
     TimeToHundreds(ReadClock(), h);
+    h = static_cast<int32_t>(Filtered(h));
     gRnd = (gRnd * 4211 + 214013 + h) % 100000;
     // A reversed interval (from a negative speed) must not divide by zero or
     // by a negative width; the width may also exceed 32 bits.
     if (b < a) std::swap(a, b);
     const int64_t width = int64_t(b) - a + 1;
     return static_cast<int32_t>(a + gRnd % width);
+}
+
+void SetReadingFilter(ReadingFilter filter) {
+    readingFilter = filter;
+}
+
+int64_t GameClock() {
+    return Filtered(Monotonic());
+}
+
+int32_t RandomState() {
+    return gRnd;
+}
+
+void SetRandomState(int32_t state) {
+    gRnd = state;
 }
 
 } // namespace Time

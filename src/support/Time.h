@@ -53,4 +53,15 @@ using Tussendoor = int32_t (*)();
 void IterationDelay(int32_t duration, Tussendoor tussendoor = nullptr);
 int32_t RandomNr(int32_t a, int32_t b);
 
+// The readings that enter the game's rules (the clock mixed into RandomNr and
+// the playing time's clock) pass through one filter, so that a demo can
+// record them and give them back; pacing reads stay outside. nullptr: as read.
+using ReadingFilter = int64_t (*)(int64_t reading);
+void SetReadingFilter(ReadingFilter filter);
+// Monotonic, through the filter.
+int64_t GameClock();
+// RandomNr's state, kept with a demo so that a level replays its numbers.
+int32_t RandomState();
+void SetRandomState(int32_t state);
+
 } // namespace Time

@@ -46,6 +46,17 @@ TEST(CommandLine, EveryOptionInItsLongAndShortForms) {
     EXPECT_EQ(Good({"--save-dir=/s"}).saveDir, "/s");
     EXPECT_EQ(Good({"-s", "s d"}).saveDir, "s d");
     EXPECT_EQ(Good({"--screenshot-dir", "-x"}).screenshotDir, "-x"); // a value may start with -
+    EXPECT_EQ(Good({"--record", "a.ktdemo"}).record, "a.ktdemo");
+    EXPECT_EQ(Good({"--playdemo=b.ktdemo"}).playDemo, "b.ktdemo");
+    EXPECT_EQ(Good({"--timedemo", "c.ktdemo", "-l2"}).timeDemo, "c.ktdemo");
+}
+
+TEST(CommandLine, OneDemoOptionAtATime) {
+    const std::string P = "kolvemar-trovix: ";
+    EXPECT_EQ(Refused({"--record", "a", "--timedemo", "b"}),
+              P + "options '--record', '--playdemo' and '--timedemo' exclude each other");
+    EXPECT_EQ(Refused({"--playdemo"}), P + "option '--playdemo' needs a FILE");
+    EXPECT_EQ(Refused({"--t", "1"}), P + "option '--t' is ambiguous (--tutorial, --timedemo)");
 }
 
 TEST(CommandLine, OptionsCombine) {

@@ -1,6 +1,7 @@
-// playtest DATA_DIR [LEVEL...]: plays each level twice on the dummy video driver with a fake
-// clock: once with a bot that aims at the nearest monster and backs away from danger, once
-// idle. Prints how each run ended. Runs in a temporary copy of the data folder.
+// playtest [--record DIR] DATA_DIR [LEVEL...]: plays each level twice on the dummy video
+// driver with a fake clock: once with a bot that aims at the nearest monster and backs away
+// from danger, once idle. Prints how each run ended. Runs in a temporary copy of the data
+// folder. With --record, the bot's game of each level goes into DIR/<level>.ktdemo.
 #include <SDL.h>
 
 #include <cmath>
@@ -11,8 +12,10 @@
 #include <string>
 #include <unistd.h>
 
+#include "Demo.h"
 #include "Kolvemar_Animations.h"
 #include "Kolvemar_Constanten_en_Types.h"
+#include "Kolvemar_Menu.h"
 #include "Kolvemar_spel.h"
 #include "LevelCreator.h"
 #include "SdlInput.h"
@@ -36,6 +39,7 @@ struct Run {
     uint64_t hundredths = 0;
 };
 Run run;
+std::string recordDir; // empty: no demos
 
 void Mouse(int x, int y, bool fire) {
     SdlInput::Move(x, y);
@@ -158,7 +162,11 @@ void Play(const std::string& file, bool bot) {
     run.bot = bot;
     Time::SetClockSource(Clock);
     run.level = &level;
+    Kolvemar_Menu::tutorial = file.find("tutorial") != std::string::npos;
+    if (bot && !recordDir.empty())
+        Demo::Opnemen(recordDir + "/" + std::filesystem::path(file).stem().string() + ".ktdemo");
     const K::next_action a = Kolvemar_spel::spel(level);
+    Demo::Opnemen("");
     run.level = nullptr;
     Time::SetClockSource(nullptr);
     Hold({});
@@ -183,8 +191,13 @@ void Play(const std::string& file, bool bot) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 2 && std::string(argv[1]) == "--record") {
+        recordDir = std::filesystem::absolute(argv[2]).string();
+        argv += 2;
+        argc -= 2;
+    }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: playtest DATA_DIR [LEVEL_FILE...]\n");
+        std::fprintf(stderr, "usage: playtest [--record DIR] DATA_DIR [LEVEL_FILE...]\n");
         return 2;
     }
     setenv("SDL_VIDEODRIVER", "dummy", 0);
