@@ -96,6 +96,7 @@ next_action StartTutorial() {
 
 next_action NextTutorial() {
     if (level.vordering >= aantal_tutoriallevels) {
+        Kolvemar_spel::TutorialKlaar();
         NaarMenumuziek();
         return next_action::menu;
     }
@@ -119,6 +120,7 @@ next_action Einde() {
 
 void StartModules() {
     Taal::Init(); // before the modules load their pictures with words
+    Commands::LoadBindings();
     Kolvemar_Constanten_en_Types::Init();
     Kolvemar_Menu::Init();
     Kolvemar_Animations::Init();

@@ -20,6 +20,7 @@
 #include "Music.h"
 #include "Settings.h"
 #include "StandardLib.h"
+#include "Taal.h"
 #include "Time.h"
 #include "Wimdows.h"
 
@@ -285,7 +286,8 @@ void WachtOpP(bool neer) {
 void Pauze() {
     Time::StartIterations();
     Wimdows::ClearScreen();
-    pauze = Wimdows::LoadBitmap("images\\Backgrounds\\pauze.bmp", schermgrootte, schermgrootte);
+    pauze = Wimdows::LoadBitmap(Taal::Plaatje("images\\Backgrounds\\pauze.bmp").c_str(),
+                                schermgrootte, schermgrootte);
     Wimdows::DrawBitmap(pauze, 0, 0);
     Wimdows::UpdateWindow();
     Wacht(10);
@@ -341,6 +343,12 @@ bool Opdrachten(Level& level, Speelstaat& staat) {
     staat.mouseleft = c.fire;
     if (c.menu) {
         if (!Ingamemenu(level, staat)) return false;
+        staat.mouseleft = false;
+    }
+    if (Commands::ReadHelp()) {
+        Tellen(staat, false);
+        Hulp();
+        Tellen(staat, true);
         staat.mouseleft = false;
     }
     if (c.giveUp) staat.player.levenspuntentot = 0;

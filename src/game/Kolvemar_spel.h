@@ -2,7 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
+#include "Commands.h"
 #include "Kolvemar_Constanten_en_Types.h"
 
 namespace Kolvemar_spel {
@@ -90,6 +93,15 @@ void Tekentussenbeeld(const Kolvemar_Constanten_en_Types::Level& level, const Sp
 
 // The frame's drawing steps, in the order the loop calls them.
 void Tekenachtergrond(uint32_t background);
+// What shows the player how to play, over the frame's information bar: the
+// level's number, the life bar's legend and, in the tutorial, its hints.
+void TekenAanwijzingen(const Kolvemar_Constanten_en_Types::Level& level);
+// The hints of tutorial level `nummer` (1 to 3) with the keys as bound.
+std::vector<std::string> Aanwijzingen(uint32_t nummer, const Commands::Bindings& b);
+// The controls as bound, over the frame, until a key, click or button.
+void Hulp();
+// Says that the last tutorial level is done (a few seconds or a key).
+void TutorialKlaar();
 void Tekendeur();
 void Tekeneffect(uint32_t frame, const Kolvemar_Constanten_en_Types::Object& monster); // 0..5
 // Walls, information bar, bullets, objects, player, cross-hair and the bar's

@@ -123,6 +123,7 @@ void Tekenframe(const Level& level, const Speelstaat& staat) {
     for (int i = 0; i <= OBJECT_MAX; ++i)
         if (staat.effect[i] != GEEN_EFFECT) Tekeneffect(staat.effect[i], level.objecten[i]);
     Tekenstand(level, staat.player, staat.punten);
+    TekenAanwijzingen(level);
 }
 
 void Kogelsvooruit(Level& level) {

@@ -14,7 +14,8 @@ namespace {
 using Wimdows::PadButton;
 
 constexpr uint32_t VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0x10, VK_ESCAPE = 0x1B,
-                   VK_SPACE = 0x20, VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28;
+                   VK_SPACE = 0x20, VK_F1 = 0x70, VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27,
+                   VK_DOWN = 0x28;
 // A held menu direction repeats after this long, then every REPEAT_EVERY.
 constexpr int64_t REPEAT_DELAY_MS = 400, REPEAT_EVERY_MS = 100;
 
@@ -33,19 +34,20 @@ constexpr Input LEFT_BUTTON{Input::MOUSE_LEFT, 0};
 
 using Inputs = std::array<Input, 12>; // the unused ones are NONE
 
-// The binding table; its defaults are the game's own keys.
-std::array<Inputs, ACTIONS> bindings = {{
-    {Key(VK_UP), Key('E'), Pad(Wimdows::PAD_UP)},
-    {Key(VK_RIGHT), Key('F'), Pad(Wimdows::PAD_RIGHT)},
-    {Key(VK_DOWN), Key('D'), Pad(Wimdows::PAD_DOWN)},
-    {Key(VK_LEFT), Key('S'), Pad(Wimdows::PAD_LEFT)},
-    {LEFT_BUTTON, Pad(Wimdows::PAD_FIRE)},
-    {Key('M'), Pad(Wimdows::PAD_START)},
-    {Key('P'), Pad(Wimdows::PAD_BACK)},
-    {Key('K')},
-    {Key('N')},
-    {Key('Q')},
-}};
+std::array<Inputs, ACTIONS> InputsOf(const Bindings& b) {
+    std::array<Inputs, ACTIONS> all{};
+    for (int a = 0; a < ACTIONS; ++a) {
+        std::size_t n = 0;
+        for (uint32_t key : b[a].keys)
+            if (key != NO_KEY) all[a][n++] = key == MOUSE_LEFT ? LEFT_BUTTON : Key(key);
+        if (b[a].pad != NO_PAD) all[a][n] = Pad(static_cast<PadButton>(b[a].pad));
+    }
+    return all;
+}
+
+// The binding table in use, and the inputs each action reads.
+Bindings table = Defaults();
+std::array<Inputs, ACTIONS> bindings = InputsOf(table);
 
 // The fixed keys and buttons beside the actions, each with its own state.
 enum Entry : uint8_t {
@@ -54,6 +56,7 @@ enum Entry : uint8_t {
     TAB = MENU_FIRST + MENU_KEYS,
     MENU_KEY, // the keys of the menu action, in a menu
     SKIPPING,
+    HELP, // F1
     ENTRIES
 };
 const std::array<Inputs, MENU_KEYS + 1> MENU_INPUTS = {{
@@ -98,6 +101,7 @@ Inputs InputsOf(int e) {
     if (e < ACTIONS) return bindings[e];
     if (e == BACK_IN_LEVEL) return MENU_INPUTS[BACK];
     if (e == MENU_KEY) return KeysOnly(bindings[MENU]);
+    if (e == HELP) return Inputs{Key(VK_F1)};
     if (e == SKIPPING)
         return Joined({&bindings[SKIP], &MENU_INPUTS[CHOOSE], &MENU_INPUTS[BACK], &LEFT_ONLY});
     return MENU_INPUTS[e - MENU_FIRST];
@@ -198,6 +202,14 @@ bool ActsHeld(int e) {
     return e == UP || e == RIGHT || e == DOWN || e == LEFT || e == FIRE || e == QUIT;
 }
 
+// What is pressed or held now belongs to what came before.
+void Rebase() {
+    for (int e = 0; e < ENTRIES; ++e) {
+        const Look now = Now(InputsOf(e));
+        states[e] = State{now.presses, now.held && !ActsHeld(e)};
+    }
+}
+
 } // namespace
 
 Command Read() {
@@ -219,10 +231,17 @@ bool Held(Action a) {
 void NextScreen() {
     screen.fetch_add(1);
     Wimdows::FlushKeys();
-    for (int e = 0; e < ENTRIES; ++e) {
-        const Look now = Now(InputsOf(e));
-        states[e] = State{now.presses, now.held && !ActsHeld(e)};
-    }
+    Rebase();
+}
+
+const Bindings& Current() {
+    return table;
+}
+
+void Bind(const Bindings& b) {
+    table = b;
+    bindings = InputsOf(b);
+    Rebase();
 }
 
 uint32_t Screen() {
@@ -238,6 +257,10 @@ MenuInput ReadMenu() {
     m.count[Wimdows::KeyDown(VK_SHIFT) ? MENU_UP : MENU_DOWN] += Steps(TAB);
     m.menuKey = Take(MENU_KEY).presses > 0;
     return m;
+}
+
+bool ReadHelp() {
+    return Take(HELP).presses > 0;
 }
 
 SkipInput ReadSkip() {

@@ -73,7 +73,7 @@ ButtonRc startingameMenu1[6];
 ButtonRc startingameMenu2[4];
 ButtonRc SaveMenu[5];
 ButtonRc LoadMenu[6];
-ButtonRc spinnerMenu[5]; // the difficulty's arrows, back, the language's arrows
+ButtonRc spinnerMenu[6]; // the difficulty's arrows, back, the language's arrows, controls
 ButtonRc difficulties[5];
 ButtonRc talen[Taal::TALEN.size()]; // the language's name, in that language
 
@@ -143,6 +143,7 @@ void LoadDifficultySelector() {
     spinnerMenu[2] = Placed(BackButton(), 325, 350);
     spinnerMenu[3] = Placed(spinnerMenu[0], 250, TAAL_Y);
     spinnerMenu[4] = Placed(spinnerMenu[1], 575, TAAL_Y);
+    spinnerMenu[5] = Placed(MenuButton("Controls"), 300, 500);
     for (std::size_t i = 0; i < Taal::TALEN.size(); ++i) {
         const std::string stam = std::string("images/taal_") + Taal::TALEN[i];
         talen[i] = Placed(StandardMenu::CreateField(300, 100, (stam + ".bmp").c_str(),
@@ -174,7 +175,7 @@ void ReleaseMenus() {
     Release(SaveMenu);
     Release(explainations);
     // The language's arrows share the difficulty's pictures.
-    std::fill(std::begin(spinnerMenu) + 3, std::end(spinnerMenu), ButtonRc{});
+    std::fill(std::begin(spinnerMenu) + 3, std::begin(spinnerMenu) + 5, ButtonRc{});
     Release(spinnerMenu);
     Release(difficulties);
     Release(talen);
@@ -437,6 +438,10 @@ void Select(uint32_t& level) {
             break;
         case 4:
             if (taal + 1 < Taal::TALEN.size()) NieuweTaal(Taal::TALEN[taal + 1]);
+            break;
+        case 5:
+            Besturing();
+            DrawBackground(WIT_ACHTERGROND);
             break;
         default:
             WrongButton("error! button undefined!");

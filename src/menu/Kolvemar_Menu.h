@@ -62,6 +62,9 @@ void resultfiche(uint32_t hiscore, int32_t punten, int32_t leven, int32_t levent
                  int32_t kogelcounter, SYSTEMTIME bijhoudentijd, uint32_t vordering,
                  bool bewaard = true);
 void Credits();
+// The controls screen: every action with its keys and controller button, to
+// be bound anew one by one or from a preset; kept in the settings file.
+void Besturing();
 
 // Draws `getal` (its last five digits, no leading zeros) with the red digit
 // pictures, `marge` pixels apart.

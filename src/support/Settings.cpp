@@ -137,10 +137,25 @@ std::optional<std::string> Apply(const Key& key, std::string_view text, Values& 
     return std::nullopt;
 }
 
-std::optional<std::string> ReadLine(std::string_view line, Values& values) {
+// A key_ or pad_ line, kept as written for the command module (a later line
+// for the same action replaces an earlier one). No key's name is long.
+std::optional<std::string> KeepBinding(std::string_view name, std::string_view value,
+                                       std::size_t number, Values& values) {
+    constexpr std::size_t LONGEST = 64;
+    if (name.size() > LONGEST || value.size() > LONGEST) return "too long for a binding";
+    const auto same = [name](const Binding& b) { return b.name == name; };
+    std::erase_if(values.bindings, same);
+    values.bindings.push_back(
+        {std::string(name), std::string(value), static_cast<int32_t>(number)});
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadLine(std::string_view line, std::size_t number, Values& values) {
     const std::size_t eq = line.find('=');
     if (eq == std::string_view::npos) return "expected key=value";
     const std::string_view name = Trimmed(line.substr(0, eq));
+    if (name.starts_with("key_") || name.starts_with("pad_"))
+        return KeepBinding(name, Trimmed(line.substr(eq + 1)), number, values);
     for (const Key& key : KEYS)
         if (name == key.name) return Apply(key, Trimmed(line.substr(eq + 1)), values);
     return "unknown setting";
@@ -224,7 +239,7 @@ Values Read(std::string_view text, std::vector<std::string>* problems) {
         const std::string_view line = Trimmed(text.substr(0, end));
         text.remove_prefix(std::min(end + 1, text.size()));
         if (line.empty() || line.front() == '#') continue;
-        const std::optional<std::string> problem = ReadLine(line, values);
+        const std::optional<std::string> problem = ReadLine(line, number, values);
         if (problem && problems)
             problems->push_back("line " + std::to_string(number) + ": " + *problem);
     }
@@ -246,6 +261,8 @@ std::string Write(const Values& values) {
             text += std::to_string(values.*std::get<int32_t Values::*>(key.field));
         text += '\n';
     }
+    for (const Binding& b : values.bindings)
+        text += b.name + '=' + b.value + '\n';
     return text;
 }
 

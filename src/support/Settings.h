@@ -10,6 +10,14 @@
 
 namespace Settings {
 
+// A key_<action> or pad_<action> line as the file has it; the command module
+// reads and checks what it says.
+struct Binding {
+    std::string name;  // "key_up"
+    std::string value; // "E,Up"
+    int32_t line = 0;  // where the file has it; 0 for one made by the game
+};
+
 // How the window shows its picture: chosen at start-up (the renderer where
 // there is a GPU, the window surface where the renderer would draw on the
 // CPU anyway), or one of the two asked for.
@@ -29,6 +37,9 @@ struct Values {
     Present present = Present::AUTO;
     // Frames drawn between the game's ticks at the display's rate.
     bool smooth = true;
+    // The player's own bindings, in the order they were read or made; an
+    // action without a line keeps its default.
+    std::vector<Binding> bindings = {};
 };
 
 // "settings.txt" in the settings folder; "" without a home folder.

@@ -122,6 +122,12 @@ const char* Tekst(const char* nederlands) {
     return vertaald ? vertaald->c_str() : nederlands;
 }
 
+std::string Formaat(const char* nederlands, const std::string& a, const std::string& b) {
+    char tekst[256];
+    std::snprintf(tekst, sizeof tekst, Tekst(nederlands), a.c_str(), b.c_str());
+    return tekst;
+}
+
 std::string Plaatje(const std::string& naam) {
     if (taal == NEDERLANDS) return naam;
     // Right after "images" and its separator, whichever the name uses.

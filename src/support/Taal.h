@@ -34,6 +34,9 @@ std::string Code();
 // The text in the language spoken now; the Dutch text when it has no
 // translation. The pointer stays valid for the whole run.
 const char* Tekst(const char* nederlands);
+// The text with its one or two %s filled in, as snprintf would (at most 255
+// bytes); the catalogue keeps only translations with the same placeholders.
+std::string Formaat(const char* nederlands, const std::string& a, const std::string& b = "");
 // Marks a Dutch text that is translated where it is shown.
 constexpr const char* Nl(const char* nederlands) {
     return nederlands;

@@ -1,9 +1,9 @@
 // Game controllers: the window thread follows every controller SDL knows and
 // keeps what they hold and how often each was pressed, for the game's command
 // record: the left stick and the d-pad are the four directions, the right
-// trigger or shoulder fires, and A, B, Start and Back are buttons of their
-// own. In a level the right stick aims around the player; on every other
-// screen it moves the pointer.
+// trigger or shoulder fires, and A, B, X, Y, Start, Back, the left shoulder
+// and the left trigger are buttons of their own. In a level the right stick aims around the player;
+// on every other screen it moves the pointer.
 #include "WimdowsInternal.h"
 
 #include <algorithm>
@@ -101,11 +101,16 @@ void AddButtons(const Pad& p, Held& want) {
     if (SDL_GameControllerGetAxis(p.controller, SDL_CONTROLLER_AXIS_TRIGGERRIGHT) > TRIGGER_FIRES ||
         p.seen[SDL_CONTROLLER_BUTTON_RIGHTSHOULDER])
         want[PAD_FIRE] = true;
+    if (SDL_GameControllerGetAxis(p.controller, SDL_CONTROLLER_AXIS_TRIGGERLEFT) > TRIGGER_FIRES)
+        want[PAD_LEFT_TRIGGER] = true;
     const std::pair<PadButton, SDL_GameControllerButton> buttons[] = {
         {PAD_A, SDL_CONTROLLER_BUTTON_A},
         {PAD_B, SDL_CONTROLLER_BUTTON_B},
         {PAD_START, SDL_CONTROLLER_BUTTON_START},
-        {PAD_BACK, SDL_CONTROLLER_BUTTON_BACK}};
+        {PAD_BACK, SDL_CONTROLLER_BUTTON_BACK},
+        {PAD_X, SDL_CONTROLLER_BUTTON_X},
+        {PAD_Y, SDL_CONTROLLER_BUTTON_Y},
+        {PAD_LEFT_SHOULDER, SDL_CONTROLLER_BUTTON_LEFTSHOULDER}};
     for (const auto& [b, pad] : buttons)
         if (Pressed(p, pad)) want[b] = true;
 }

@@ -51,7 +51,7 @@ uint32_t KeyPresses(uint32_t k);
 uint32_t LeftPresses();
 
 // Game controllers, all together: the directions of the left sticks and
-// d-pads, fire (right trigger or shoulder) and four buttons, each held or not
+// d-pads, fire (right trigger or shoulder) and eight buttons, each held or not
 // and pressed so many times so far. Nothing is held while the window lacks the focus.
 enum PadButton : uint8_t {
     PAD_UP,
@@ -63,6 +63,10 @@ enum PadButton : uint8_t {
     PAD_B,
     PAD_START,
     PAD_BACK,
+    PAD_X,
+    PAD_Y,
+    PAD_LEFT_SHOULDER,
+    PAD_LEFT_TRIGGER,
     PAD_BUTTONS
 };
 struct PadState {

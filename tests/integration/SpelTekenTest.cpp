@@ -59,7 +59,7 @@ TEST_F(SpelTeken, DrawingTwiceGivesTheSamePictureAndLeavesTheStateAlone) {
 }
 
 TEST_F(SpelTeken, TheFrameIsTheLoopsOldOrderOfDrawingSteps) {
-    // Background, door, effects by monster, then the arena, bullets at their phase.
+    // Background, door, effects by monster, the arena (bullets at their phase), the hints.
     Stand s;
     Kolvemar_spel::Tekenframe(s.level, s.staat);
     const std::vector<uint32_t> frame = Scherm();
@@ -69,6 +69,7 @@ TEST_F(SpelTeken, TheFrameIsTheLoopsOldOrderOfDrawingSteps) {
     Kolvemar_spel::Tekeneffect(1, kopie.objecten[2]);
     Kolvemar_spel::Tekeneffect(5, kopie.objecten[4]);
     Kolvemar_spel::Tekenarena(kopie, s.staat.player, s.staat.punten);
+    Kolvemar_spel::TekenAanwijzingen(kopie);
     EXPECT_EQ(Scherm(), frame);
     EXPECT_EQ(kopie.geschut[5].fase, 2.0f); // the next tick's phase
     EXPECT_EQ(s.level.geschut[5].fase, 1.0f);

@@ -18,6 +18,7 @@
 #include "Music.h"
 #include "SpelFixture.h"
 #include "StandardMenu.h"
+#include "Taal.h"
 
 using namespace spelproef;
 using K::next_action;
@@ -395,6 +396,36 @@ TEST_F(Spel, PHeldAWhilePausesUntilASecondPress) {
     EXPECT_TRUE(losgelaten) << "the pause ended when P was let go";
     EXPECT_EQ(l.time, 1006);
     EXPECT_TRUE(speler.fouten.empty()) << speler.fouten.front();
+}
+
+// The pause picture has a word on it: in English the English one shows.
+TEST_F(Spel, PPauseShowsThePictureOfTheLanguageSpoken) {
+    namespace fs = std::filesystem;
+    constexpr uint32_t ENGELS = 0x206020;
+    fs::copy(fs::path(KT_GAME_DIR) / "locale", "locale", fs::copy_options::recursive);
+    SchrijfBmp("images/en/Backgrounds/pauze.bmp", S, S, [](int, int) { return ENGELS; });
+    Taal::Zet("en");
+    K::Level l = LeegLevel();
+    Speler speler;
+    bool engels = false;
+    speler.Start([&] {
+        // Whatever the pause shows, P ends it.
+        speler.Wacht([] { return Wimdows::GetPixel(5, 5) == ENGELS; }, "no English pause");
+        engels = Wimdows::GetPixel(5, 5) == ENGELS;
+        SdlInput::Key(SDLK_p, true);
+        Wimdows::Sync();
+        speler.TotHetEinde();
+        SdlInput::Key(SDLK_p, false);
+    });
+    const next_action a = Speel(l, {{l.time + 2, Soort::toets_neer, 'P'},
+                                    {l.time + 3, Soort::toets_op, 'P'},
+                                    {l.time + 6, Soort::toets_neer, Q}});
+    speler.Einde();
+    Taal::Zet(Taal::NEDERLANDS);
+    fs::remove_all("locale");
+    fs::remove_all("images/en");
+    EXPECT_EQ(a, next_action::afsluiten);
+    EXPECT_TRUE(engels);
 }
 
 // Saving from the in-game menu keeps the score and the playing time the level

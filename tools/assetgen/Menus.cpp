@@ -232,6 +232,7 @@ void DrawButtons() {
     }
     ButtonPair("save5", Words::Tekst("Slot 5 (auto)"));
     ButtonPair("back2", Words::Tekst("Terug"));
+    ButtonPair("Controls", Words::Tekst("Besturing"));
     BackButton(false);
     BackButton(true);
 }
