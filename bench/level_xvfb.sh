@@ -4,8 +4,9 @@
 # time from exec to the start menu on the screen and the memory in the menu,
 # then enters level 1 and prints the process's CPU (of one core) and memory
 # while the player stands idle. Run it on a quiet machine. PRESENT (auto,
-# renderer or surface) goes into the settings file, to compare the two paths.
-# Usage: bench/level_xvfb.sh BUILD_DIR [SECONDS_MEASURED [PRESENT]]
+# renderer or surface) goes into the settings file, to compare the two paths,
+# and so does SMOOTH (true or false), to compare drawing between ticks or not.
+# Usage: bench/level_xvfb.sh BUILD_DIR [SECONDS_MEASURED [PRESENT [SMOOTH]]]
 set -euo pipefail
 
 build="$(cd "${1:?usage: level_xvfb.sh BUILD_DIR [SECONDS]}" && pwd)"
@@ -22,10 +23,11 @@ for _ in $(seq 100); do
 done
 cp -r "$build/game/." "$work/game"
 rm -f "$work"/game/levels/save*.txt
-if [ -n "${3:-}" ]; then
-    mkdir -p "$XDG_CONFIG_HOME/kolvemar-trovix"
-    echo "present=$3" >"$XDG_CONFIG_HOME/kolvemar-trovix/settings.txt"
-fi
+mkdir -p "$XDG_CONFIG_HOME/kolvemar-trovix"
+{
+    [ -z "${3:-}" ] || echo "present=$3"
+    [ -z "${4:-}" ] || echo "smooth=$4"
+} >"$XDG_CONFIG_HOME/kolvemar-trovix/settings.txt"
 export SDL_AUDIODRIVER=dummy
 images="$work/game/images"
 

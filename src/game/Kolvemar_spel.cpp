@@ -18,6 +18,7 @@
 #include "Kolvemar_upgrades_en_controlers.h"
 #include "LevelCreator.h"
 #include "Music.h"
+#include "Settings.h"
 #include "StandardLib.h"
 #include "Taal.h"
 #include "Time.h"
@@ -104,9 +105,43 @@ INTEGER tijdtussengeluid_explosionsound = 25;
 uint32_t pauze = 0;
 bool geladen = false; // the pictures of Init are in the table
 
-void Wacht(int32_t honderdsten) {
-    Time::IterationDelay(honderdsten);
+void Wacht(int32_t honderdsten, Time::Tussendoor tussendoor = nullptr) {
+    Time::IterationDelay(honderdsten, tussendoor);
     Time::StartIterations();
+}
+
+// ---- Frames between ticks ------------------------------------------------
+
+constexpr uint32_t MIN_HZ = 24;
+constexpr uint32_t MAX_HZ = 360;
+constexpr uint32_t ONBEKENDE_HZ = 60;
+constexpr float TICK_MS = 10.0f * FRAMEDUUR;
+
+// What the wait between two ticks draws, and since when it waits.
+const Level* tussenLevel = nullptr;
+const Speelstaat* tussenStaat = nullptr;
+std::chrono::steady_clock::time_point tickmoment{};
+
+// One frame at the fraction of the tick passed so far; the next one a
+// refresh of the display later.
+int32_t Tussenbeeld() {
+    const std::chrono::duration<float, std::milli> verstreken =
+        std::chrono::steady_clock::now() - tickmoment;
+    Tekentussenbeeld(*tussenLevel, *tussenStaat, verstreken.count() / TICK_MS);
+    Wimdows::UpdateWindow();
+    const uint32_t hz = Wimdows::RefreshRate();
+    return static_cast<int32_t>(1000000 / std::clamp(hz ? hz : ONBEKENDE_HZ, MIN_HZ, MAX_HZ));
+}
+
+// The pacing wait of a tick; smooth, it draws the frames in between.
+void Tickwacht(const Level& level, const Speelstaat& staat, bool vloeiend) {
+    if (!vloeiend) return Wacht(FRAMEDUUR);
+    tussenLevel = &level;
+    tussenStaat = &staat;
+    tickmoment = std::chrono::steady_clock::now();
+    Wacht(FRAMEDUUR, Tussenbeeld);
+    tussenLevel = nullptr;
+    tussenStaat = nullptr;
 }
 
 vijanden LaadPaar(const char* beeld, const char* mask, uint32_t w, uint32_t h) {
@@ -132,35 +167,32 @@ bool Gewonnen(Speelstaat& staat) {
 
 // The door opens when every monster is dead.
 bool Deur(Level& level, Speelstaat& staat) {
-    if (!UC::ControlLevel(level)) return true;
-    Tekendeur();
+    staat.deur = UC::ControlLevel(level);
+    if (!staat.deur) return true;
     const float S = Schermgrootte();
     if (AM::Distance_Real(staat.player.x, staat.player.y, S / 2.0f, S - 47.0f) < DEURAFSTAND)
         return Gewonnen(staat);
     return true;
 }
 
-// The player's death ends the game, or replays a tutorial level.
+// The player's death ends the game, or replays a tutorial level; the loop
+// shows the game-over picture.
 bool Dood(Level& level, Speelstaat& staat) {
     if (!UC::Controlleven(level)) return true;
     Music::StopSound(machinegun);
     Music::PlaySound(deathsound, false);
     Kolvemar_Menu::autosave = false;
-    TekenPaar(vijanden{static_cast<INTEGER>(Kolvemar_Menu::Gameover),
-                       static_cast<INTEGER>(Kolvemar_Menu::Gameovermask)},
-              300, 300);
-    Wimdows::UpdateWindow();
+    staat.gameover = true;
     if (Kolvemar_Menu::tutorial) {
         if (level.vordering > 0) --level.vordering;
         staat.following_action = next_action::next_level_tutorial;
     } else {
         staat.following_action = next_action::einde;
     }
-    Wacht(250);
     return false;
 }
 
-void Wolk(Level& level, int i) {
+void Wolk(Level& level, Speelstaat& staat, int i) {
     Object& m = level.objecten[i];
     m.death = doodsoort::spawenbis;
     const REAL dx[4] = {10.0f, 10.0f, -10.0f, -10.0f};
@@ -171,10 +203,10 @@ void Wolk(Level& level, int i) {
         kind.x = m.x + dx[c];
         kind.y = m.y + dy[c];
     }
-    Tekeneffect(0, m);
+    staat.effect[i] = 0;
 }
 
-void Ontploffing(Level& level, int i) {
+void Ontploffing(Level& level, Speelstaat& staat, int i) {
     Object& m = level.objecten[i];
     m.death = doodsoort::explosionbis;
     if (Aanzet(tijdsindicator_explosionsound, level.time)) {
@@ -189,13 +221,13 @@ void Ontploffing(Level& level, int i) {
                 o.levenspuntentot = Verzadigd(int64_t(o.levenspuntentot) - schade);
         }
     }
-    Tekeneffect(3, m);
+    staat.effect[i] = 3;
 }
 
-// The later frames of both animations: each state moves on and draws its frame.
+// The later frames of both animations: each state moves on and shows its frame.
 struct Animatiestap {
     doodsoort van, naar;
-    uint32_t frame;
+    uint8_t frame;
 };
 constexpr Animatiestap VERVOLG[] = {
     {doodsoort::spawenbis, doodsoort::spawentris, 1},
@@ -204,11 +236,11 @@ constexpr Animatiestap VERVOLG[] = {
     {doodsoort::explosiontris, doodsoort::niets, 5},
 };
 
-void VolgendeFrame(Object& m) {
+void VolgendeFrame(Object& m, uint8_t& effect) {
     for (const Animatiestap& s : VERVOLG)
         if (m.death == s.van) {
             m.death = s.naar;
-            Tekeneffect(s.frame, m);
+            effect = s.frame;
             return;
         }
 }
@@ -218,11 +250,11 @@ void Doodsanimaties(Level& level, Speelstaat& staat) {
     for (int i = 1; i <= LAATSTE_MONSTER; ++i) {
         Object& m = level.objecten[i];
         if (!m.levend && m.death == doodsoort::spawen)
-            Wolk(level, i);
+            Wolk(level, staat, i);
         else if (!m.levend && m.death == doodsoort::explosion)
-            Ontploffing(level, i);
+            Ontploffing(level, staat, i);
         else
-            VolgendeFrame(m);
+            VolgendeFrame(m, staat.effect[i]);
     }
     // The blast may have reached the player; the working copy must see it, or
     // storing the copy later in the frame would undo the damage.
@@ -500,18 +532,21 @@ Speelstaat Beginstaat(const Level& level) {
     staat.standaantalkogel = 1;
     staat.klokstand = Time::GameClock();
     staat.following_action = next_action::resume;
+    std::fill(std::begin(staat.effect), std::end(staat.effect), GEEN_EFFECT);
     return staat;
 }
 
-bool Speelframe(Level& level, Speelstaat& staat) {
-    // A game controller's right stick aims around the player.
-    Wimdows::AimAround(Cut(staat.player.x), Cut(staat.player.y));
-    Tekenachtergrond(staat.background);
+bool Tickbegin(Level& level, Speelstaat& staat) {
+    staat.gameover = false;
+    std::fill(std::begin(staat.effect), std::end(staat.effect), GEEN_EFFECT);
     if (!Deur(level, staat) || !Dood(level, staat)) return false;
     Doodsanimaties(level, staat);
-    Tekenarena(level, staat.player, staat.punten);
-    TekenAanwijzingen(level);
-    Wimdows::UpdateWindow();
+    return true;
+}
+
+bool Speelstap(Level& level, Speelstaat& staat) {
+    Bewaarstand(level, staat);
+    Kogelsvooruit(level);
     if (!Opdrachten(level, staat)) return false;
     Geweer(level, staat);
     enemyschoot(level, staat.player, staat.standaantalkogel);
@@ -527,6 +562,21 @@ bool Speelframe(Level& level, Speelstaat& staat) {
                                        level.margeboven, level.margeonder);
     staat.player = level.objecten[0];
     return true;
+}
+
+bool Speelframe(Level& level, Speelstaat& staat) {
+    // A game controller's right stick aims around the player.
+    Wimdows::AimAround(Cut(staat.player.x), Cut(staat.player.y));
+    const bool verder = Tickbegin(level, staat);
+    // The door reached ends the level at once; the game-over picture stays a while.
+    if (!verder && !staat.gameover) return false;
+    Tekenframe(level, staat);
+    Wimdows::UpdateWindow();
+    if (!verder) {
+        Wacht(250);
+        return false;
+    }
+    return Speelstap(level, staat);
 }
 
 next_action spel(Level& level) {
@@ -551,8 +601,9 @@ next_action spel(Level& level) {
     Bonus(level);
     // The cross-hair is the pointer while the level runs.
     Wimdows::ShowPointer(false);
+    const bool vloeiend = Settings::Current().smooth;
     while (Speelframe(level, staat)) {
-        Wacht(FRAMEDUUR);
+        Tickwacht(level, staat, vloeiend);
         Tellen(staat, false);
         level.time = Later(level.time, 1);
     }

@@ -27,6 +27,15 @@ void enemyschoot(Kolvemar_Constanten_en_Types::Level& level,
                  const Kolvemar_Constanten_en_Types::Object& player,
                  Kolvemar_Constanten_en_Types::CARDINAL& standaantalkogel);
 
+// Where things stood at the start of the tick, for the frames between ticks.
+struct Vorigestand {
+    Kolvemar_Constanten_en_Types::REAL x[Kolvemar_Constanten_en_Types::OBJECT_MAX + 1];
+    Kolvemar_Constanten_en_Types::REAL y[Kolvemar_Constanten_en_Types::OBJECT_MAX + 1];
+    bool levend[Kolvemar_Constanten_en_Types::OBJECT_MAX + 1];
+    Kolvemar_Constanten_en_Types::Objectkogel
+        geschut[Kolvemar_Constanten_en_Types::GESCHUT_MAX + 1];
+};
+
 // What one call of spel keeps between the steps of a frame.
 struct Speelstaat {
     Kolvemar_Constanten_en_Types::Object player; // working copy of objecten[0]
@@ -39,7 +48,16 @@ struct Speelstaat {
     int32_t mouseposx, mouseposy;
     bool mouseleft;
     Kolvemar_Constanten_en_Types::next_action following_action;
+    // What the tick decided that its picture shows: the open door, the
+    // game-over picture, and the death-animation frame of each monster
+    // (GEEN_EFFECT for none).
+    bool deur;
+    bool gameover;
+    uint8_t effect[Kolvemar_Constanten_en_Types::OBJECT_MAX + 1];
+    Vorigestand vorige;
 };
+
+constexpr uint8_t GEEN_EFFECT = 0xFF;
 
 // Counts the playing time up to now. A step longer than any wait of a frame
 // (a stopped process, a clock that jumps) counts as one frame's length, unless
@@ -49,9 +67,29 @@ void Tellen(Speelstaat& staat, bool geheel);
 // The working state as a level starts, without loading or playing anything.
 Speelstaat Beginstaat(const Kolvemar_Constanten_en_Types::Level& level);
 
-// One pass of the frame loop up to the pacing wait; FALSE when the level ends,
-// with the result in staat.following_action.
+// One pass of the frame loop up to the pacing wait: the tick's opening, its
+// picture, then the tick itself; FALSE when the level ends, with the result
+// in staat.following_action.
 bool Speelframe(Kolvemar_Constanten_en_Types::Level& level, Speelstaat& staat);
+
+// The tick's opening, after the clock moved on: the door, the player's death
+// (the level ends: FALSE) and the death animations, set in staat for the picture.
+bool Tickbegin(Kolvemar_Constanten_en_Types::Level& level, Speelstaat& staat);
+// The rest of the tick: the bullets move on a phase, then the player's
+// commands to the collisions. Draws nothing; FALSE when the level ends.
+bool Speelstap(Kolvemar_Constanten_en_Types::Level& level, Speelstaat& staat);
+
+// The picture of the moment the state stands at; reads and changes nothing.
+void Tekenframe(const Kolvemar_Constanten_en_Types::Level& level, const Speelstaat& staat);
+
+// Keeps where the player, the objects and the bullets stand (the player from
+// staat.player); the step does it first.
+void Bewaarstand(const Kolvemar_Constanten_en_Types::Level& level, Speelstaat& staat);
+// A frame between the previous tick's picture (fractie 0) and the state's
+// own (fractie 1): whatever glided since the previous tick is drawn between
+// the two places; what appeared or jumped is drawn where it is now.
+void Tekentussenbeeld(const Kolvemar_Constanten_en_Types::Level& level, const Speelstaat& staat,
+                      float fractie);
 
 // The frame's drawing steps, in the order the loop calls them.
 void Tekenachtergrond(uint32_t background);
@@ -66,8 +104,15 @@ void Hulp();
 void TutorialKlaar();
 void Tekendeur();
 void Tekeneffect(uint32_t frame, const Kolvemar_Constanten_en_Types::Object& monster); // 0..5
-// Walls, information bar, bullets (their phase advances), objects, player,
-// cross-hair and the bar's texts; the caller presents.
+// Walls, information bar, bullets, objects, player, cross-hair and the bar's
+// texts; the caller presents.
+void Tekenstand(const Kolvemar_Constanten_en_Types::Level& level,
+                const Kolvemar_Constanten_en_Types::Object& player,
+                Kolvemar_Constanten_en_Types::INTEGER punten);
+// Every live bullet one phase on, as each tick starts.
+void Kogelsvooruit(Kolvemar_Constanten_en_Types::Level& level);
+// Tekenstand and then the bullets' next phase: the picture of a tick and the
+// first deed of the next one, as the loop does them.
 void Tekenarena(Kolvemar_Constanten_en_Types::Level& level,
                 const Kolvemar_Constanten_en_Types::Object& player,
                 Kolvemar_Constanten_en_Types::INTEGER punten);

@@ -5,6 +5,7 @@
 
 #include "Kolvemar_Animations.h"
 #include "Kolvemar_Artificial_movement.h"
+#include "Kolvemar_Menu.h"
 #include "Kolvemar_spelInternal.h"
 #include "StandardLib.h"
 #include "Taal.h"
@@ -34,10 +35,11 @@ void TekenMuren(const Level& level) {
                         Cut(level.margeboven + static_cast<float>(grootte_informatiebalk) - S));
 }
 
-void TekenKogels(Level& level) {
+void TekenKogels(const Level& level) {
     for (int k = 1; k <= GESCHUT_MAX; ++k) {
-        Objectkogel& g = level.geschut[k];
-        if (g.leven) AM::draw(g.x, g.y, g.vx, g.vy, g.fase);
+        const Objectkogel& g = level.geschut[k];
+        REAL fase = g.fase; // the tick moves it on, not the drawing
+        if (g.leven) AM::draw(g.x, g.y, g.vx, g.vy, fase);
     }
 }
 
@@ -109,7 +111,32 @@ void Tekeneffect(uint32_t frame, const Object& monster) {
     if (frame < EFFECTEN) TekenPaar(effects[frame], Cut(monster.x) - 60, Cut(monster.y) - 60);
 }
 
+void Tekenframe(const Level& level, const Speelstaat& staat) {
+    Tekenachtergrond(staat.background);
+    if (staat.deur) Tekendeur();
+    if (staat.gameover) {
+        TekenPaar(vijanden{static_cast<INTEGER>(Kolvemar_Menu::Gameover),
+                           static_cast<INTEGER>(Kolvemar_Menu::Gameovermask)},
+                  300, 300);
+        return;
+    }
+    for (int i = 0; i <= OBJECT_MAX; ++i)
+        if (staat.effect[i] != GEEN_EFFECT) Tekeneffect(staat.effect[i], level.objecten[i]);
+    Tekenstand(level, staat.player, staat.punten);
+    TekenAanwijzingen(level);
+}
+
+void Kogelsvooruit(Level& level) {
+    for (int k = 1; k <= GESCHUT_MAX; ++k)
+        if (level.geschut[k].leven) level.geschut[k].fase += 1.0f;
+}
+
 void Tekenarena(Level& level, const Object& player, INTEGER punten) {
+    Tekenstand(level, player, punten);
+    Kogelsvooruit(level);
+}
+
+void Tekenstand(const Level& level, const Object& player, INTEGER punten) {
     TekenMuren(level);
     Balk(0, 0, static_cast<int32_t>(schermgrootte), static_cast<int32_t>(grootte_informatiebalk),
          KLEUR_BALK);

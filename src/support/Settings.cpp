@@ -41,6 +41,7 @@ const Key KEYS[] = {
     {"mute", &Values::muted},
     {"language", &Values::language},
     {"present", &Values::present},
+    {"smooth", &Values::smooth},
 };
 
 // "auto" or a language code such as "de" or "fr_BE": letters and the

@@ -35,6 +35,8 @@ struct Values {
     // The language the game speaks: "auto" (the environment's) or a code.
     std::string language = "auto";
     Present present = Present::AUTO;
+    // Frames drawn between the game's ticks at the display's rate.
+    bool smooth = true;
     // The player's own bindings, in the order they were read or made; an
     // action without a line keeps its default.
     std::vector<Binding> bindings = {};

@@ -32,8 +32,20 @@ DateTime RealClock() {
     return t;
 }
 
+Tussendoor tussendoor = nullptr;
+std::chrono::steady_clock::time_point tussendoorDue{};
+
+// Sleeps in the slices between the runs of the work in between.
 void RealWait(int32_t microseconds) {
-    std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
+    using namespace std::chrono;
+    const auto end = steady_clock::now() + std::chrono::microseconds(microseconds);
+    while (tussendoor) {
+        const auto now = steady_clock::now();
+        if (now >= tussendoorDue) tussendoorDue = now + std::chrono::microseconds(tussendoor());
+        if (tussendoorDue >= end) break;
+        std::this_thread::sleep_until(tussendoorDue);
+    }
+    std::this_thread::sleep_until(end);
 }
 
 void NoWait(int32_t) {}
@@ -103,7 +115,7 @@ void StartIterations() {
     gTime.prev = ReadClock();
 }
 
-void IterationDelay(int32_t duration) {
+void IterationDelay(int32_t duration, Tussendoor werk) {
     // The reading now may lie at the very end of its hundredth, so the clock can
     // reach the mark plus duration one hundredth sooner than the readings say:
     // sleep until shortly before that, then look again every half millisecond.
@@ -113,6 +125,7 @@ void IterationDelay(int32_t duration) {
     gTime.now = ReadClock();
     int32_t passed = TimeDeltaHundreds(gTime.prev, gTime.now);
     if (passed >= duration) return;
+    tussendoor = werk;
     do {
         const int32_t left = std::min(duration - passed, 100); // a second at most, then look
         waitSource(left > 1 ? (left - 1) * HUNDREDTH_US - MARGIN_US : POLL_US);
@@ -120,6 +133,7 @@ void IterationDelay(int32_t duration) {
         passed = TimeDeltaHundreds(gTime.prev, gTime.now);
     } while (passed < duration);
     gTime.prev = gTime.now;
+    tussendoor = nullptr;
 }
 
 int32_t RandomNr(int32_t a, int32_t b) {

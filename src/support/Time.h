@@ -46,7 +46,11 @@ void StartIterations();
 // Returns at the first clock reading at least `duration` hundredths after the
 // mark and moves the mark there; a frame that took longer returns at once and
 // keeps the mark. Sleeps through most of the wait.
-void IterationDelay(int32_t duration);
+// While the real wait sleeps, `tussendoor` runs whenever it is due: it does
+// its work and returns the microseconds until it is due again. A test clock's
+// wait never calls it, so the clock is read as often with it as without.
+using Tussendoor = int32_t (*)();
+void IterationDelay(int32_t duration, Tussendoor tussendoor = nullptr);
 int32_t RandomNr(int32_t a, int32_t b);
 
 // The readings that enter the game's rules (the clock mixed into RandomNr and

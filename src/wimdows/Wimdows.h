@@ -25,6 +25,8 @@ bool WindowClosed();
 // The game's size in pixels; the window on the screen scales it.
 uint32_t Width();
 uint32_t Height();
+// The refresh rate of the window's display in hertz; 0 when it is not known.
+uint32_t RefreshRate();
 // The system's mouse pointer over the window; shown until told otherwise.
 // The game hides it while a level runs, where game controllers move the
 // robot and aim instead of moving the pointer.

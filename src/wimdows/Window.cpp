@@ -65,6 +65,8 @@ std::optional<bool> fullscreenThisRun;
 // Set by the X error handlers, which may run inside any SDL call of the window thread.
 std::atomic<bool> displayLost{false};
 std::atomic<bool> windowDestroyed{false};
+// The display's refresh rate in hertz; 0 where the display does not say.
+std::atomic<uint32_t> refreshRate{0};
 
 // Owned by the window thread.
 SDL_Window* sdlWindow = nullptr;
@@ -413,6 +415,10 @@ bool OpenPlatform() {
     }
     windowed = size;
     WatchDisplay(sdlWindow);
+    SDL_DisplayMode mode{};
+    refreshRate = SDL_GetWindowDisplayMode(sdlWindow, &mode) == 0 && mode.refresh_rate > 0
+                      ? static_cast<uint32_t>(mode.refresh_rate)
+                      : 0;
     SDL_ShowWindow(sdlWindow);
     FitDecorated();
     SDL_ShowCursor(pointerShown ? SDL_ENABLE : SDL_DISABLE);
@@ -714,6 +720,10 @@ WinState State() {
 
 bool WindowClosed() {
     return closedByPlayer.load();
+}
+
+uint32_t RefreshRate() {
+    return refreshRate.load();
 }
 
 uint32_t Width() {

@@ -263,6 +263,16 @@ inline K::next_action Speel(K::Level& level, std::vector<Invoer> script,
     return a;
 }
 
+// The back buffer of the test window, row by row.
+inline std::vector<uint32_t> Scherm() {
+    std::vector<uint32_t> px;
+    px.reserve(std::size_t(S) * S);
+    for (int y = 0; y < S; ++y)
+        for (int x = 0; x < S; ++x)
+            px.push_back(Wimdows::GetPixel(x, y));
+    return px;
+}
+
 // ---- Levels -------------------------------------------------------------------
 
 // A walled arena with only the player in the middle, no bonus left to draw.

@@ -47,15 +47,6 @@ std::vector<uint32_t> Lees() {
     return px;
 }
 
-std::vector<uint32_t> Scherm() {
-    std::vector<uint32_t> px;
-    px.reserve(std::size_t(S) * S);
-    for (int y = 0; y < S; ++y)
-        for (int x = 0; x < S; ++x)
-            px.push_back(Wimdows::GetPixel(x, y));
-    return px;
-}
-
 // Every kind of thing the frame draws, the armour bar straddling the clock's wrap.
 K::Level Toestand() {
     K::Level l = LeegLevel();

@@ -15,6 +15,12 @@ TEST(Settings, ReadsBackWhatItWritesAndDefaultsWithoutText) {
     EXPECT_EQ(none.windowWidth, 0);
     EXPECT_EQ(none.windowHeight, 0);
     EXPECT_FALSE(none.fullscreen);
+    EXPECT_TRUE(none.smooth);
+
+    std::vector<std::string> smooth;
+    EXPECT_FALSE(Settings::Read("smooth=false\n").smooth);
+    EXPECT_TRUE(Settings::Read("smooth=sometimes\n", &smooth).smooth);
+    EXPECT_EQ(smooth.size(), 1u);
 
     const Settings::Values v{1024, 900, true};
     std::vector<std::string> problems;

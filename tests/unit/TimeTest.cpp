@@ -172,3 +172,32 @@ TEST_F(SleepingDelay, AcrossTheHourAndAfterAnOverlongFrame) {
     Time::IterationDelay(5); // 5 hundredths after the kept mark
     EXPECT_EQ(waits, 0);
 }
+
+namespace {
+
+int tussendoorRuns = 0;
+
+int32_t Tussendoor() {
+    ++tussendoorRuns;
+    return 4000; // again 4 ms later
+}
+
+} // namespace
+
+TEST(WorkInTheWait, RunsAtItsRateOnTheRealClockAndNeverOnATestClock) {
+    tussendoorRuns = 0;
+    Time::StartIterations();
+    Time::IterationDelay(5, Tussendoor); // 40 to 50 ms of real waiting
+    EXPECT_GE(tussendoorRuns, 3); // a loaded machine oversleeps
+    EXPECT_LE(tussendoorRuns, 14);
+    // Plain waits after it run nothing.
+    tussendoorRuns = 0;
+    Time::IterationDelay(2);
+    EXPECT_EQ(tussendoorRuns, 0);
+    Time::SetClockSource(SimClock, SimWait);
+    simUs = 0;
+    Time::StartIterations();
+    Time::IterationDelay(3, Tussendoor);
+    Time::SetClockSource(nullptr);
+    EXPECT_EQ(tussendoorRuns, 0);
+}
