@@ -37,7 +37,7 @@ run_with() {
         fail "$2: no game window"
     xdotool keydown n sleep 0.25 keyup n # skip the intro
     local size=""
-    for _ in $(seq 50); do
+    for _ in $(seq 150); do # the window manager may take its time under load
         size="$(xwininfo -id "$wid" | awk -F: '/Width:/ {w=$2} /Height:/ {h=$2} END {print w+0 "x" h+0}')"
         [ "$size" = "$3" ] && break
         sleep 0.1
