@@ -17,6 +17,18 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# fail MESSAGE ends the script with the message and the game's console
+# ($work/run.out and run.err, where the caller keeps them); a script with other
+# files to show defines its own after sourcing this.
+fail() {
+    echo "FAIL: $*" >&2
+    local f
+    for f in run.out run.err; do
+        [ -f "$work/$f" ] && { echo "--- $f:" >&2; cat "$work/$f" >&2; }
+    done
+    exit 1
+}
+
 # app_ends TENTHS waits up to that many tenths of a second for the program
 # whose pid is in app_pid to end; false when it still runs.
 app_ends() {

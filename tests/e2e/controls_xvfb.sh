@@ -8,12 +8,6 @@ set -euo pipefail
 build="$(cd "${1:?usage: controls_xvfb.sh BUILD_DIR}" && pwd)"
 . "$(dirname "$0")/../../scripts/xvfb.sh"
 
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$work/run.err" ] && { echo "--- console:" >&2; cat "$work/run.out" "$work/run.err" >&2; }
-    exit 1
-}
-
 start_xvfb 1024x900 "$work/xvfb.log" || fail "Xvfb did not start"
 export SDL_AUDIODRIVER=dummy
 cp -r "$build/game/." "$work/game"

@@ -10,14 +10,6 @@ build="$(cd "${1:?usage: faults_xvfb.sh BUILD_DIR}" && pwd)"
 game="$build/bin/kolvemar-trovix"
 . "$(dirname "$0")/../../scripts/xvfb.sh"
 
-fail() {
-    echo "FAIL: $*" >&2
-    for f in run.out run.err; do
-        [ -f "$work/$f" ] && { echo "--- $f:" >&2; cat "$work/$f" >&2; }
-    done
-    exit 1
-}
-
 start_xvfb 1024x900 "$work/xvfb.log" || fail "Xvfb did not start"
 export SDL_AUDIODRIVER=dummy
 [ -f "$build/game/Constanten.txt" ] || fail "no data folder in $build/game"

@@ -14,12 +14,6 @@ build="$(cd "${1:?usage: install.sh BUILD_DIR}" && pwd)"
 . "$(dirname "$0")/../../scripts/xvfb.sh"
 id=org.kolvemartrovix.KolvemarTrovix
 
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$work/run.out" ] && { echo "--- console:" >&2; cat "$work/run.out" >&2; }
-    exit 1
-}
-
 # ---- The installed files ----
 check_tree() { # $1: the prefix (or usr/ of the unpacked package)
     local p="$1" f s

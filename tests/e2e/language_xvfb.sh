@@ -11,12 +11,6 @@ set -euo pipefail
 build="$(cd "${1:?usage: language_xvfb.sh BUILD_DIR}" && pwd)"
 . "$(dirname "$0")/../../scripts/xvfb.sh"
 
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$work/run.out" ] && { echo "--- console:" >&2; cat "$work/run.out" >&2; }
-    exit 1
-}
-
 start_xvfb 1024x1024 "$work/xvfb.log" || fail "Xvfb did not start"
 export SDL_AUDIODRIVER=dummy
 images="$build/game/images"

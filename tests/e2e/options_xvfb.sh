@@ -9,12 +9,6 @@ build="$(cd "${1:?usage: options_xvfb.sh BUILD_DIR}" && pwd)"
 game="$build/bin/kolvemar-trovix"
 . "$(dirname "$0")/../../scripts/xvfb.sh"
 
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$work/run.out" ] && { echo "--- console:" >&2; cat "$work/run.out" "$work/run.err" >&2; }
-    exit 1
-}
-
 command -v openbox >/dev/null || fail "openbox is not installed"
 start_xvfb 1024x900 "$work/xvfb.log" || fail "Xvfb did not start"
 openbox --sm-disable >/dev/null 2>&1 &

@@ -13,12 +13,6 @@ build="$(cd "${1:?usage: play_xvfb.sh BUILD_DIR}" && pwd)"
 game="$build/bin/kolvemar-trovix"
 . "$(dirname "$0")/../../scripts/xvfb.sh"
 
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$work/run.out" ] && { echo "--- console:" >&2; cat "$work/run.out" >&2; }
-    exit 1
-}
-
 start_xvfb 1024x900 "$work/xvfb.log" || fail "Xvfb did not start"
 export SDL_AUDIODRIVER=dummy
 

@@ -17,12 +17,6 @@ game="$build/bin/kolvemar-trovix"
 . "$(dirname "$0")/../../scripts/xvfb.sh"
 command -v openbox >/dev/null || { echo "openbox is not installed"; exit 1; }
 
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$work/run.out" ] && { echo "--- console:" >&2; cat "$work/run.out" "$work/run.err" >&2; }
-    exit 1
-}
-
 export SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=x11
 cp -r "$build/game/." "$work/game"
 rm -f "$work"/game/levels/save*.txt

@@ -134,8 +134,8 @@ void Arrow(const std::string& stem, bool pointsRight, bool hover) {
     Free(pic);
 }
 
-void DifficultyField(const std::string& stem, const std::string& text, int level) {
-    const std::array<uint32_t, 5> colours = {0x40C060, 0x90D040, 0xE8C030, 0xF07820, 0xE02828};
+// The plate of a selector's field (difficulty, language), rimmed in `rim`.
+Pic SelectorField(uint32_t rim) {
     Pic pic = New(300, 100);
     cairo_t* cr = pic.cr;
     RoundedRect(cr, 3, 8, 294, 84, 18);
@@ -145,9 +145,16 @@ void DifficultyField(const std::string& stem, const std::string& text, int level
     cairo_set_source(cr, g);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(g);
-    Colour(cr, colours[level]);
+    Colour(cr, rim);
     cairo_set_line_width(cr, 4);
     cairo_stroke(cr);
+    return pic;
+}
+
+void DifficultyField(const std::string& stem, const std::string& text, int level) {
+    const std::array<uint32_t, 5> colours = {0x40C060, 0x90D040, 0xE8C030, 0xF07820, 0xE02828};
+    Pic pic = SelectorField(colours[level]);
+    cairo_t* cr = pic.cr;
     TextStyle style = Label(false, 36);
     style.colour = colours[level];
     style.outline = 2;
@@ -252,18 +259,8 @@ void DrawLanguageFields() {
     const std::array<std::array<const char*, 2>, 4> names = {
         {{"nl", "Nederlands"}, {"en", "English"}, {"de", "Deutsch"}, {"fr", "Fran\u00e7ais"}}};
     for (const auto& [code, name] : names) {
-        Pic pic = New(300, 100);
+        Pic pic = SelectorField(kNeon);
         cairo_t* cr = pic.cr;
-        RoundedRect(cr, 3, 8, 294, 84, 18);
-        cairo_pattern_t* g = cairo_pattern_create_linear(0, 8, 0, 92);
-        AddStop(g, 0, 0x4A5460);
-        AddStop(g, 1, 0x14181E);
-        cairo_set_source(cr, g);
-        cairo_fill_preserve(cr);
-        cairo_pattern_destroy(g);
-        Colour(cr, kNeon);
-        cairo_set_line_width(cr, 4);
-        cairo_stroke(cr);
         TextStyle style = Label(false, 36);
         style.outline = 2;
         Text(cr, name, 150, 50, Fit(name, style, 260));
