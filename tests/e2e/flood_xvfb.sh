@@ -14,6 +14,33 @@ start_xvfb 1024x900 "$work/xvfb.log" || fail "Xvfb did not start"
 export SDL_AUDIODRIVER=dummy
 [ -f "$build/game/Constanten.txt" ] || fail "no data folder in $build/game"
 cp -r "$build/game/." "$work/game"
+# A calm first level: one monster that neither moves nor fires, so the robot
+# is still alive, and Q still means quit, however long the flood takes.
+cat >"$work/calm.design" <<'DESIGN'
+level 1
+background images\Backgrounds\level1.bmp
+margin-left 40
+margin-right 40
+margin-top 40
+margin-bottom 30
+player
+x 400
+y 690
+life 100
+radius 20
+damage 10
+bullet-speed 20
+object 1
+x 150
+y 260
+picture 0
+radius 20
+life 20
+move still
+speed 0
+DESIGN
+"$build/bin/levelcreator" build "$work/calm.design" "$work/game/levels/level1.txt" >/dev/null ||
+    fail "the calm level was not built"
 
 (cd "$work/game" && exec "$game" >"$work/run.out" 2>"$work/run.err") &
 app_pid=$!
