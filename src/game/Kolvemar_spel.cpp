@@ -601,9 +601,9 @@ next_action spel(Level& level) {
     Bonus(level);
     // The cross-hair is the pointer while the level runs.
     Wimdows::ShowPointer(false);
-    const bool vloeiend = Settings::Current().smooth;
     while (Speelframe(level, staat)) {
-        Tickwacht(level, staat, vloeiend);
+        // As it stands now: the in-game menu's settings may have turned it.
+        Tickwacht(level, staat, Settings::Current().smooth);
         Tellen(staat, false);
         level.time = Later(level.time, 1);
     }

@@ -73,7 +73,8 @@ ButtonRc startingameMenu1[6];
 ButtonRc startingameMenu2[4];
 ButtonRc SaveMenu[5];
 ButtonRc LoadMenu[6];
-ButtonRc spinnerMenu[6]; // the difficulty's arrows, back, the language's arrows, controls
+// The difficulty's arrows, back, the language's arrows, controls, smooth motion.
+ButtonRc spinnerMenu[7];
 ButtonRc difficulties[5];
 ButtonRc talen[Taal::TALEN.size()]; // the language's name, in that language
 
@@ -144,6 +145,7 @@ void LoadDifficultySelector() {
     spinnerMenu[3] = Placed(spinnerMenu[0], 250, TAAL_Y);
     spinnerMenu[4] = Placed(spinnerMenu[1], 575, TAAL_Y);
     spinnerMenu[5] = Placed(MenuButton("Controls"), 300, 500);
+    spinnerMenu[6] = VloeiendRegel();
     for (std::size_t i = 0; i < Taal::TALEN.size(); ++i) {
         const std::string stam = std::string("images/taal_") + Taal::TALEN[i];
         talen[i] = Placed(StandardMenu::CreateField(300, 100, (stam + ".bmp").c_str(),
@@ -416,14 +418,18 @@ void Select(uint32_t& level) {
     DrawBackground(WIT_ACHTERGROND);
     // Left and Right step as the arrows do.
     StandardMenu::Focus focus{.terug = 2, .links = 0, .rechts = 1};
+    const StandardMenu::Erbij lijn = [](const std::vector<bool>& lit) { TekenVloeiend(lit[6]); };
     for (;;) {
+        StandardMenu::ClickRc muis{};
+        Wimdows::MousePos(muis.x, muis.y);
         const std::size_t taal = TaalIndex();
         Wimdows::DrawBitmap(diffbg, veld.x0, veld.y0);
         StandardMenu::DrawButton(difficulties[level]);
         Wimdows::DrawBitmap(diffbg, talen[taal].x0, talen[taal].y0);
         StandardMenu::DrawButton(talen[taal]);
+        TekenVloeiend(StandardMenu::InButton(spinnerMenu[6], muis.x, muis.y));
         Wimdows::UpdateWindow();
-        switch (StandardMenu::MenuSelection(spinnerMenu, focus)) {
+        switch (StandardMenu::MenuSelection(spinnerMenu, focus, lijn)) {
         case 0:
             if (level > 0) --level;
             break;
@@ -443,6 +449,9 @@ void Select(uint32_t& level) {
         case 5:
             Besturing();
             DrawBackground(WIT_ACHTERGROND);
+            break;
+        case 6:
+            WisselVloeiend();
             break;
         default:
             WrongButton("error! button undefined!");

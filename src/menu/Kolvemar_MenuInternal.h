@@ -26,6 +26,11 @@ extern StandardMenu::ButtonRc explainations[1];
 // Builds the save, load and back menus on their first use.
 void LoadSubMenus();
 void DrawBackground(Achtergrond welke);
+// The settings screen's smooth-motion line: its button, its drawing (the
+// setting as it stands) and its choice (the setting turned over and stored).
+StandardMenu::ButtonRc VloeiendRegel();
+void TekenVloeiend(bool lit);
+void WisselVloeiend();
 // The console line for a selection outside the menu.
 void WrongButton(const char* tekst = "error! wrong button number!");
 

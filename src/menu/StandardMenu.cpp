@@ -235,6 +235,10 @@ int32_t MenuSelection(std::span<const ButtonRc> menu) {
 }
 
 int32_t MenuSelection(std::span<const ButtonRc> menu, Focus& focus) {
+    return MenuSelection(menu, focus, nullptr);
+}
+
+int32_t MenuSelection(std::span<const ButtonRc> menu, Focus& focus, const Erbij& erbij) {
     Wimdows::UpdateWindow();
     // A pass draws the same frame as the one before unless a button's lit
     // state changed; only a changed frame is presented, so a menu that waits
@@ -244,6 +248,7 @@ int32_t MenuSelection(std::span<const ButtonRc> menu, Focus& focus) {
         std::vector<bool> lit;
         const int32_t k = Pass(menu, focus, lit);
         if (k != NOG_NIETS) return k;
+        if (erbij) erbij(lit);
         std::this_thread::sleep_for(POLL_PAUSE);
         if (lit != shown) Wimdows::UpdateWindow();
         shown = std::move(lit);

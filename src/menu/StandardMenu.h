@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
+#include <vector>
 
 namespace StandardMenu {
 
@@ -78,6 +80,11 @@ bool ButtonSelected(const ButtonRc& button);
 // its own the menu is a screen of its own.
 int32_t MenuSelection(std::span<const ButtonRc> menu);
 int32_t MenuSelection(std::span<const ButtonRc> menu, Focus& focus);
+// What a screen draws over its buttons after every pass, told which buttons
+// are lit: a button without pictures (its mouse-over one asked for) is a line
+// the screen draws itself.
+using Erbij = std::function<void(const std::vector<bool>& lit)>;
+int32_t MenuSelection(std::span<const ButtonRc> menu, Focus& focus, const Erbij& erbij);
 // One pass of MenuSelection: the buttons drawn (the focused one lit while the
 // keys lead, else the one under the mouse) and the index chosen, NOG_NIETS or
 // GEEN_KEUZE; nothing is presented.

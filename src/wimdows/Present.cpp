@@ -70,6 +70,15 @@ void DropOverlay() {
     overlay = nullptr;
 }
 
+// Presents wait for the display's refresh where the driver can do it; SDL's
+// own software renderer could only imitate it with a sleep, and the game's
+// pacing already caps the frames at the display's rate.
+void AskVSync() {
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer, &info) == 0 && std::strcmp(info.name, "software") != 0)
+        SDL_RenderSetVSync(renderer, 1); // refused: the cap of the pacing stays all there is
+}
+
 // The renderer and its texture; none when asked for the surface, or when the
 // choice is left to us and the renderer would draw on the CPU.
 void OpenRenderer(Settings::Present asked) {
@@ -82,6 +91,7 @@ void OpenRenderer(Settings::Present asked) {
         texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                     gameW, gameH);
     if (!texture) DropRenderer(); // the surface still shows the picture
+    if (renderer) AskVSync();
 }
 
 // The next run [first, last) of changed rows from `from` on; false when there is none.

@@ -3,6 +3,7 @@
 #include "../support/VirtualPad.h"
 #include "LevelCreator.h"
 #include "MenuScript.h"
+#include "Settings.h"
 #include "StandardLib.h"
 #include "Taal.h"
 
@@ -518,4 +519,22 @@ TEST_F(StartMenuScreen, APadsStickMovesThePointerAndAChoosesTheButtonUnderIt) {
          [&] { r = Kolvemar_Menu::Kolvemar_menu(); });
     EXPECT_TRUE(fouten.empty()) << fouten.front();
     EXPECT_EQ(r, next_action::startup_tutorial);
+}
+
+// The settings screen's smooth-motion line turns the setting over, clicked or
+// chosen with the keys (Up from the first button wraps to it), and the
+// settings file keeps it.
+TEST_F(StartMenuScreen, TheSmoothMotionLineTurnsTheSettingOver) {
+    ASSERT_TRUE(Settings::Store({}));
+    uint32_t d = 2;
+    const auto smooth = [](bool on) {
+        return Until([on] { return Settings::Current().smooth == on; }, "smooth changed");
+    };
+    Play({Click(400, 598), smooth(false), SELECTOR_BACK}, [&] { KM::Select(d); });
+    ASSERT_TRUE(Settings::Flush());
+    EXPECT_NE(Read(Settings::FilePath()).find("smooth=false\n"), std::string::npos);
+    Play({Tap(SDLK_UP), Tap(SDLK_RETURN), smooth(true), SELECTOR_BACK}, [&] { KM::Select(d); });
+    EXPECT_TRUE(Settings::Current().smooth);
+    EXPECT_EQ(d, 2u);
+    ASSERT_TRUE(Settings::Store({}));
 }
