@@ -484,6 +484,7 @@ void Verlaten(Level& level, Speelstaat& staat) {
         LevelCreator::Schrijflevel("levels\\save5.txt", level);
     else
         Kolvemar_Menu::autosave = true;
+    VergeetOndergrond();
     Wimdows::DestroyBitmap(staat.background);
     Music::UnLoadSound(machinegun);
     Music::UnLoadSound(explosionsound);
@@ -597,6 +598,7 @@ next_action spel(Level& level) {
     // The path field may be full without its closing zero.
     const std::string achtergrond(level.locatieachtergrond,
                                   strnlen(level.locatieachtergrond, LOCATIE_LEN));
+    VergeetOndergrond(); // a picture of the last level's may stand under this one's handle
     staat.background = Wimdows::LoadBitmap(achtergrond.c_str(), schermgrootte, schermgrootte);
     Bonus(level);
     // The cross-hair is the pointer while the level runs.

@@ -109,6 +109,12 @@ void Tekeneffect(uint32_t frame, const Kolvemar_Constanten_en_Types::Object& mon
 void Tekenstand(const Kolvemar_Constanten_en_Types::Level& level,
                 const Kolvemar_Constanten_en_Types::Object& player,
                 Kolvemar_Constanten_en_Types::INTEGER punten);
+// Bullets, objects, player, cross-hair and the bar's texts: what moves.
+void TekenBeweeglijk(const Kolvemar_Constanten_en_Types::Level& level,
+                     const Kolvemar_Constanten_en_Types::Object& player,
+                     Kolvemar_Constanten_en_Types::INTEGER punten);
+// Frees the picture of what lies under the sprites; a level that ends calls it.
+void VergeetOndergrond();
 // Every live bullet one phase on, as each tick starts.
 void Kogelsvooruit(Kolvemar_Constanten_en_Types::Level& level);
 // Tekenstand and then the bullets' next phase: the picture of a tick and the

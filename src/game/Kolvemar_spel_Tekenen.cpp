@@ -74,6 +74,49 @@ void Balk(int32_t links, int32_t boven, int32_t rechts, int32_t onder, uint32_t 
     Wimdows::Rectangle(links, boven, rechts, onder, kleur, true);
 }
 
+// What lies under the sprites while no death animation plays (the
+// background, the door, the walls and the bar) as one picture, taken from the
+// drawing itself: laid again, only what the sprites covered is copied back.
+struct Ondergrond {
+    uint32_t beeld = 0;
+    uint32_t background = 0;
+    bool deur = false;
+    REAL marges[4] = {};
+};
+Ondergrond ondergrond;
+
+bool Zelfde(const Ondergrond& o, const Level& level, const Speelstaat& staat) {
+    return o.beeld && o.background == staat.background && o.deur == staat.deur &&
+           o.marges[0] == level.margerechts && o.marges[1] == level.margerelinks &&
+           o.marges[2] == level.margeonder && o.marges[3] == level.margeboven;
+}
+
+void TekenOnder(const Speelstaat& staat) {
+    Tekenachtergrond(staat.background);
+    if (staat.deur) Tekendeur();
+}
+
+void TekenVast(const Level& level) {
+    TekenMuren(level);
+    Balk(0, 0, static_cast<int32_t>(schermgrootte), static_cast<int32_t>(grootte_informatiebalk),
+         KLEUR_BALK);
+}
+
+void LegOndergrond(const Level& level, const Speelstaat& staat) {
+    if (!Zelfde(ondergrond, level, staat)) {
+        VergeetOndergrond();
+        TekenOnder(staat);
+        TekenVast(level);
+        const uint32_t beeld = Wimdows::CreateBitmap(schermgrootte, schermgrootte);
+        Wimdows::GrabScreen(beeld);
+        ondergrond = {beeld,
+                      staat.background,
+                      staat.deur,
+                      {level.margerechts, level.margerelinks, level.margeonder, level.margeboven}};
+    }
+    Wimdows::DrawBitmap(ondergrond.beeld, 0, 0);
+}
+
 void TekenTeksten(const Level& level, const Object& player, INTEGER punten) {
     Wimdows::SetFont(4, KLEUR_TEKST);
     Wimdows::Text(Taal::Tekst("Leven"), 15, 10);
@@ -111,9 +154,21 @@ void Tekeneffect(uint32_t frame, const Object& monster) {
     if (frame < EFFECTEN) TekenPaar(effects[frame], Cut(monster.x) - 60, Cut(monster.y) - 60);
 }
 
+void VergeetOndergrond() {
+    Wimdows::DestroyBitmap(ondergrond.beeld);
+    ondergrond = {};
+}
+
 void Tekenframe(const Level& level, const Speelstaat& staat) {
-    Tekenachtergrond(staat.background);
-    if (staat.deur) Tekendeur();
+    const bool effecten = std::any_of(std::begin(staat.effect), std::end(staat.effect),
+                                      [](uint32_t e) { return e != GEEN_EFFECT; });
+    if (!staat.gameover && !effecten) {
+        LegOndergrond(level, staat);
+        TekenBeweeglijk(level, staat.player, staat.punten);
+        TekenAanwijzingen(level);
+        return;
+    }
+    TekenOnder(staat);
     if (staat.gameover) {
         TekenPaar(vijanden{static_cast<INTEGER>(Kolvemar_Menu::Gameover),
                            static_cast<INTEGER>(Kolvemar_Menu::Gameovermask)},
@@ -137,9 +192,11 @@ void Tekenarena(Level& level, const Object& player, INTEGER punten) {
 }
 
 void Tekenstand(const Level& level, const Object& player, INTEGER punten) {
-    TekenMuren(level);
-    Balk(0, 0, static_cast<int32_t>(schermgrootte), static_cast<int32_t>(grootte_informatiebalk),
-         KLEUR_BALK);
+    TekenVast(level);
+    TekenBeweeglijk(level, player, punten);
+}
+
+void TekenBeweeglijk(const Level& level, const Object& player, INTEGER punten) {
     TekenKogels(level);
     TekenObjecten(level);
     TekenSpeler(player);

@@ -111,7 +111,15 @@ bool Valid(uint32_t h) {
 }
 
 // Frees entry index del and trims the free entries at the table's end.
+// The picture laid as the whole back buffer, and the boxes drawn over it
+// since: a level lays its background under every frame, and only what was
+// drawn over it needs copying again. Guarded by bufferLock.
+uint32_t laid = 0;
+std::vector<Box> overLaid;
+constexpr size_t MAX_OVER_LAID = 512;
+
 void DelBitmap(uint32_t del) {
+    if (laid == del + 1) ForgetLaid();
     pictures[del] = Picture{};
     while (!pictures.empty() && !pictures.back().live)
         pictures.pop_back();
@@ -197,7 +205,40 @@ bool ReadPicture(const std::string& file, uint32_t w, uint32_t h, Picture& pic) 
     return sized != nullptr;
 }
 
+// The picture as the whole back buffer; false for any other placing. Laid
+// again, only the boxes drawn over it since are copied.
+bool Lay(uint32_t bitmap, int32_t x, int32_t y) {
+    Picture& p = pictures[bitmap - 1];
+    const Plane d = BackPlane();
+    if (x != 0 || y != 0 || p.width != d.w || p.height != d.h) return false;
+    if (laid != bitmap) {
+        laid = bitmap;
+        overLaid.assign(1, {0, 0, d.w - 1, d.h - 1});
+    }
+    for (const Box& b : overLaid) {
+        Blit(PicturePlane(p), b.x0, b.y0, d, b.x0, b.y0, b.x1 - b.x0 + 1, b.y1 - b.y0 + 1);
+        ShowUnbuffered(b, false);
+    }
+    overLaid.clear();
+    return true;
+}
+
 } // namespace
+
+void Internal::DrawnOverLaid(const Box& b) {
+    if (!laid) return;
+    if (overLaid.size() < MAX_OVER_LAID) {
+        overLaid.push_back(b);
+        return;
+    }
+    const Plane d = BackPlane();
+    overLaid.assign(1, {0, 0, d.w - 1, d.h - 1});
+}
+
+void Internal::ForgetLaid() {
+    laid = 0;
+    overLaid.clear();
+}
 
 // ---------------------------------------------------------------- pictures
 
@@ -234,6 +275,7 @@ void DestroyBitmap(uint32_t bitmap) {
 void DrawBitmap(uint32_t bitmap, int32_t x, int32_t y) {
     std::lock_guard lock(bufferLock);
     if (!Active() || !Valid(bitmap)) return;
+    if (Lay(bitmap, x, y)) return;
     Picture& p = pictures[bitmap - 1];
     Blit(PicturePlane(p), 0, 0, BackPlane(), x, y, p.width, p.height);
     ShowUnbuffered({x, y, int64_t{x} + p.width - 1, int64_t{y} + p.height - 1});
@@ -253,8 +295,18 @@ void CopyBitmap(uint32_t srcbitmap, uint32_t destbitmap, int32_t xsrc, int32_t y
     if (!Valid(srcbitmap) || !Valid(destbitmap)) return;
     Picture& dest = pictures[destbitmap - 1];
     dest.maskRuns.reset();
+    if (laid == destbitmap) ForgetLaid();
     Blit(PicturePlane(pictures[srcbitmap - 1]), xsrc, ysrc, PicturePlane(dest), xdest, ydest, width,
          height);
+}
+
+void GrabScreen(uint32_t bitmap) {
+    std::lock_guard lock(bufferLock);
+    if (!Active() || !Valid(bitmap)) return;
+    Picture& p = pictures[bitmap - 1];
+    p.maskRuns.reset();
+    if (laid == bitmap) ForgetLaid();
+    Blit(BackPlane(), 0, 0, PicturePlane(p), 0, 0, p.width, p.height);
 }
 
 uint32_t BitmapTableLength() {

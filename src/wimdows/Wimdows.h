@@ -104,6 +104,8 @@ void DrawBitmap(uint32_t bitmap, int32_t x, int32_t y);
 void DrawMaskBitmap(uint32_t bitmap, uint32_t maskbitmap, int32_t x, int32_t y);
 void CopyBitmap(uint32_t srcbitmap, uint32_t destbitmap, int32_t xsrc, int32_t ysrc, int32_t xdest,
                 int32_t ydest, uint32_t width, uint32_t height);
+// The back buffer from its top-left corner into the picture, as far as both reach.
+void GrabScreen(uint32_t bitmap);
 // Number of entries in the picture table (free ones included).
 uint32_t BitmapTableLength();
 

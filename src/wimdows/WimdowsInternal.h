@@ -68,8 +68,17 @@ inline bool Active() {
     return state.load(std::memory_order_acquire) == STATE_ACTIVE && !back.empty();
 }
 
-// Under bufferLock: copies the box to the front buffer unless drawing is buffered.
-void ShowUnbuffered(const Box& b);
+// Under bufferLock, after every draw into the back buffer: the box (both ends
+// included) may now differ from the front buffer, and, unless `overLaid` is
+// false, from the picture laid as the whole back buffer. Unbuffered, the box
+// is shown at once.
+void ShowUnbuffered(const Box& b, bool overLaid = true);
+// The box a little larger and within the back buffer; empty (x0 > x1) outside it.
+Box Clipped(const Box& b);
+// Pictures.cpp, under bufferLock: what ShowUnbuffered tells of a box drawn
+// over the laid picture, and that the back buffer shows none (a new window).
+void DrawnOverLaid(const Box& b);
+void ForgetLaid();
 
 // Draws under the lock while the window is open; unbuffered, the box is shown at once.
 template <class F> void DrawShape(const Box& box, F&& draw) {

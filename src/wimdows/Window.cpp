@@ -152,6 +152,22 @@ bool PushUser(UserCode code, intptr_t a = 0, intptr_t b = 0) {
     return pushed;
 }
 
+// Under bufferLock: the boxes drawn since the last PresentAll, outside which
+// the front buffer equals the back buffer; all of it after too many.
+constexpr size_t MAX_TOUCHED = 1024;
+std::vector<Box> touched;
+bool touchedAll = true;
+
+void Touch(const Box& b) {
+    if (touchedAll) return;
+    if (touched.size() < MAX_TOUCHED) {
+        touched.push_back(b);
+        return;
+    }
+    touched.clear();
+    touchedAll = true;
+}
+
 void RequestPresent() {
     if (!presentPending.exchange(true)) PushUser(EV_PRESENT);
 }
@@ -173,21 +189,35 @@ void PresentBox(Box b) {
     RequestPresent();
 }
 
+// Under frontLock: the box's rows of the back buffer that differ from the front buffer copied
+// there.
+bool CopyChanged(const Plane& d, const Box& b) {
+    const size_t span = static_cast<size_t>(b.x1 - b.x0 + 1) * sizeof(uint32_t);
+    bool any = false;
+    for (int64_t y = b.y0; y <= b.y1; ++y) {
+        uint32_t* to = front.data() + y * d.w + b.x0;
+        const uint32_t* from = back.data() + y * d.w + b.x0;
+        if (std::memcmp(to, from, span) == 0) continue;
+        std::memcpy(to, from, span);
+        changedRows[y] = 1;
+        any = true;
+    }
+    return any;
+}
+
+// Only what was drawn since the last time is compared: a frame between two
+// ticks changes a few sprites' worth of the picture.
 void PresentAll() {
     const Plane d = BackPlane();
-    const size_t row = static_cast<size_t>(d.w) * sizeof(uint32_t);
     bool any = false;
     {
         std::lock_guard lock(frontLock);
-        for (int64_t y = 0; y < d.h; ++y) {
-            uint32_t* to = front.data() + y * d.w;
-            const uint32_t* from = back.data() + y * d.w;
-            if (std::memcmp(to, from, row) == 0) continue;
-            std::memcpy(to, from, row);
-            changedRows[y] = 1;
-            any = true;
-        }
+        if (touchedAll) any = CopyChanged(d, {0, 0, d.w - 1, d.h - 1});
+        for (const Box& b : touched)
+            any = CopyChanged(d, b) || any;
     }
+    touched.clear();
+    touchedAll = false;
     if (any) RequestPresent();
 }
 
@@ -287,6 +317,9 @@ bool MakeBuffers(uint32_t w, uint32_t h) {
     try {
         std::lock_guard lock(bufferLock);
         back.assign(size_t{w} * h, 0);
+        ForgetLaid();
+        touched.clear();
+        touchedAll = true;
         std::lock_guard frontGuard(frontLock);
         front.assign(size_t{w} * h, 0);
         changedRows.assign(h, 1);
@@ -618,7 +651,17 @@ void Internal::DisplayLost() {
     displayLost = true;
 }
 
-void Internal::ShowUnbuffered(const Box& b) {
+Box Internal::Clipped(const Box& b) {
+    const Plane d = BackPlane();
+    return {std::max<int64_t>(b.x0 - 1, 0), std::max<int64_t>(b.y0 - 1, 0),
+            std::min<int64_t>(b.x1 + 1, d.w - 1), std::min<int64_t>(b.y1 + 1, d.h - 1)};
+}
+
+void Internal::ShowUnbuffered(const Box& b, bool overLaid) {
+    const Box c = Clipped(b);
+    if (c.x0 > c.x1 || c.y0 > c.y1) return;
+    if (overLaid) DrawnOverLaid(c);
+    Touch(c);
     if (!buffering) PresentBox(b);
 }
 
