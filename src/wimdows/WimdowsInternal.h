@@ -159,6 +159,8 @@ void HoldLeft(Source from, bool down, bool click);
 void Repaint();
 // The presented frame's pixels (0x00RRGGBB, the game's size).
 std::vector<uint32_t> ShownFrame();
+// How many frames the window thread has presented, for tests.
+uint64_t FramesShown();
 // For tests: the pixels the window shows (0x00RRGGBB, its output size), read
 // on the window thread.
 std::vector<uint32_t> WindowPixels(SDL_Point& size);

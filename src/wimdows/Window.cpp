@@ -67,6 +67,7 @@ std::atomic<bool> displayLost{false};
 std::atomic<bool> windowDestroyed{false};
 // The display's refresh rate in hertz; 0 where the display does not say.
 std::atomic<uint32_t> refreshRate{0};
+std::atomic<uint64_t> framesShown{0};
 
 // Owned by the window thread.
 SDL_Window* sdlWindow = nullptr;
@@ -228,6 +229,10 @@ void SetState(WinState s) {
 
 } // namespace
 
+uint64_t Internal::FramesShown() {
+    return framesShown.load(std::memory_order_relaxed);
+}
+
 std::vector<uint32_t> Internal::ShownFrame() {
     std::lock_guard lock(frontLock);
     return front;
@@ -245,6 +250,7 @@ void Show(bool whole) {
         if (front.empty() || !DrawFrame(layout, front.data(), changedRows, whole)) return;
     }
     ShowFrame(layout);
+    framesShown.fetch_add(1, std::memory_order_relaxed);
 }
 
 // After every change of the window's size: where the picture goes, and how the

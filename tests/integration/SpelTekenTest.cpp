@@ -1,9 +1,14 @@
 // Drawing a frame reads the level and changes nothing.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
+#include <thread>
 
+#include "Kolvemar_Menu.h"
+#include "Settings.h"
 #include "SpelFixture.h"
+#include "WimdowsInternal.h"
 
 using namespace spelproef;
 
@@ -139,3 +144,62 @@ TEST_F(SpelTeken, WhatAppearedOrJumpedIsDrawnWhereItIsNow) {
 }
 
 } // namespace
+
+// Without death animations a frame lays the kept picture of what lies under
+// the sprites and copies back only what they covered: frame after frame, with
+// things moving and the door opening, it is still the old order of steps.
+TEST_F(SpelTeken, FramesOverTheKeptGroundAreTheOldOrderOfDrawingSteps) {
+    Stand s;
+    std::fill(std::begin(s.staat.effect), std::end(s.staat.effect), Kolvemar_spel::GEEN_EFFECT);
+    s.staat.deur = false;
+    for (int tik = 0; tik < 4; ++tik) {
+        const std::vector<uint32_t> frame = Frame(s.level, s.staat);
+        K::Level kopie = s.level;
+        Kolvemar_spel::Tekenachtergrond(s.staat.background);
+        if (s.staat.deur) Kolvemar_spel::Tekendeur();
+        Kolvemar_spel::Tekenarena(kopie, s.staat.player, s.staat.punten);
+        Kolvemar_spel::TekenAanwijzingen(kopie);
+        EXPECT_EQ(Scherm(), frame) << tik;
+        Stap(s);
+        s.staat.deur = tik >= 1;
+    }
+    Kolvemar_spel::VergeetOndergrond();
+}
+
+// Smooth or not, as the settings stand: on the real clock, with the robot
+// walking, the window shows one picture a tick without smoothing and more
+// with it.
+TEST_F(SpelTeken, WithoutSmoothingTheWindowShowsOnePictureATick) {
+    Kolvemar_Menu::tutorial = false;
+    Kolvemar_Menu::autosave = false;
+    for (const bool smooth : {false, true}) {
+        Settings::Values v = Settings::Current();
+        v.smooth = smooth;
+        Settings::StoreLater(v);
+        K::Level l = LeegLevel();
+        Monster(l, 1, 700, 150); // the door stays shut
+        std::thread speler([] {
+            Stuur({0, Soort::toets_neer, 'N'}); // past the level's opening
+            Stuur({0, Soort::toets_op, 'N'});
+            Stuur({0, Soort::toets_neer, 40});
+            std::this_thread::sleep_for(std::chrono::milliseconds(600));
+            Stuur({0, Soort::toets_op, 40});
+            Stuur({0, Soort::toets_neer, 'Q'});
+        });
+        const uint64_t voor = Wimdows::Internal::FramesShown();
+        const auto t0 = std::chrono::steady_clock::now();
+        Kolvemar_spel::spel(l);
+        const double ms =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                .count();
+        speler.join();
+        Stuur({0, Soort::toets_op, 'Q'});
+        const double getoond = double(Wimdows::Internal::FramesShown() - voor);
+        const double tikken = ms / 30.0 + 1;
+        if (smooth)
+            EXPECT_GT(getoond, tikken + 5) << getoond << " pictures in " << ms << " ms";
+        else
+            EXPECT_LE(getoond, tikken + 5) << getoond << " pictures in " << ms << " ms";
+    }
+    Settings::StoreLater({});
+}

@@ -173,3 +173,59 @@ TEST_F(WimdowsPresent, TheVolumeIndicatorLooksAlikeAndLeavesNothingBehind) {
 }
 
 } // namespace
+
+// A picture laid as the whole back buffer again copies back only what was
+// drawn over it, and presenting compares only what was drawn: the back
+// buffer and the window still show what drawing everything afresh shows,
+// also after the picture changed or was replaced under the same handle.
+TEST_F(WimdowsPresent, APictureLaidAgainShowsWhatDrawingAfreshShows) {
+    Use(Present::SURFACE);
+    W::Window("WimdowsPresent", S, S);
+    ASSERT_EQ(W::State(), W::STATE_ACTIVE);
+    W::SetBuffering(true);
+    const auto grab = [](uint32_t seed) {
+        DrawPattern(seed);
+        const uint32_t pic = W::CreateBitmap(S, S);
+        W::GrabScreen(pic);
+        return pic;
+    };
+    uint32_t ground = grab(1);
+    const uint32_t other = grab(2);
+    const auto sprites = [](int32_t x) {
+        W::Rectangle(x, 300, x + 40, 340, 0x0000FF, true);
+        W::Disc(x + 100, 500, 12, 0xFFFFFF);
+        W::SetFont(4, 0xC0C0C0);
+        W::Text("42", x, 20);
+    };
+    const auto back = [] {
+        std::vector<uint32_t> px;
+        for (int32_t y = 0; y < int32_t(S); ++y)
+            for (int32_t x = 0; x < int32_t(S); ++x)
+                px.push_back(W::GetPixel(x, y));
+        return px;
+    };
+    // The picture drawn afresh, in two halves that are no whole back buffer.
+    const uint32_t top = W::CreateBitmap(S, S / 2), bottom = W::CreateBitmap(S, S / 2);
+    for (int step = 0; step < 4; ++step) {
+        if (step == 2) W::CopyBitmap(other, ground, 0, 0, 100, 100, 200, 200);
+        if (step == 3) {
+            W::DestroyBitmap(ground);
+            ground = grab(3); // the same handle, another picture
+        }
+        for (const int32_t x : {50, 80 + 30 * step}) {
+            W::DrawBitmap(ground, 0, 0);
+            sprites(x);
+        }
+        W::UpdateWindow();
+        W::Sync();
+        const std::vector<uint32_t> laid = back();
+        Look(S, S); // the window shows the back buffer
+        W::CopyBitmap(ground, top, 0, 0, 0, 0, S, S / 2);
+        W::CopyBitmap(ground, bottom, 0, S / 2, 0, 0, S, S / 2);
+        W::DrawBitmap(top, 0, 0);
+        W::DrawBitmap(bottom, 0, S / 2);
+        sprites(80 + 30 * step);
+        EXPECT_EQ(back(), laid) << step;
+    }
+    W::KillWindow();
+}
