@@ -73,7 +73,8 @@ ButtonRc startingameMenu1[6];
 ButtonRc startingameMenu2[4];
 ButtonRc SaveMenu[5];
 ButtonRc LoadMenu[6];
-// The difficulty's arrows, back, the language's arrows, controls, smooth motion.
+// The difficulty's arrows, back, the language's arrows, smooth motion, controls
+// (last, where Up from the first button wraps to).
 ButtonRc spinnerMenu[7];
 ButtonRc difficulties[5];
 ButtonRc talen[Taal::TALEN.size()]; // the language's name, in that language
@@ -144,8 +145,8 @@ void LoadDifficultySelector() {
     spinnerMenu[2] = Placed(BackButton(), 325, 350);
     spinnerMenu[3] = Placed(spinnerMenu[0], 250, TAAL_Y);
     spinnerMenu[4] = Placed(spinnerMenu[1], 575, TAAL_Y);
-    spinnerMenu[5] = Placed(MenuButton("Controls"), 300, 500);
-    spinnerMenu[6] = VloeiendRegel();
+    spinnerMenu[5] = VloeiendRegel();
+    spinnerMenu[6] = Placed(MenuButton("Controls"), 300, 500);
     for (std::size_t i = 0; i < Taal::TALEN.size(); ++i) {
         const std::string stam = std::string("images/taal_") + Taal::TALEN[i];
         talen[i] = Placed(StandardMenu::CreateField(300, 100, (stam + ".bmp").c_str(),
@@ -418,7 +419,7 @@ void Select(uint32_t& level) {
     DrawBackground(WIT_ACHTERGROND);
     // Left and Right step as the arrows do.
     StandardMenu::Focus focus{.terug = 2, .links = 0, .rechts = 1};
-    const StandardMenu::Erbij lijn = [](const std::vector<bool>& lit) { TekenVloeiend(lit[6]); };
+    const StandardMenu::Erbij lijn = [](const std::vector<bool>& lit) { TekenVloeiend(lit[5]); };
     for (;;) {
         StandardMenu::ClickRc muis{};
         Wimdows::MousePos(muis.x, muis.y);
@@ -427,7 +428,7 @@ void Select(uint32_t& level) {
         StandardMenu::DrawButton(difficulties[level]);
         Wimdows::DrawBitmap(diffbg, talen[taal].x0, talen[taal].y0);
         StandardMenu::DrawButton(talen[taal]);
-        TekenVloeiend(StandardMenu::InButton(spinnerMenu[6], muis.x, muis.y));
+        TekenVloeiend(StandardMenu::InButton(spinnerMenu[5], muis.x, muis.y));
         Wimdows::UpdateWindow();
         switch (StandardMenu::MenuSelection(spinnerMenu, focus, lijn)) {
         case 0:
@@ -447,11 +448,11 @@ void Select(uint32_t& level) {
             if (taal + 1 < Taal::TALEN.size()) NieuweTaal(Taal::TALEN[taal + 1]);
             break;
         case 5:
-            Besturing();
-            DrawBackground(WIT_ACHTERGROND);
+            WisselVloeiend();
             break;
         case 6:
-            WisselVloeiend();
+            Besturing();
+            DrawBackground(WIT_ACHTERGROND);
             break;
         default:
             WrongButton("error! button undefined!");

@@ -522,8 +522,8 @@ TEST_F(StartMenuScreen, APadsStickMovesThePointerAndAChoosesTheButtonUnderIt) {
 }
 
 // The settings screen's smooth-motion line turns the setting over, clicked or
-// chosen with the keys (Up from the first button wraps to it), and the
-// settings file keeps it.
+// chosen with the keys (Up from the first button wraps to Besturing, once
+// more to the line), and the settings file keeps it.
 TEST_F(StartMenuScreen, TheSmoothMotionLineTurnsTheSettingOver) {
     ASSERT_TRUE(Settings::Store({}));
     uint32_t d = 2;
@@ -533,7 +533,8 @@ TEST_F(StartMenuScreen, TheSmoothMotionLineTurnsTheSettingOver) {
     Play({Click(400, 598), smooth(false), SELECTOR_BACK}, [&] { KM::Select(d); });
     ASSERT_TRUE(Settings::Flush());
     EXPECT_NE(Read(Settings::FilePath()).find("smooth=false\n"), std::string::npos);
-    Play({Tap(SDLK_UP), Tap(SDLK_RETURN), smooth(true), SELECTOR_BACK}, [&] { KM::Select(d); });
+    Play({Tap(SDLK_UP), Tap(SDLK_UP), Tap(SDLK_RETURN), smooth(true), SELECTOR_BACK},
+         [&] { KM::Select(d); });
     EXPECT_TRUE(Settings::Current().smooth);
     EXPECT_EQ(d, 2u);
     ASSERT_TRUE(Settings::Store({}));
