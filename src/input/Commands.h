@@ -112,6 +112,9 @@ void NextScreen();
 // The number of the screen now showing; NextScreen counts on. A click belongs
 // to the screen it was made on.
 uint32_t Screen();
+// The left button's last press was made on the screen now showing: only then
+// is its release a click there.
+bool LeftPressedOnScreen();
 
 // The menus' keys and buttons: the arrows and the d-pad or left stick move
 // (a held direction repeats), Tab and Shift+Tab step down and up, Enter,
@@ -123,7 +126,10 @@ struct MenuInput {
 };
 MenuInput ReadMenu();
 
-// F1 was pressed since the last read: the help with the controls.
+// F1 was pressed, or the controller's Back held for half a second, since the
+// last read: the help with the controls. A shorter press of Back acts as
+// its binding does, on its release; Back bound to moving or firing acts
+// while held and never asks for the help.
 bool ReadHelp();
 
 // The intro and the level start are skipped by the skip action, by a choose

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "Kolvemar_MenuInternal.h"
+#include "Kolvemar_spel.h"
 #include "LevelCreator.h"
 #include "Settings.h"
 #include "StandardLib.h"
@@ -69,8 +70,8 @@ std::string startlevel = eersteLevel;
 uint32_t credits_tekst = 0;
 
 ButtonRc startMenu[7];
-ButtonRc startingameMenu1[6];
-ButtonRc startingameMenu2[4];
+ButtonRc startingameMenu1[7];
+ButtonRc startingameMenu2[5];
 ButtonRc SaveMenu[5];
 ButtonRc LoadMenu[6];
 ButtonRc spinnerMenu[6]; // the difficulty's arrows, back, the language's arrows, controls
@@ -115,8 +116,8 @@ void LoadStartMenu() {
 void LoadingameMenu() {
     if (ingameMenuGebouwd) return;
     ingameMenuGebouwd = true;
-    const char* normaal[] = {"Resume", "Save", "Load", "Settings", "Menu", "Quit"};
-    const char* oefenen[] = {"Resume", "Settings", "Menu", "Quit"};
+    const char* normaal[] = {"Resume", "Save", "Load", "Settings", "Menu", "Quit", "Help"};
+    const char* oefenen[] = {"Resume", "Settings", "Menu", "Quit", "Help"};
     for (std::size_t i = 0; i < std::size(normaal); ++i)
         startingameMenu1[i] = MenuButton(normaal[i]);
     for (std::size_t i = 0; i < std::size(oefenen); ++i)
@@ -238,6 +239,9 @@ Keuze TutorialKeuze(int32_t select) {
     case 3:
     case GEEN_KEUZE:
         return next_action::afsluiten;
+    case 4:
+        Kolvemar_spel::Hulp();
+        return std::nullopt;
     default:
         WrongButton();
         return std::nullopt;
@@ -263,6 +267,9 @@ Keuze NormaleKeuze(int32_t select, const Level& level, next_action& start_play) 
     case 5:
     case GEEN_KEUZE:
         return next_action::afsluiten;
+    case 6:
+        Kolvemar_spel::Hulp();
+        return std::nullopt;
     default:
         WrongButton();
         return std::nullopt;

@@ -49,7 +49,10 @@ uint32_t Load(const char* name, int32_t w, int32_t h) {
 }
 
 // The window layer hands us the release; its position is the mouse's last.
+// A button pressed on the screen before (fire held in a level as the menu
+// opened) clicks nothing here.
 void LeftUp() {
+    if (!Commands::LeftPressedOnScreen()) return;
     int32_t x = 0, y = 0;
     Wimdows::MousePos(x, y);
     RegisterLeftClick(x, y);
