@@ -319,7 +319,10 @@ MenuInput ReadMenu() {
         m.count[k] =
             k == CHOOSE || k == BACK ? Take(MENU_FIRST + k).presses : Steps(MENU_FIRST + k);
     // Shift+Tab goes back up.
-    m.count[Wimdows::KeyDown(VK_SHIFT) ? MENU_UP : MENU_DOWN] += Steps(TAB);
+    const bool shift = Wimdows::KeyDown(VK_SHIFT);
+    const uint32_t tabs = Steps(TAB);
+    (shift ? m.shiftTab : m.tab) = tabs;
+    m.count[shift ? MENU_UP : MENU_DOWN] += tabs;
     m.menuKey = Take(MENU_KEY).presses > 0;
     return m;
 }

@@ -122,6 +122,7 @@ bool LeftPressedOnScreen();
 enum MenuKey : uint8_t { MENU_UP, MENU_DOWN, MENU_LEFT, MENU_RIGHT, CHOOSE, BACK, MENU_KEYS };
 struct MenuInput {
     uint32_t count[MENU_KEYS]; // presses and repeats since the last read
+    uint32_t tab, shiftTab;    // of the down and up steps, those of Tab and Shift+Tab
     bool menuKey;              // the in-game menu's key (M) was pressed: it leaves that menu
 };
 MenuInput ReadMenu();

@@ -98,6 +98,47 @@ TEST_F(ControlsScreen, TheWasdPresetLeavesNoCollisionAndQDoesNotQuit) {
     EXPECT_TRUE(Holding(SDLK_F10).quit);
 }
 
+// Tab and Shift+Tab step through every cell and wrap; the mouse takes the
+// focus to the cell under it; B cancels the wait for a key as Esc does.
+TEST_F(ControlsScreen, TabWrapsTheMouseLeadsTheFocusAndBCancels) {
+    VirtualPad pad;
+    ASSERT_TRUE(pad.Plugged()) << SDL_GetError();
+    const auto shift = [](bool down) {
+        return Do([down] {
+            SdlInput::Key(SDLK_LSHIFT, down);
+            Wimdows::Sync();
+            return true;
+        });
+    };
+    const Step b = Do([&pad] {
+        pad.Press(SDL_CONTROLLER_BUTTON_B);
+        return true;
+    });
+    Play({SHOWN,
+          Tap(SDLK_TAB),
+          Pixel(410, 110, 0xB0),
+          Pixel(250, 110, 0x808080),
+          shift(true),
+          Tap(SDLK_TAB),
+          SHOWN,
+          Tap(SDLK_TAB),
+          Pixel(300, 620, 0xB0),
+          shift(false),
+          Tap(SDLK_TAB),
+          SHOWN,
+          Move(300, 250),
+          Pixel(250, 238, 0xB0),
+          Tap(SDLK_RETURN),
+          WAIT,
+          b,
+          WAIT,
+          Tap(SDLK_w),
+          WAIT,
+          Tap(SDLK_ESCAPE)},
+         [] { KM::Besturing(); });
+    EXPECT_EQ(C::Current(), C::Defaults());
+}
+
 // The controller's Back (pause by default): a short press pauses once let go;
 // held half a second it asks for the help, and its release pauses nothing.
 TEST_F(ControlsScreen, BackTappedPausesAndHeldAsksForTheHelp) {
