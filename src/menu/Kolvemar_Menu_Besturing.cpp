@@ -205,7 +205,7 @@ void BeginWachten(Scherm& s) {
     s.linksVoor = Wimdows::LeftPresses();
     s.padsVoor = Wimdows::Pads();
     s.bericht = Taal::Formaat(
-        s.kolom < 2 ? Taal::Nl("Druk een toets voor %s (Esc: annuleren).")
+        s.kolom < 2 ? Taal::Nl("Druk een toets voor %s (Esc of B: annuleren).")
                     : Taal::Nl("Druk een knop op de controller voor %s (B: annuleren)."),
         Commands::ActionLabel(static_cast<Action>(s.rij)));
 }
