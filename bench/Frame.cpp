@@ -1,6 +1,10 @@
 // One whole frame of a crowded level at 800 x 800, without the pacing wait,
-// and its three parts: drawing, the physics of the frame, presenting.
+// and its three parts: drawing, the physics of the frame, presenting; beside
+// them the floor a frame cannot go under, two copies of the whole picture.
 #include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
 
 #include "../tests/integration/SpelFixture.h"
 #include "Kolvemar_Artificial_movement.h"
@@ -112,10 +116,21 @@ void BM_LevelCopy(benchmark::State& state) {
     }
 }
 
+void BM_CopyFloor(benchmark::State& state) {
+    const size_t bytes = size_t{ZIJDE} * ZIJDE * 4;
+    std::vector<unsigned char> from(bytes, 1), to(bytes);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        std::memcpy(from.data(), to.data(), bytes);
+        benchmark::ClobberMemory();
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_Frame)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
 BENCHMARK(BM_Drawing)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
 BENCHMARK(BM_Physics)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
 BENCHMARK(BM_Present)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
+BENCHMARK(BM_CopyFloor)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
 BENCHMARK(BM_LevelCopy)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();

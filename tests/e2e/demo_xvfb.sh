@@ -28,11 +28,10 @@ window() {
 "$game" --record "$demo" >"$work/record.out" 2>&1 &
 app_pid=$!
 window
-sleep 1
 xdotool key --window "$wid" Escape # the intro
-sleep 1
+wait_screen demo-start-menu "5 5 $(pixel_of "$build/game/images/Backgrounds/robotachtergrond.bmp" 5 5)"
 xdotool key --window "$wid" Return # Start
-sleep 2
+wait_screen demo-level "400 30 22,104,69" # the information bar
 xdotool mousemove --window "$wid" 200 200 keydown --window "$wid" Right
 sleep 2
 xdotool mousedown --window "$wid" 1 keyup --window "$wid" Right keydown --window "$wid" Down

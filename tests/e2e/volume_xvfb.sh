@@ -10,11 +10,6 @@ build="$(cd "${1:?usage: volume_xvfb.sh BUILD_DIR}" && pwd)"
 game="$build/bin/kolvemar-trovix"
 . "$(dirname "$0")/../../scripts/xvfb.sh"
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
 start_xvfb 1024x900 "$work/xvfb.log" || fail "Xvfb did not start"
 export SDL_AUDIODRIVER=dummy
 settings="$XDG_CONFIG_HOME/kolvemar-trovix/settings.txt"
@@ -55,7 +50,7 @@ expect_bars() { # waits a few seconds for the bars $1, then keeps the screenshot
 }
 
 xdotool keydown n sleep 0.3 keyup n # skip the intro
-sleep 2
+wait_screen volume-start-menu "5 5 $(pixel_of "$work/game/images/Backgrounds/robotachtergrond.bmp" 5 5)"
 xdotool mousemove --window "$wid" $(game_xy 50 790)
 for _ in 1 2 3; do xdotool key minus sleep 0.1; done
 expect_bars "#######..." volume-70.png
