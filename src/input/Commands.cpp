@@ -108,7 +108,7 @@ struct BackHold {
     bool help = false; // held long, not yet read
 } back;
 std::atomic<uint32_t> screen{0};
-std::atomic<uint32_t> leftAtScreen{0}; // the left button's presses as the screen began
+std::atomic<uint32_t> leftAtScreen{0}; // the left button's downs as the screen began
 Source source = nullptr;
 
 Inputs Joined(std::initializer_list<const Inputs*> lists) {
@@ -288,7 +288,7 @@ bool Held(Action a) {
 }
 
 void NextScreen() {
-    leftAtScreen.store(Wimdows::LeftPresses());
+    leftAtScreen.store(Wimdows::LeftDowns());
     screen.fetch_add(1);
     Wimdows::FlushKeys();
     Rebase();
@@ -310,7 +310,7 @@ uint32_t Screen() {
 }
 
 bool LeftPressedOnScreen() {
-    return Wimdows::LeftPresses() != leftAtScreen.load();
+    return Wimdows::LeftDowns() != leftAtScreen.load();
 }
 
 MenuInput ReadMenu() {
