@@ -4,6 +4,7 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <utility>
 
 #include "Wimdows.h"
 
@@ -18,6 +19,8 @@ constexpr uint32_t VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0x10, VK_ESCAPE =
                    VK_DOWN = 0x28;
 // A held menu direction repeats after this long, then every REPEAT_EVERY.
 constexpr int64_t REPEAT_DELAY_MS = 400, REPEAT_EVERY_MS = 100;
+// The controller's Back held this long in a level shows the help.
+constexpr int64_t HELP_HOLD_MS = 500;
 
 // A key, the left button or a controller button.
 struct Input {
@@ -34,13 +37,29 @@ constexpr Input LEFT_BUTTON{Input::MOUSE_LEFT, 0};
 
 using Inputs = std::array<Input, 12>; // the unused ones are NONE
 
+// Held, these act for as long as they are held.
+bool HeldAction(int a) {
+    return a == UP || a == RIGHT || a == DOWN || a == LEFT || a == FIRE;
+}
+
+// The action that a short press of the controller's Back gives, when Back
+// held long shows the help instead; ACTIONS: none. Back bound to moving or
+// firing keeps acting while held.
+Action BackAction(const Bindings& b) {
+    for (int a = 0; a < ACTIONS; ++a)
+        if (b[a].pad == Wimdows::PAD_BACK) return HeldAction(a) ? ACTIONS : static_cast<Action>(a);
+    return ACTIONS;
+}
+
 std::array<Inputs, ACTIONS> InputsOf(const Bindings& b) {
     std::array<Inputs, ACTIONS> all{};
     for (int a = 0; a < ACTIONS; ++a) {
         std::size_t n = 0;
         for (uint32_t key : b[a].keys)
             if (key != NO_KEY) all[a][n++] = key == MOUSE_LEFT ? LEFT_BUTTON : Key(key);
-        if (b[a].pad != NO_PAD) all[a][n] = Pad(static_cast<PadButton>(b[a].pad));
+        // Back's short press acts on its release, through BackHeld.
+        if (b[a].pad != NO_PAD && a != BackAction(b))
+            all[a][n] = Pad(static_cast<PadButton>(b[a].pad));
     }
     return all;
 }
@@ -48,6 +67,7 @@ std::array<Inputs, ACTIONS> InputsOf(const Bindings& b) {
 // The binding table in use, and the inputs each action reads.
 Bindings table = Defaults();
 std::array<Inputs, ACTIONS> bindings = InputsOf(table);
+Action backAction = BackAction(table);
 
 // The fixed keys and buttons beside the actions, each with its own state.
 enum Entry : uint8_t {
@@ -77,7 +97,18 @@ struct State {
     uint32_t repeats = 0;
 };
 std::array<State, ENTRIES> states{};
+
+// The controller's Back in a level: a short press is its action, let go;
+// held long, the help.
+struct BackHold {
+    uint32_t presses = 0;
+    bool down = false; // held since `since`, and not yet spent
+    int64_t since = 0;
+    uint32_t taps = 0; // short presses not yet read
+    bool help = false; // held long, not yet read
+} back;
 std::atomic<uint32_t> screen{0};
+std::atomic<uint32_t> leftAtScreen{0}; // the left button's downs as the screen began
 Source source = nullptr;
 
 Inputs Joined(std::initializer_list<const Inputs*> lists) {
@@ -179,6 +210,29 @@ uint32_t Steps(int e) {
     return more;
 }
 
+void WatchBack() {
+    const Wimdows::PadState pads = Wimdows::Pads();
+    const uint32_t fresh = pads.presses[Wimdows::PAD_BACK] - back.presses;
+    back.presses = pads.presses[Wimdows::PAD_BACK];
+    const bool held = pads.held[Wimdows::PAD_BACK];
+    const int64_t now = Milliseconds();
+    // Pressed and let go between two looks, or let go before it was long.
+    if ((fresh > 0 && !held) || (back.down && !held)) ++back.taps;
+    if (fresh > 0 && held) back.since = now;
+    back.down = held && (back.down || fresh > 0);
+    if (back.down && now - back.since >= HELP_HOLD_MS) {
+        back.down = false; // its release is no short press
+        back.help = true;
+    }
+}
+
+bool BackTap() {
+    WatchBack();
+    if (back.taps == 0) return false;
+    back.taps = 0;
+    return true;
+}
+
 Command Live() {
     Command c{};
     c.up = On(UP);
@@ -192,6 +246,10 @@ Command Live() {
     c.giveUp = On(GIVE_UP);
     c.skip = On(SKIP);
     c.quit = On(QUIT);
+    if (BackTap()) {
+        bool* const SHORT[] = {&c.menu, &c.pause, &c.giveUp, &c.skip, &c.quit};
+        if (backAction >= MENU && backAction < ACTIONS) *SHORT[backAction - MENU] = true;
+    }
     Wimdows::MousePos(c.aimX, c.aimY);
     return c;
 }
@@ -199,7 +257,7 @@ Command Live() {
 // Held over from the screen before, these act at once: movement and fire as
 // they always did, and Q, which ends the program from wherever it is held.
 bool ActsHeld(int e) {
-    return e == UP || e == RIGHT || e == DOWN || e == LEFT || e == FIRE || e == QUIT;
+    return HeldAction(e) || e == QUIT;
 }
 
 // What is pressed or held now belongs to what came before.
@@ -208,6 +266,7 @@ void Rebase() {
         const Look now = Now(InputsOf(e));
         states[e] = State{now.presses, now.held && !ActsHeld(e)};
     }
+    back = BackHold{Wimdows::Pads().presses[Wimdows::PAD_BACK]};
 }
 
 } // namespace
@@ -229,6 +288,7 @@ bool Held(Action a) {
 }
 
 void NextScreen() {
+    leftAtScreen.store(Wimdows::LeftDowns());
     screen.fetch_add(1);
     Wimdows::FlushKeys();
     Rebase();
@@ -241,11 +301,16 @@ const Bindings& Current() {
 void Bind(const Bindings& b) {
     table = b;
     bindings = InputsOf(b);
+    backAction = BackAction(b);
     Rebase();
 }
 
 uint32_t Screen() {
     return screen.load();
+}
+
+bool LeftPressedOnScreen() {
+    return Wimdows::LeftDowns() != leftAtScreen.load();
 }
 
 MenuInput ReadMenu() {
@@ -254,13 +319,17 @@ MenuInput ReadMenu() {
         m.count[k] =
             k == CHOOSE || k == BACK ? Take(MENU_FIRST + k).presses : Steps(MENU_FIRST + k);
     // Shift+Tab goes back up.
-    m.count[Wimdows::KeyDown(VK_SHIFT) ? MENU_UP : MENU_DOWN] += Steps(TAB);
+    const bool shift = Wimdows::KeyDown(VK_SHIFT);
+    const uint32_t tabs = Steps(TAB);
+    (shift ? m.shiftTab : m.tab) = tabs;
+    m.count[shift ? MENU_UP : MENU_DOWN] += tabs;
     m.menuKey = Take(MENU_KEY).presses > 0;
     return m;
 }
 
 bool ReadHelp() {
-    return Take(HELP).presses > 0;
+    WatchBack();
+    return Take(HELP).presses > 0 || std::exchange(back.help, false);
 }
 
 SkipInput ReadSkip() {

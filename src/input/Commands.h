@@ -112,6 +112,9 @@ void NextScreen();
 // The number of the screen now showing; NextScreen counts on. A click belongs
 // to the screen it was made on.
 uint32_t Screen();
+// The left button's last press was made on the screen now showing: only then
+// is its release a click there.
+bool LeftPressedOnScreen();
 
 // The menus' keys and buttons: the arrows and the d-pad or left stick move
 // (a held direction repeats), Tab and Shift+Tab step down and up, Enter,
@@ -119,11 +122,15 @@ uint32_t Screen();
 enum MenuKey : uint8_t { MENU_UP, MENU_DOWN, MENU_LEFT, MENU_RIGHT, CHOOSE, BACK, MENU_KEYS };
 struct MenuInput {
     uint32_t count[MENU_KEYS]; // presses and repeats since the last read
+    uint32_t tab, shiftTab;    // of the down and up steps, those of Tab and Shift+Tab
     bool menuKey;              // the in-game menu's key (M) was pressed: it leaves that menu
 };
 MenuInput ReadMenu();
 
-// F1 was pressed since the last read: the help with the controls.
+// F1 was pressed, or the controller's Back held for half a second, since the
+// last read: the help with the controls. A shorter press of Back acts as
+// its binding does, on its release; Back bound to moving or firing acts
+// while held and never asks for the help.
 bool ReadHelp();
 
 // The intro and the level start are skipped by the skip action, by a choose

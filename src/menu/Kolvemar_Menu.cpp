@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "Kolvemar_MenuInternal.h"
+#include "Kolvemar_spel.h"
 #include "LevelCreator.h"
 #include "Settings.h"
 #include "StandardLib.h"
@@ -69,8 +70,8 @@ std::string startlevel = eersteLevel;
 uint32_t credits_tekst = 0;
 
 ButtonRc startMenu[7];
-ButtonRc startingameMenu1[6];
-ButtonRc startingameMenu2[4];
+ButtonRc startingameMenu1[7];
+ButtonRc startingameMenu2[5];
 ButtonRc SaveMenu[5];
 ButtonRc LoadMenu[6];
 // The difficulty's arrows, back, the language's arrows, smooth motion, controls
@@ -114,17 +115,29 @@ void LoadStartMenu() {
     StandardMenu::SetVerticalMenu(300, 70, 100, startMenu);
 }
 
+// The in-game menu's column, with Hulp beside Verder: next to it in the
+// focus's order, and Afsluiten stays the last, where Up from Verder wraps.
+constexpr std::size_t HULP = 1;
+void PlaceIngameMenu(std::span<ButtonRc> menu) {
+    int32_t y = 100;
+    for (std::size_t i = 0; i < menu.size(); ++i) {
+        const bool hulp = i == HULP;
+        menu[i] = Placed(menu[i], hulp ? 540 : 300, hulp ? 100 : y);
+        if (!hulp) y += 100;
+    }
+}
+
 void LoadingameMenu() {
     if (ingameMenuGebouwd) return;
     ingameMenuGebouwd = true;
-    const char* normaal[] = {"Resume", "Save", "Load", "Settings", "Menu", "Quit"};
-    const char* oefenen[] = {"Resume", "Settings", "Menu", "Quit"};
+    const char* normaal[] = {"Resume", "Help", "Save", "Load", "Settings", "Menu", "Quit"};
+    const char* oefenen[] = {"Resume", "Help", "Settings", "Menu", "Quit"};
     for (std::size_t i = 0; i < std::size(normaal); ++i)
         startingameMenu1[i] = MenuButton(normaal[i]);
     for (std::size_t i = 0; i < std::size(oefenen); ++i)
         startingameMenu2[i] = MenuButton(oefenen[i]);
-    StandardMenu::SetVerticalMenu(300, 100, 100, startingameMenu1);
-    StandardMenu::SetVerticalMenu(300, 100, 100, startingameMenu2);
+    PlaceIngameMenu(startingameMenu1);
+    PlaceIngameMenu(startingameMenu2);
 }
 
 ButtonRc SlotButton(const std::string& stam) {
@@ -233,12 +246,15 @@ Keuze TutorialKeuze(int32_t select) {
     switch (select) {
     case 0:
         return next_action::resume;
-    case 1:
-        Select(difficultyLevel);
+    case HULP:
+        Kolvemar_spel::Hulp();
         return std::nullopt;
     case 2:
-        return next_action::menu;
+        Select(difficultyLevel);
+        return std::nullopt;
     case 3:
+        return next_action::menu;
+    case 4:
     case GEEN_KEUZE:
         return next_action::afsluiten;
     default:
@@ -251,19 +267,22 @@ Keuze NormaleKeuze(int32_t select, const Level& level, next_action& start_play) 
     switch (select) {
     case 0:
         return start_play;
-    case 1:
-        Savegame(level);
+    case HULP:
+        Kolvemar_spel::Hulp();
         return std::nullopt;
     case 2:
+        Savegame(level);
+        return std::nullopt;
+    case 3:
         // Only a usable slot replaces the running game.
         if (Loadgame()) start_play = next_action::startup;
         return std::nullopt;
-    case 3:
+    case 4:
         Select(difficultyLevel);
         return std::nullopt;
-    case 4:
-        return next_action::einde;
     case 5:
+        return next_action::einde;
+    case 6:
     case GEEN_KEUZE:
         return next_action::afsluiten;
     default:

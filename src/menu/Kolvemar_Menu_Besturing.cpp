@@ -205,7 +205,7 @@ void BeginWachten(Scherm& s) {
     s.linksVoor = Wimdows::LeftPresses();
     s.padsVoor = Wimdows::Pads();
     s.bericht = Taal::Formaat(
-        s.kolom < 2 ? Taal::Nl("Druk een toets voor %s (Esc: annuleren).")
+        s.kolom < 2 ? Taal::Nl("Druk een toets voor %s (Esc of B: annuleren).")
                     : Taal::Nl("Druk een knop op de controller voor %s (B: annuleren)."),
         Commands::ActionLabel(static_cast<Action>(s.rij)));
 }
@@ -226,6 +226,31 @@ bool Kies(Scherm& s) {
 void Verplaats(Scherm& s, int32_t rijen, int32_t kolommen) {
     s.rij = std::clamp(s.rij + rijen, 0, RIJEN - 1);
     s.kolom = std::clamp(s.kolom + kolommen, 0, Breedte(s.rij) - 1);
+}
+
+// Tab and Shift+Tab: through every cell, row by row, wrapping.
+void Stap(Scherm& s, int32_t stappen) {
+    int32_t n = 0, hier = 0;
+    for (int32_t rij = 0; rij < RIJEN; ++rij)
+        for (int32_t k = 0; k < Breedte(rij); ++k, ++n)
+            if (rij == s.rij && k == s.kolom) hier = n;
+    int32_t doel = ((hier + stappen) % n + n) % n;
+    for (s.rij = 0; doel >= Breedte(s.rij); ++s.rij)
+        doel -= Breedte(s.rij);
+    s.kolom = doel;
+}
+
+// The focus follows the mouse onto a cell.
+void Volg(Scherm& s) {
+    if (!StandardMenu::MouseMoved()) return;
+    int32_t x = 0, y = 0;
+    Wimdows::MousePos(x, y);
+    for (int32_t rij = 0; rij < RIJEN; ++rij)
+        for (int32_t k = 0; k < Breedte(rij); ++k)
+            if (StandardMenu::InButton(Cel(rij, k), x, y)) {
+                s.rij = rij;
+                s.kolom = k;
+            }
 }
 
 // A click on a cell focuses and chooses it; nullopt: nothing clicked.
@@ -253,13 +278,14 @@ bool Pass(Scherm& s) {
         return true;
     }
     if (const std::optional<bool> k = Klik(s)) return *k;
+    Volg(s);
     const Commands::MenuInput m = Commands::ReadMenu();
     if (m.count[Commands::BACK] > 0) return false;
-    Verplaats(s,
-              static_cast<int32_t>(m.count[Commands::MENU_DOWN]) -
-                  static_cast<int32_t>(m.count[Commands::MENU_UP]),
-              static_cast<int32_t>(m.count[Commands::MENU_RIGHT]) -
-                  static_cast<int32_t>(m.count[Commands::MENU_LEFT]));
+    const auto telling = [&m](int k) { return static_cast<int32_t>(m.count[k]); };
+    const int32_t tab = static_cast<int32_t>(m.tab), shiftTab = static_cast<int32_t>(m.shiftTab);
+    Verplaats(s, (telling(Commands::MENU_DOWN) - tab) - (telling(Commands::MENU_UP) - shiftTab),
+              telling(Commands::MENU_RIGHT) - telling(Commands::MENU_LEFT));
+    Stap(s, tab - shiftTab);
     uint32_t key = 0;
     while (Wimdows::GetKeyPressed(key))
         if ((key == VK_DELETE || key == VK_BACK) && s.rij < PRESET_RIJ) Wis(s);

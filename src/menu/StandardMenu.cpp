@@ -49,7 +49,10 @@ uint32_t Load(const char* name, int32_t w, int32_t h) {
 }
 
 // The window layer hands us the release; its position is the mouse's last.
+// A button pressed on the screen before (fire held in a level as the menu
+// opened) clicks nothing here.
 void LeftUp() {
+    if (!Commands::LeftPressedOnScreen()) return;
     int32_t x = 0, y = 0;
     Wimdows::MousePos(x, y);
     RegisterLeftClick(x, y);
@@ -92,12 +95,10 @@ void MoveFocus(std::span<const ButtonRc> menu, Focus& focus, int32_t steps) {
 
 // A mouse that moved takes the lead, and the focus to the button under it.
 void FollowMouse(std::span<const ButtonRc> menu, Focus& focus) {
+    if (!MouseMoved()) return;
+    keysLead = false;
     int32_t x = 0, y = 0;
     Wimdows::MousePos(x, y);
-    const bool moved = mouseSeen && (mouseSeen->x != x || mouseSeen->y != y);
-    mouseSeen = ClickRc{x, y};
-    if (!moved) return;
-    keysLead = false;
     for (std::size_t i = 0; i < menu.size(); ++i)
         if (menu[i].visible && InButton(menu[i], x, y)) focus.knop = static_cast<int32_t>(i);
 }
@@ -150,6 +151,14 @@ int32_t Pass(std::span<const ButtonRc> menu, Focus& focus, std::vector<bool>& li
 }
 
 } // namespace
+
+bool MouseMoved() {
+    int32_t x = 0, y = 0;
+    Wimdows::MousePos(x, y);
+    const bool moved = mouseSeen && (mouseSeen->x != x || mouseSeen->y != y);
+    mouseSeen = ClickRc{x, y};
+    return moved;
+}
 
 bool WindowGone() {
     return Wimdows::WindowClosed() || Wimdows::State() != Wimdows::STATE_ACTIVE;

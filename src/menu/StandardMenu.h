@@ -90,6 +90,10 @@ int32_t MenuSelection(std::span<const ButtonRc> menu, Focus& focus, const Erbij&
 // GEEN_KEUZE; nothing is presented.
 int32_t MenuPass(std::span<const ButtonRc> menu, Focus& focus);
 
+// TRUE when the mouse moved since the last look of any menu (its focus
+// follows the mouse).
+bool MouseMoved();
+
 // TRUE once no click can come any more: the window was closed or never opened.
 bool WindowGone();
 

@@ -16,6 +16,8 @@ std::array<std::atomic<bool>, 256> keys{};
 // Presses so far, read and written without a lock: a count only grows.
 std::array<std::atomic<uint32_t>, 256> keyPresses{};
 std::atomic<uint32_t> leftPresses{0};
+// Every press of the left button from any source, a double click's too.
+std::atomic<uint32_t> leftDowns{0};
 std::mutex inputLock;
 std::deque<uint32_t> keyQueue;
 int32_t mouseX = 0;
@@ -120,7 +122,10 @@ void OnButton(const SDL_MouseButtonEvent& e) {
     const bool left = e.button == SDL_BUTTON_LEFT;
     if (!left && e.button != SDL_BUTTON_RIGHT) return;
     // A second press within the double-click time is the double click, not a press.
-    if (down && left && e.clicks % 2 == 0) return;
+    if (down && left && e.clicks % 2 == 0) {
+        leftDowns.fetch_add(1, std::memory_order_relaxed);
+        return;
+    }
     const bool other = left ? mouseRight.load() : (leftHolders & FROM_MOUSE) != 0;
     // The callbacks take no position: they read it from MousePos.
     SetMouse(e.x, e.y);
@@ -137,6 +142,7 @@ void OnButton(const SDL_MouseButtonEvent& e) {
 
 void HoldLeft(Source from, bool down, bool click) {
     if (down && leftHolders == 0) leftPresses.fetch_add(1, std::memory_order_relaxed);
+    if (down) leftDowns.fetch_add(1, std::memory_order_relaxed);
     leftHolders = down ? leftHolders | from : leftHolders & ~from;
     mouseLeft = leftHolders != 0;
     const MouseProc proc = leftUpProc.load();
@@ -157,6 +163,10 @@ uint32_t KeyPresses(uint32_t k) {
 
 uint32_t LeftPresses() {
     return leftPresses.load(std::memory_order_relaxed);
+}
+
+uint32_t LeftDowns() {
+    return leftDowns.load(std::memory_order_relaxed);
 }
 
 bool GetKeyPressed(uint32_t& key) {

@@ -49,6 +49,9 @@ void OnMouseLeftUp(MouseProc proc);
 // once), so that a press made and let go between two reads is not lost.
 uint32_t KeyPresses(uint32_t k);
 uint32_t LeftPresses();
+// Every press of the left button so far, from any source, a double click's
+// and one made while another source holds the button too.
+uint32_t LeftDowns();
 
 // Game controllers, all together: the directions of the left sticks and
 // d-pads, fire (right trigger or shoulder) and eight buttons, each held or not

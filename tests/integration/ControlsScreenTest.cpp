@@ -1,7 +1,9 @@
 // The controls screen walked with the keyboard and a controller: a key and a
 // button bound anew act in the command record at once and are kept in the
 // settings file; the W A S D preset leaves Q to the letters.
+#include <chrono>
 #include <initializer_list>
+#include <thread>
 
 #include "../support/VirtualPad.h"
 #include "Commands.h"
@@ -94,4 +96,77 @@ TEST_F(ControlsScreen, TheWasdPresetLeavesNoCollisionAndQDoesNotQuit) {
     EXPECT_FALSE(q.quit);
     EXPECT_TRUE(Holding(SDLK_a).left);
     EXPECT_TRUE(Holding(SDLK_F10).quit);
+}
+
+// Tab and Shift+Tab step through every cell and wrap; the mouse takes the
+// focus to the cell under it; B cancels the wait for a key as Esc does.
+TEST_F(ControlsScreen, TabWrapsTheMouseLeadsTheFocusAndBCancels) {
+    VirtualPad pad;
+    ASSERT_TRUE(pad.Plugged()) << SDL_GetError();
+    const auto shift = [](bool down) {
+        return Do([down] {
+            SdlInput::Key(SDLK_LSHIFT, down);
+            Wimdows::Sync();
+            return true;
+        });
+    };
+    const Step b = Do([&pad] {
+        pad.Press(SDL_CONTROLLER_BUTTON_B);
+        return true;
+    });
+    Play({SHOWN,
+          Tap(SDLK_TAB),
+          Pixel(410, 110, 0xB0),
+          Pixel(250, 110, 0x808080),
+          shift(true),
+          Tap(SDLK_TAB),
+          SHOWN,
+          Tap(SDLK_TAB),
+          Pixel(300, 620, 0xB0),
+          shift(false),
+          Tap(SDLK_TAB),
+          SHOWN,
+          Move(300, 250),
+          Pixel(250, 238, 0xB0),
+          Tap(SDLK_RETURN),
+          WAIT,
+          b,
+          WAIT,
+          Tap(SDLK_w),
+          WAIT,
+          Tap(SDLK_ESCAPE)},
+         [] { KM::Besturing(); });
+    EXPECT_EQ(C::Current(), C::Defaults());
+}
+
+// The controller's Back (pause by default): a short press pauses once let go;
+// held half a second it asks for the help, and its release pauses nothing.
+TEST_F(ControlsScreen, BackTappedPausesAndHeldAsksForTheHelp) {
+    VirtualPad pad;
+    ASSERT_TRUE(pad.Plugged()) << SDL_GetError();
+    C::NextScreen();
+    pad.Press(SDL_CONTROLLER_BUTTON_BACK);
+    EXPECT_TRUE(C::Read().pause);
+    EXPECT_FALSE(C::ReadHelp());
+    EXPECT_FALSE(C::Read().pause);
+
+    pad.Button(SDL_CONTROLLER_BUTTON_BACK, true);
+    EXPECT_FALSE(C::Read().pause);
+    EXPECT_FALSE(C::ReadHelp());
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    EXPECT_TRUE(C::ReadHelp());
+    EXPECT_FALSE(C::ReadHelp());
+    pad.Button(SDL_CONTROLLER_BUTTON_BACK, false);
+    EXPECT_FALSE(C::Read().pause);
+
+    // Bound to fire, Back fires while held and never asks for the help.
+    C::Bindings b = C::Defaults();
+    b[C::PAUSE].pad = C::NO_PAD;
+    b[C::FIRE].pad = Wimdows::PAD_BACK;
+    C::Bind(b);
+    pad.Button(SDL_CONTROLLER_BUTTON_BACK, true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    EXPECT_TRUE(C::Read().fire);
+    EXPECT_FALSE(C::ReadHelp());
+    pad.Button(SDL_CONTROLLER_BUTTON_BACK, false);
 }

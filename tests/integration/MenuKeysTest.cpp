@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "../support/VirtualPad.h"
+#include "Commands.h"
 #include "MenuScript.h"
 
 namespace K = Kolvemar_Constanten_en_Types;
@@ -183,4 +184,41 @@ TEST_F(StaleInput, AHeldEnterChoosesOnceOnly) {
          [&] { r = KM::Kolvemar_menu(); });
     EXPECT_EQ(r, next_action::afsluiten);
     EXPECT_EQ(KM::difficultyLevel, 2u); // the down arrow, focused on arrival, was never chosen
+}
+
+// Hulp shows the help over the in-game menu; the click that closes it is no
+// click on the menu beneath (here on Menu or, in the tutorial, Afsluiten).
+TEST_F(KeyboardOnly, TheInGameMenusHulpShowsTheHelpAndAnyClickClosesIt) {
+    auto level = std::make_unique<K::Level>();
+    const uint32_t pauze = Colour("images/Backgrounds/pauze.bmp");
+    for (bool oefenen : {false, true}) {
+        KM::tutorial = oefenen;
+        next_action r{};
+        Play({Screen(pauze), Tap(SDLK_DOWN), Pixel(550, 110, Colour("images/Help1.bmp")),
+              Tap(SDLK_RETURN), Pixel(145, 145, 0x202020), Pause(200),
+              Click(400, oefenen ? 425 : 525), Screen(pauze), Pause(300), Screen(pauze),
+              Tap(SDLK_ESCAPE)},
+             [&] { r = KM::Kolvemar_ingamemenu(*level); });
+        EXPECT_EQ(r, next_action::resume) << oefenen;
+    }
+    KM::tutorial = false;
+}
+
+// Fire held in the level as M opens the menu: its release over Menu is no click.
+TEST_F(StaleInput, AButtonPressedInTheLevelIsNoClickInTheInGameMenu) {
+    auto level = std::make_unique<K::Level>();
+    KM::tutorial = false;
+    SdlInput::Move(400, 525);
+    SdlInput::Button(400, 525, true);
+    Wimdows::Sync();
+    Commands::NextScreen(); // as the level does before its menu
+    next_action r{};
+    Play({Screen(Colour("images/Backgrounds/pauze.bmp")), Do([] {
+              SdlInput::Button(400, 525, false);
+              Wimdows::Sync();
+              return true;
+          }),
+          Pause(300), Tap(SDLK_ESCAPE)},
+         [&] { r = KM::Kolvemar_ingamemenu(*level); });
+    EXPECT_EQ(r, next_action::resume);
 }

@@ -63,7 +63,7 @@ inline std::vector<std::string> MenuPictures() {
         names.push_back("nummers/" + std::to_string(d));
     for (const char* b :
          {"Start", "Tutorial", "Load", "Hiscore", "Settings", "Credits", "Quit", "Resume", "Save",
-          "Menu", "save1", "save2", "save3", "save4", "save5", "Controls"})
+          "Menu", "save1", "save2", "save3", "save4", "save5", "Controls", "Help"})
         for (const char* v : {"0", "1"})
             names.push_back(std::string(b) + v);
     for (const char* d : {"lazy", "easy", "medium", "hard", "extreme", "taal_nl", "taal_en",

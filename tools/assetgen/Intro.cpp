@@ -305,9 +305,11 @@ void DrawCredits() {
     section("Besturing",
             {Taal::Nl("pijltjes of E S D F: bewegen"),
              Taal::Nl("linkermuisknop: schieten naar de muis"),
-             Taal::Nl("M: menu   P: pauze   K: opgeven"), Taal::Nl("N: volgend level   Q: stoppen"),
-             Taal::Nl("in de menu's: de linkermuisknop")},
-            small, 32);
+             Taal::Nl("M of Esc: menu   P: pauze   K: opgeven"),
+             Taal::Nl("N: volgend level   Q: stoppen   F1: hulp"),
+             Taal::Nl("in de menu's: muis, pijltjes en Enter, Esc: terug"),
+             Taal::Nl("of de controller: d-pad, A: kiezen, B: terug")},
+            small, 30);
     Title(cr, S / 2, H - 260, 44);
     TextStyle thanks{Font::SansBold, 34};
     thanks.colour = 0xD06010;

@@ -219,7 +219,7 @@ void DrawScoreLettering() {
 }
 
 void DrawButtons() {
-    const std::array<std::array<const char*, 2>, 10> buttons = {
+    const std::array<std::array<const char*, 2>, 11> buttons = {
         {{"Start", Taal::Nl("Start")},
          {"Tutorial", Taal::Nl("Oefenen")},
          {"Load", Taal::Nl("Laden")},
@@ -229,7 +229,8 @@ void DrawButtons() {
          {"Quit", Taal::Nl("Afsluiten")},
          {"Resume", Taal::Nl("Verder")},
          {"Save", Taal::Nl("Opslaan")},
-         {"Menu", Taal::Nl("Menu")}}};
+         {"Menu", Taal::Nl("Menu")},
+         {"Help", Taal::Nl("Hulp")}}};
     for (const auto& b : buttons)
         ButtonPair(b[0], Words::Tekst(b[1]));
     char slot[64];
