@@ -155,8 +155,37 @@ enum Source : uint8_t { FROM_KEYBOARD = 1, FROM_MOUSE = 2 };
 void HoldKey(uint32_t vk, Source from, bool down);
 void HoldLeft(Source from, bool down, bool click);
 
+// Events.cpp, on the window thread: watching the queue from the window's
+// opening (false when SDL has no user event left for the game) to its close.
+bool WatchEvents();
+void UnwatchEvents();
+// The next batch of events, n of them; none after a short wait for a wake-up.
+const SDL_Event* NextEvents(int& n);
+// SDL drops what comes when its queue is full; a close among it must still end the window.
+bool QuitDropped();
+// Under bufferLock with the window active, so the queue is alive: a request
+// of the game's to the window thread, which it wakes.
+bool PushUser(int32_t code, intptr_t a = 0, intptr_t b = 0);
+bool IsUserEvent(const SDL_Event& e);
+
 // Window.cpp, on the window thread: shows the presented frame again.
 void Repaint();
+// Window.cpp: asks the window thread to show the front buffer's changes.
+void RequestPresent();
+
+// Front.cpp: the front buffer. Under bufferLock: made anew for a back buffer
+// of w x h (all of it to be compared on the next present), or released.
+void MakeFront(uint32_t w, uint32_t h);
+void FreeFront();
+// Under bufferLock: the box (both ends included) drawn into the back buffer.
+void Touch(const Box& b);
+// Under bufferLock: the box copied to the front buffer and shown at once.
+void PresentBox(Box b);
+// Under bufferLock: what was drawn since the last present copied and shown.
+void PresentAll();
+// On the window thread: the front buffer's changed rows (every row when
+// `whole`) into the window; false when there is nothing to show.
+bool DrawFront(bool whole);
 // The presented frame's pixels (0x00RRGGBB, the game's size).
 std::vector<uint32_t> ShownFrame();
 // How many frames the window thread has presented, for tests.

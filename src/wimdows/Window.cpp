@@ -3,10 +3,8 @@
 // by copying it into the front buffer that the window thread shows.
 #include "WimdowsInternal.h"
 
-#include <chrono>
 #include <condition_variable>
 #include <cstdlib>
-#include <cstring>
 #include <iostream>
 #include <new>
 #include <system_error>
@@ -48,15 +46,9 @@ std::atomic<bool> closedByPlayer{false};
 std::atomic<bool> closeAsked{false};
 std::thread windowThread;
 std::string title;
-uint32_t userEvent = 0; // written by the window thread before it goes active
 
 bool buffering = false; // guarded by bufferLock
 
-// The presented frame, and which of its rows changed since the window showed
-// it: an unchanged row is never drawn again.
-std::mutex frontLock;
-std::vector<uint32_t> front;
-std::vector<uint8_t> changedRows;
 std::atomic<bool> presentPending{false};
 
 std::atomic<bool> pointerShown{true};
@@ -83,145 +75,6 @@ int32_t syncAsked = 0;
 int32_t syncSeen = 0;
 bool windowEnded = false; // the window thread has released everything
 
-// The window thread waits for events here, not inside SDL: SDL would wake it
-// through a second X connection from the pushing thread, and a lost display
-// would then end the process from inside the game's own drawing calls.
-std::mutex wakeLock;
-std::condition_variable wakeUp;
-bool woken = false; // guarded by wakeLock
-
-void Wake() {
-    {
-        std::lock_guard lock(wakeLock);
-        woken = true;
-    }
-    wakeUp.notify_one();
-}
-
-// Set as SDL is about to queue a close or a termination signal's quit, so
-// that either is taken before whatever waits in the queue ahead of it.
-std::atomic<bool> quitComing{false};
-
-int WatchQueue(void*, SDL_Event* e) {
-    if (e->type == SDL_QUIT ||
-        (e->type == SDL_WINDOWEVENT && e->window.event == SDL_WINDOWEVENT_CLOSE)) {
-        quitComing = true;
-        Wake();
-    }
-    return 1;
-}
-
-// The events of one wake-up: at most a batch, so that a flood never keeps the
-// thread from its other work. SDL turns a termination signal into a quit
-// event only when it pumps, and input from the display arrives with the
-// pumping too; without events the thread waits a short pause for a wake-up.
-constexpr int BATCH = 256;
-SDL_Event batch[BATCH]; // the window thread's
-
-int NextEvents() {
-    constexpr auto PUMP_PAUSE = std::chrono::milliseconds(4);
-    SDL_PumpEvents();
-    // A close coming goes first: the quit, and the window's own events with it.
-    for (const uint32_t type : {uint32_t{SDL_QUIT}, uint32_t{SDL_WINDOWEVENT}}) {
-        const int n = quitComing ? SDL_PeepEvents(batch, BATCH, SDL_GETEVENT, type, type) : 0;
-        if (n > 0) return n;
-    }
-    const int n = SDL_PeepEvents(batch, BATCH, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
-    if (n > 0) return n;
-    std::unique_lock lock(wakeLock);
-    wakeUp.wait_for(lock, PUMP_PAUSE, [] { return woken; });
-    woken = false;
-    return 0;
-}
-
-// SDL drops what comes when its queue is full; a close among it must still end the window.
-bool QuitDropped() {
-    constexpr int SDL_QUEUE_LIMIT = 65535;
-    return quitComing && SDL_PeepEvents(nullptr, SDL_QUEUE_LIMIT, SDL_PEEKEVENT, SDL_FIRSTEVENT,
-                                        SDL_LASTEVENT) >= SDL_QUEUE_LIMIT;
-}
-
-// Under bufferLock with the window active, so the event queue is alive.
-bool PushUser(UserCode code, intptr_t a = 0, intptr_t b = 0) {
-    SDL_Event e{};
-    e.type = userEvent;
-    e.user.code = code;
-    e.user.data1 = reinterpret_cast<void*>(a);
-    e.user.data2 = reinterpret_cast<void*>(b);
-    const bool pushed = SDL_PushEvent(&e) > 0;
-    Wake();
-    return pushed;
-}
-
-// Under bufferLock: the boxes drawn since the last PresentAll, outside which
-// the front buffer equals the back buffer; all of it after too many.
-constexpr size_t MAX_TOUCHED = 1024;
-std::vector<Box> touched;
-bool touchedAll = true;
-
-void Touch(const Box& b) {
-    if (touchedAll) return;
-    if (touched.size() < MAX_TOUCHED) {
-        touched.push_back(b);
-        return;
-    }
-    touched.clear();
-    touchedAll = true;
-}
-
-void RequestPresent() {
-    if (!presentPending.exchange(true)) PushUser(EV_PRESENT);
-}
-
-// Copies the box (both ends included) from the back to the front buffer.
-void PresentBox(Box b) {
-    const Plane d = BackPlane();
-    b = {std::max<int64_t>(b.x0, 0), std::max<int64_t>(b.y0, 0), std::min(b.x1, d.w - 1),
-         std::min(b.y1, d.h - 1)};
-    if (b.x0 > b.x1 || b.y0 > b.y1) return;
-    {
-        std::lock_guard lock(frontLock);
-        for (int64_t y = b.y0; y <= b.y1; ++y) {
-            std::memcpy(front.data() + y * d.w + b.x0, back.data() + y * d.w + b.x0,
-                        static_cast<size_t>(b.x1 - b.x0 + 1) * sizeof(uint32_t));
-            changedRows[y] = 1;
-        }
-    }
-    RequestPresent();
-}
-
-// Under frontLock: the box's rows of the back buffer that differ from the front buffer copied
-// there.
-bool CopyChanged(const Plane& d, const Box& b) {
-    const size_t span = static_cast<size_t>(b.x1 - b.x0 + 1) * sizeof(uint32_t);
-    bool any = false;
-    for (int64_t y = b.y0; y <= b.y1; ++y) {
-        uint32_t* to = front.data() + y * d.w + b.x0;
-        const uint32_t* from = back.data() + y * d.w + b.x0;
-        if (std::memcmp(to, from, span) == 0) continue;
-        std::memcpy(to, from, span);
-        changedRows[y] = 1;
-        any = true;
-    }
-    return any;
-}
-
-// Only what was drawn since the last time is compared: a frame between two
-// ticks changes a few sprites' worth of the picture.
-void PresentAll() {
-    const Plane d = BackPlane();
-    bool any = false;
-    {
-        std::lock_guard lock(frontLock);
-        if (touchedAll) any = CopyChanged(d, {0, 0, d.w - 1, d.h - 1});
-        for (const Box& b : touched)
-            any = CopyChanged(d, b) || any;
-    }
-    touched.clear();
-    touchedAll = false;
-    if (any) RequestPresent();
-}
-
 void SetState(WinState s) {
     state.store(s, std::memory_order_release);
     state.notify_all();
@@ -233,9 +86,8 @@ uint64_t Internal::FramesShown() {
     return framesShown.load(std::memory_order_relaxed);
 }
 
-std::vector<uint32_t> Internal::ShownFrame() {
-    std::lock_guard lock(frontLock);
-    return front;
+void Internal::RequestPresent() {
+    if (!presentPending.exchange(true)) PushUser(EV_PRESENT);
 }
 
 namespace {
@@ -245,10 +97,7 @@ namespace {
 void Show(bool whole) {
     presentPending.store(false);
     if (windowDestroyed) return;
-    {
-        std::lock_guard lock(frontLock);
-        if (front.empty() || !DrawFrame(layout, front.data(), changedRows, whole)) return;
-    }
+    if (!DrawFront(whole)) return;
     ShowFrame(layout);
     framesShown.fetch_add(1, std::memory_order_relaxed);
 }
@@ -311,7 +160,7 @@ void ClosePlatform() {
     ClosePresenter();
     if (sdlWindow) SDL_DestroyWindow(sdlWindow);
     sdlWindow = nullptr;
-    SDL_DelEventWatch(WatchQueue, nullptr);
+    UnwatchEvents();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -324,11 +173,7 @@ bool MakeBuffers(uint32_t w, uint32_t h) {
         std::lock_guard lock(bufferLock);
         back.assign(size_t{w} * h, 0);
         ForgetLaid();
-        touched.clear();
-        touchedAll = true;
-        std::lock_guard frontGuard(frontLock);
-        front.assign(size_t{w} * h, 0);
-        changedRows.assign(h, 1);
+        MakeFront(w, h);
     } catch (const std::bad_alloc&) {
         Complain("no memory for the window", "out of memory");
         return false;
@@ -422,7 +267,6 @@ bool OpenPlatform() {
         Complain("cannot start the video system", SDL_GetError());
         return false;
     }
-    if (userEvent == 0) userEvent = SDL_RegisterEvents(1);
     const std::string driver = SDL_GetCurrentVideoDriver();
     headless = driver == "dummy" || driver == "offscreen";
     // SDL falls back to a window nobody sees when there is no display; that
@@ -432,8 +276,7 @@ bool OpenPlatform() {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
-    quitComing = false;
-    SDL_AddEventWatch(WatchQueue, nullptr);
+    const bool watched = WatchEvents();
     // The game takes no text: a key stroke is one event, not two.
     SDL_EventState(SDL_TEXTINPUT, SDL_IGNORE);
     SDL_EventState(SDL_TEXTEDITING, SDL_IGNORE);
@@ -447,7 +290,7 @@ bool OpenPlatform() {
     const uint32_t gw = xlen.load(), gh = ylen.load();
     const bool shows = sdlWindow && gw > 0 && gh > 0 && gw <= 65535 && gh <= 65535 &&
                        OpenPresenter(sdlWindow, static_cast<int32_t>(gw), static_cast<int32_t>(gh));
-    if (!shows || userEvent == static_cast<uint32_t>(-1) || !MakeBuffers(gw, gh)) {
+    if (!shows || !watched || !MakeBuffers(gw, gh)) {
         Complain("cannot create the window", SDL_GetError());
         ClosePlatform();
         return false;
@@ -479,9 +322,7 @@ void FreeWindow() {
         buffering = false;
         xlen.store(0, std::memory_order_relaxed);
         ylen.store(0, std::memory_order_relaxed);
-        std::lock_guard frontGuard(frontLock);
-        std::vector<uint32_t>().swap(front);
-        std::vector<uint8_t>().swap(changedRows);
+        FreeFront();
     }
     ResetInput();
     // A lost display or window cannot be taken down in order (SDL's clean-up
@@ -576,7 +417,7 @@ bool Handle(const SDL_Event& e) {
         OnButton(e.button);
         break;
     default:
-        if (e.type == userEvent)
+        if (IsUserEvent(e))
             OnUser(e.user);
         else
             OnGamepadEvent(e);
@@ -589,7 +430,8 @@ void RunWindow() {
     Repaint();
     SetState(STATE_ACTIVE);
     for (bool open = true; open;) {
-        const int n = NextEvents();
+        int n = 0;
+        const SDL_Event* batch = NextEvents(n);
         for (int i = 0; i < n && open; ++i) {
             // A run of pointer moves counts as its last: the others cannot matter.
             const bool moved = batch[i].type == SDL_MOUSEMOTION;
