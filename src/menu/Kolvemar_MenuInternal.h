@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "StandardMenu.h"
 
@@ -22,6 +23,11 @@ constexpr uint32_t ROOD_CIJFER = 10, SLASH = 11, HAAKJE = 12, UUR = 13, MINUTEN 
 extern uint32_t background[AANTAL_ACHTERGRONDEN];
 extern uint32_t scoresimages[AANTAL_SCORESIMAGES];
 extern StandardMenu::ButtonRc explainations[1];
+// The slot screens' menus (built by LoadSubMenus), and the level file Start
+// plays: the first level, or the slot loaded last.
+extern StandardMenu::ButtonRc SaveMenu[5];
+extern StandardMenu::ButtonRc LoadMenu[6];
+extern std::string startlevel;
 
 // Builds the save, load and back menus on their first use.
 void LoadSubMenus();
