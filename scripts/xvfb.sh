@@ -60,6 +60,21 @@ start_xvfb() {
     export DISPLAY=":$n"
 }
 
+# ---- The game's window, whose id is kept in wid.
+
+# find_window: waits for the game's window, keeps its id in wid and gives it the keyboard.
+find_window() {
+    wid="$(timeout 20 xdotool search --sync --name '^Kolvemar-Trovix$' | head -n 1)" ||
+        fail "no game window"
+    xdotool windowfocus --sync "$wid" 2>/dev/null || true
+}
+
+# tap KEY: one quick press and release, as a player's tap.
+tap() {
+    xdotool key --window "$wid" "$1"
+    sleep 0.3
+}
+
 # ---- Reading pixels; the game's window is the one whose id the caller keeps in wid.
 
 # Pixel (x, y) of a picture file, or of a screenshot, as "r,g,b".
@@ -85,6 +100,17 @@ game_xy() {
     eval "$(xdotool getwindowgeometry --shell "$wid" | grep -E '^(WIDTH|HEIGHT)=')"
     side=$((WIDTH < HEIGHT ? WIDTH : HEIGHT))
     echo "$(((WIDTH - side) / 2 + $1 * side / 800)) $(((HEIGHT - side) / 2 + $2 * side / 800))"
+}
+
+# wait_background NAME PICTURE: waits until the game shows the background
+# PICTURE (a file of the built data's images/Backgrounds, under $build).
+wait_background() {
+    wait_screen "$1" "5 5 $(pixel_of "$build/game/images/Backgrounds/$2" 5 5)"
+}
+
+# wait_arena NAME: waits until a level runs, its information bar over the arena.
+wait_arena() {
+    wait_screen "$1" "400 30 22,104,69"
 }
 
 # wait_screen NAME "x y r,g,b"...: waits until every game pixel matches the

@@ -11,22 +11,15 @@ build="$(cd "${1:?usage: controls_xvfb.sh BUILD_DIR}" && pwd)"
 start_xvfb 1024x900 "$work/xvfb.log" || fail "Xvfb did not start"
 export SDL_AUDIODRIVER=dummy
 cp -r "$build/game/." "$work/game"
-images="$work/game/images"
 settings="$XDG_CONFIG_HOME/kolvemar-trovix/settings.txt"
 
 start_game() {
     (cd "$work/game" && exec "$build/bin/kolvemar-trovix" >"$work/run.out" 2>"$work/run.err") &
     app_pid=$!
-    wid="$(timeout 20 xdotool search --sync --name '^Kolvemar-Trovix$' | head -n 1)" ||
-        fail "no game window"
-    xdotool windowfocus --sync "$wid" 2>/dev/null || true
+    find_window
     sleep 1
     tap Escape # the intro
-    wait_screen start-menu "5 5 $(pixel_of "$images/Backgrounds/robotachtergrond.bmp" 5 5)"
-}
-tap() { # one quick press and release
-    xdotool key --window "$wid" "$1"
-    sleep 0.3
+    wait_background start-menu robotachtergrond.bmp
 }
 hold() { # a key held for a while
     xdotool keydown --window "$wid" "$1"
@@ -35,7 +28,7 @@ hold() { # a key held for a while
 }
 level_one() { # Start, where the focus stands, and the level's information bar
     tap Return
-    wait_screen "$1" "400 30 22,104,69"
+    wait_arena "$1"
     sleep 2
 }
 quits_only_on_f10() {

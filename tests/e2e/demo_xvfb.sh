@@ -19,19 +19,13 @@ export SDL_AUDIODRIVER=dummy
 game="$build/bin/kolvemar-trovix"
 demo="$work/game.ktdemo"
 
-window() {
-    wid="$(timeout 20 xdotool search --sync --name '^Kolvemar-Trovix$' | head -n 1)" ||
-        fail "no game window"
-    xdotool windowfocus --sync "$wid" 2>/dev/null || true
-}
-
 "$game" --record "$demo" >"$work/record.out" 2>&1 &
 app_pid=$!
-window
+find_window
 xdotool key --window "$wid" Escape # the intro
-wait_screen demo-start-menu "5 5 $(pixel_of "$build/game/images/Backgrounds/robotachtergrond.bmp" 5 5)"
+wait_background demo-start-menu robotachtergrond.bmp
 xdotool key --window "$wid" Return # Start
-wait_screen demo-level "400 30 22,104,69" # the information bar
+wait_arena demo-level
 xdotool mousemove --window "$wid" 200 200 keydown --window "$wid" Right
 sleep 2
 xdotool mousedown --window "$wid" 1 keyup --window "$wid" Right keydown --window "$wid" Down
@@ -53,7 +47,7 @@ grep -Eq '^[0-9]+ frames, [0-9.]+ seconds, [0-9.]+ fps$' "$work/time.out" || fai
 
 "$game" --playdemo "$demo" >"$work/esc.out" 2>&1 &
 app_pid=$!
-window
+find_window
 sleep 3.5 # into the level, past its start
 xdotool key --window "$wid" Escape
 app_ends 30 || fail "Esc did not end --playdemo"

@@ -44,9 +44,7 @@ DESIGN
 
 (cd "$work/game" && exec "$game" >"$work/run.out" 2>"$work/run.err") &
 app_pid=$!
-wid="$(timeout 20 xdotool search --sync --name '^Kolvemar-Trovix$' | head -n 1)" ||
-    fail "no game window"
-xdotool windowfocus --sync "$wid" 2>/dev/null || true
+find_window
 
 # Past the intro into level 1: N skips the intro, Start opens the level.
 xdotool keydown n sleep 0.25 keyup n

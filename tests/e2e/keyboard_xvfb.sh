@@ -12,44 +12,31 @@ build="$(cd "${1:?usage: keyboard_xvfb.sh BUILD_DIR}" && pwd)"
 start_xvfb 1024x900 "$work/xvfb.log" || fail "Xvfb did not start"
 export SDL_AUDIODRIVER=dummy
 cp -r "$build/game/." "$work/game"
-images="$work/game/images"
 
 (cd "$work/game" && exec "$build/bin/kolvemar-trovix" >"$work/run.out" 2>"$work/run.err") &
 app_pid=$!
-wid="$(timeout 20 xdotool search --sync --name '^Kolvemar-Trovix$' | head -n 1)" ||
-    fail "no game window"
-xdotool windowfocus --sync "$wid" 2>/dev/null || true
+find_window
 
-tap() { # one quick press and release
-    xdotool key --window "$wid" "$1"
-    sleep 0.3
-}
-screen() { # the background $1 fills the game's corner
-    wait_screen "keyboard-$2" "5 5 $(pixel_of "$images/Backgrounds/$1" 5 5)"
-}
-arena() {
-    wait_screen "keyboard-$1" "400 30 22,104,69" # the information bar
-}
 
 sleep 1
 tap Escape # the intro
-screen robotachtergrond.bmp start-menu
+wait_background keyboard-start-menu robotachtergrond.bmp
 tap Return # Start, where the focus stands
-arena level
+wait_arena keyboard-level
 sleep 2
 tap Escape
-screen pauze.bmp in-game-menu
+wait_background keyboard-in-game-menu pauze.bmp
 tap Escape # Verder
-arena level-again
+wait_arena keyboard-level-again
 sleep 1
 tap Escape
-screen pauze.bmp in-game-menu-again
+wait_background keyboard-in-game-menu-again pauze.bmp
 tap Up # wraps to Afsluiten
 tap Up # Menu: ends the game
 tap Return
-screen gameover.bmp result-sheet
+wait_background keyboard-result-sheet gameover.bmp
 tap Return
-screen robotachtergrond.bmp start-menu-again
+wait_background keyboard-start-menu-again robotachtergrond.bmp
 tap Escape # the focus to Afsluiten
 tap Escape # and out
 app_ends 100 || fail "the game did not end"

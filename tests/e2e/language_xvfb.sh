@@ -20,22 +20,10 @@ start_game() { # $1: the run's name, also its screenshot folder
     (cd "$work" && exec "$build/bin/kolvemar-trovix" --window --screenshot-dir "$work/$1" \
         >"$work/run.out" 2>"$work/run.err") &
     app_pid=$!
-    wid="$(timeout 20 xdotool search --sync --name '^Kolvemar-Trovix$' | head -n 1)" ||
-        fail "no game window"
-    xdotool windowfocus --sync "$wid" 2>/dev/null || true
+    find_window
     xdotool mousemove --window "$wid" $(game_xy 50 790)
 }
 
-tap() { # one quick press and release
-    xdotool key --window "$wid" "$1"
-    sleep 0.3
-}
-screen() { # the background $1 fills the game's corner
-    wait_screen "language-$2" "5 5 $(pixel_of "$images/Backgrounds/$1" 5 5)"
-}
-arena() {
-    wait_screen "language-$1" "400 30 22,104,69" # the information bar
-}
 
 # shoot RUN NAME: F12, and the picture it wrote kept as $work/NAME.png.
 shoot() {
@@ -99,20 +87,20 @@ quit_from_start_menu() {
 # ---- 1. The Dutch reference: a game given up from the in-game menu ----
 start_game dutch
 tap Escape # the intro
-screen robotachtergrond.bmp dutch-start-menu
+wait_background language-dutch-start-menu robotachtergrond.bmp
 tap Return # Start
-arena dutch-level
+wait_arena language-dutch-level
 sleep 2 # the level-start animation
 tap Escape
-screen pauze.bmp dutch-in-game-menu
+wait_background language-dutch-in-game-menu pauze.bmp
 tap Up # wraps to Afsluiten
 tap Up # Menu: ends the game
 tap Return
-screen gameover.bmp dutch-result-sheet
+wait_background language-dutch-result-sheet gameover.bmp
 shoot dutch dutch-sheet
 shows "$work/dutch-sheet.png" 600 700 "$images/back" "$images/back_mask.bmp"
 tap Return
-screen robotachtergrond.bmp dutch-start-menu-again
+wait_background language-dutch-start-menu-again robotachtergrond.bmp
 quit_from_start_menu
 echo "ok: the Dutch result sheet"
 
@@ -120,7 +108,7 @@ echo "ok: the Dutch result sheet"
 export LANG=en_US.UTF-8
 start_game english
 tap Escape
-screen robotachtergrond.bmp start-menu
+wait_background language-start-menu robotachtergrond.bmp
 shoot english menu
 y=70
 for button in Start Tutorial Load Hiscore Settings Credits Quit; do
@@ -135,7 +123,7 @@ done
 echo "ok: the English start menu"
 
 tap Return # Start
-arena level
+wait_arena language-level
 # N skips the level-start animation, then the level; after the last level the game ends.
 sheet="$(pixel_of "$images/Backgrounds/gameover.bmp" 5 5)"
 for _ in $(seq 40); do
@@ -145,7 +133,7 @@ for _ in $(seq 40); do
 done
 grep -qE '^\(\* Alle gegevens van level: +12 \*\)' "$XDG_DATA_HOME/kolvemar-trovix/levels/save5.txt" ||
     fail "the game did not reach the last level"
-screen gameover.bmp result-sheet
+wait_background language-result-sheet gameover.bmp
 shoot english sheet
 shows "$work/sheet.png" 600 700 "$images/en/back" "$images/en/back_mask.bmp"
 # Every line but "Level:" reads otherwise than the Dutch: the title, the labels, the end line.
@@ -154,7 +142,7 @@ for box in 300x20+195+18 95x20+145+58 95x20+145+98 95x20+145+178 95x20+145+218 \
     region_differs dutch-sheet sheet "$box"
 done
 tap Return
-screen robotachtergrond.bmp start-menu-again
+wait_background language-start-menu-again robotachtergrond.bmp
 quit_from_start_menu
 [ "$(tail -n 1 "$work/run.out")" = "bye, thanks for playing" ] || fail "no farewell"
 echo "ok: a whole game in English"

@@ -37,7 +37,7 @@ run_with() {
         sleep 0.1
     done
     [ "$size" = "$3" ] || fail "$2 with fullscreen=$1 in the file: the window is $size, not $3"
-    wait_screen "options-start-menu" "5 5 $(pixel_of "$build/game/images/Backgrounds/robotachtergrond.bmp" 5 5)"
+    wait_background options-start-menu robotachtergrond.bmp
     xdotool mousemove --window "$wid" $(game_xy 400 695) sleep 0.2 click 1 # Afsluiten
     app_ends 100 || fail "$2: the game did not end"
     wait "$app_pid" || fail "$2: the game exited with status $?"

@@ -26,9 +26,7 @@ player="$XDG_DATA_HOME/kolvemar-trovix"
 start_game() {
     (cd "$work/game" && exec "$game" >"$work/run.out" 2>"$work/run.err") &
     app_pid=$!
-    wid="$(timeout 20 xdotool search --sync --name '^Kolvemar-Trovix$' | head -n 1)" ||
-        fail "no game window"
-    xdotool windowfocus --sync "$wid" 2>/dev/null || true
+    find_window
 }
 
 wait_game_end() {

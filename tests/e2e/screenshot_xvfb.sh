@@ -15,8 +15,7 @@ export SDL_AUDIODRIVER=dummy
 shots="$work/shots"
 (cd "$work" && exec "$game" --window --screenshot-dir "$shots" >"$work/run.out" 2>"$work/run.err") &
 app_pid=$!
-wid="$(timeout 20 xdotool search --sync --name '^Kolvemar-Trovix$' | head -n 1)" ||
-    fail "no game window"
+find_window
 xdotool keydown n sleep 0.25 keyup n # skip the intro
 xdotool mousemove --window "$wid" $(game_xy 50 790)
 images="$build/game/images"

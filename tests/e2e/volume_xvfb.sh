@@ -18,8 +18,7 @@ mkdir -p "$build/e2e"
 
 (cd "$work/game" && exec "$game" >"$work/run.out" 2>&1) &
 app_pid=$!
-wid="$(timeout 20 xdotool search --sync --name '^Kolvemar-Trovix$' | head -n 1)" ||
-    fail "no game window"
+find_window
 
 shot() { import -window "$wid" "$work/shot.png" 2>/dev/null; }
 # The ten bars of the indicator, at the top of the game: "#" lit, "." dark.
@@ -50,7 +49,7 @@ expect_bars() { # waits a few seconds for the bars $1, then keeps the screenshot
 }
 
 xdotool keydown n sleep 0.3 keyup n # skip the intro
-wait_screen volume-start-menu "5 5 $(pixel_of "$work/game/images/Backgrounds/robotachtergrond.bmp" 5 5)"
+wait_background volume-start-menu robotachtergrond.bmp
 xdotool mousemove --window "$wid" $(game_xy 50 790)
 for _ in 1 2 3; do xdotool key minus sleep 0.1; done
 expect_bars "#######..." volume-70.png
