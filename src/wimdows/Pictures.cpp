@@ -110,7 +110,6 @@ bool Valid(uint32_t h) {
     return h >= 1 && h <= pictures.size() && pictures[h - 1].live;
 }
 
-// Frees entry index del and trims the free entries at the table's end.
 // The picture laid as the whole back buffer, and the boxes drawn over it
 // since: a level lays its background under every frame, and only what was
 // drawn over it needs copying again. Guarded by bufferLock.
@@ -118,6 +117,7 @@ uint32_t laid = 0;
 std::vector<Box> overLaid;
 constexpr size_t MAX_OVER_LAID = 512;
 
+// Frees entry index del and trims the free entries at the table's end.
 void DelBitmap(uint32_t del) {
     if (laid == del + 1) ForgetLaid();
     pictures[del] = Picture{};
