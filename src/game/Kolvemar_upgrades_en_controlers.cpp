@@ -63,6 +63,13 @@ bool Opgepakt(const Object& speler, Object& upgrade) {
     return true;
 }
 
+// The first slot from `van` to `tot` without a live bullet; 0 if none.
+CARDINAL VrijeSlot(const Objectkogel (&geschut)[GESCHUT_MAX + 1], CARDINAL van, CARDINAL tot) {
+    for (CARDINAL slot = van; slot <= tot; ++slot)
+        if (!geschut[slot].leven) return slot;
+    return 0;
+}
+
 } // namespace
 
 void upgrade(Level& level) {
@@ -123,16 +130,11 @@ void Controlstandaantalkogel(CARDINAL& standaantalkogel,
     // A slot number out of the ring starts over at its beginning.
     const bool geldig = standaantalkogel >= 1 && standaantalkogel <= GESCHUT_MAX;
     const CARDINAL begin = geldig ? standaantalkogel : GESCHUT_MAX;
-    CARDINAL slot = begin;
-    for (int stap = 0; stap < GESCHUT_MAX; ++stap) {
-        slot = slot % GESCHUT_MAX + 1;
-        if (!geschut[slot].leven) {
-            standaantalkogel = slot;
-            return;
-        }
-    }
-    // Every bullet flies: after one full turn the start slot is reused.
-    standaantalkogel = begin;
+    // The ring from the slot after `begin` round to `begin` itself, as two
+    // straight runs; when every bullet flies the start slot is reused.
+    CARDINAL slot = VrijeSlot(geschut, begin + 1, GESCHUT_MAX);
+    if (slot == 0) slot = VrijeSlot(geschut, 1, begin);
+    standaantalkogel = slot != 0 ? slot : begin;
 }
 
 } // namespace Kolvemar_upgrades_en_controlers

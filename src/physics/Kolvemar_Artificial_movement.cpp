@@ -24,6 +24,16 @@ int32_t Afkappen(REAL v) {
     return static_cast<int32_t>(v);
 }
 
+// Whether the point (px, py) lies within the body of o. An axis gap of the
+// radius or more answers no before the root: the distance is never smaller.
+bool Getroffen(const Object& o, REAL px, REAL py) {
+    const REAL straal = static_cast<REAL>(o.grootte);
+    if (std::fabs(static_cast<double>(o.x) - px) >= straal ||
+        std::fabs(static_cast<double>(o.y) - py) >= straal)
+        return false;
+    return straal > Distance_Real(o.x, o.y, px, py);
+}
+
 } // namespace
 
 // Intermediates in double: only the result is rounded to single precision.
@@ -73,8 +83,7 @@ void levenafdoen(Object (&alleobjecten)[OBJECT_MAX + 1], Objectkogel (&allekogel
         positiekogel(px, py, kogel.vx, kogel.vy, kogel.fase - 1.0f);
         for (int j = 0; j <= LAATSTE_MONSTER; ++j) {
             Object& o = alleobjecten[j];
-            if (o.levend && !o.armoraan &&
-                static_cast<REAL>(o.grootte) > Distance_Real(o.x, o.y, px, py)) {
+            if (o.levend && !o.armoraan && Getroffen(o, px, py)) {
                 o.levenspuntentot -= kogel.soortkogel.dammage;
                 kogel.leven = false;
                 punten += j == 0 ? -PUNTEN_PER_TREFFER : PUNTEN_PER_TREFFER;

@@ -1,5 +1,6 @@
 #include "Kolvemar_Botsingen.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <iomanip>
 #include <iostream>
 #include <limits>
+#include <vector>
 
 #include "Kolvemar_Artificial_movement.h"
 #include "StandardLib.h"
@@ -368,8 +370,7 @@ inline Coefficienten KogelVergelijking(REAL ix, REAL iy, REAL isx, REAL isy, REA
     return Vergelijking(jx - ix, jy - iy, jsx - isx, jsy - isy, rr);
 }
 
-// Live bullets column by column, so that the cheap test of a whole row of
-// pairs runs without branches.
+// Live bullets column by column, in slot order.
 struct Kolommen {
     int slot[GESCHUT_MAX];
     REAL x[GESCHUT_MAX], y[GESCHUT_MAX], sx[GESCHUT_MAX], sy[GESCHUT_MAX];
@@ -381,13 +382,95 @@ inline Coefficienten KogelVergelijking(const Kolommen& k, int i, int j, REAL rr)
                              rr);
 }
 
-// Marks the later bullets that the exact test could find in contact with
-// bullet i: it answers no at once when the paths never come within reach.
-void Voorselectie(const Kolommen& k, int i, REAL rr, bool* misschien) {
-    for (int j = i + 1; j < k.aantal; ++j) {
-        const Coefficienten q = KogelVergelijking(k, i, j, rr);
-        misschien[j] = !((q.a != 0.0f) & (q.b != 0.0f) & (Discriminant(q) < 0.0f));
+// The broad phase drops a pair only when the boxes around the two steps,
+// each widened by a bullet radius plus VEILIG, lie apart. Then the centres
+// stay more than the reach plus 2 VEILIG apart all step long, and the exact
+// test's rounding (a relative error of some 1e-7 of the distance and the
+// relative step) cannot bring a root into the step. That bound needs sane
+// sizes: a bullet beyond them gets a box over everything and meets every pair.
+constexpr REAL VEILIG = 2.0f;
+constexpr REAL MAX_PLAATS = 4096.0f;
+constexpr REAL MAX_STAP = 256.0f;
+constexpr int64_t MAX_STRAAL = 128;
+
+struct Doos {
+    REAL x0, x1, y0, y1;
+};
+
+// False for NaN too.
+bool Binnen(REAL v, REAL grens) {
+    return std::fabs(v) <= grens;
+}
+
+Doos DoosVan(const Kolommen& k, int n, REAL rand) {
+    constexpr REAL oneindig = std::numeric_limits<REAL>::infinity();
+    const bool gewoon = rand >= 0.0f && Binnen(k.x[n], MAX_PLAATS) && Binnen(k.y[n], MAX_PLAATS) &&
+                        Binnen(k.sx[n], MAX_STAP) && Binnen(k.sy[n], MAX_STAP);
+    if (!gewoon) return {-oneindig, oneindig, -oneindig, oneindig};
+    const REAL x2 = k.x[n] + k.sx[n];
+    const REAL y2 = k.y[n] + k.sy[n];
+    return {std::min(k.x[n], x2) - rand, std::max(k.x[n], x2) + rand, std::min(k.y[n], y2) - rand,
+            std::max(k.y[n], y2) + rand};
+}
+
+// How far a box reaches beyond a step; negative when the bullet size is absurd.
+REAL Rand() {
+    const int64_t straal = std::abs(int64_t{K::groottekogels});
+    return straal <= MAX_STRAAL ? static_cast<REAL>(straal) + VEILIG : -1.0f;
+}
+
+// A pair of columns i < j as one number that sorts as the exact scan runs.
+using Paar = uint32_t;
+
+Paar PaarVan(int a, int b) {
+    return static_cast<Paar>(std::min(a, b)) << 16 | static_cast<Paar>(std::max(a, b));
+}
+
+int Rij(Paar p) {
+    return static_cast<int>(p >> 16);
+}
+
+int Kolom(Paar p) {
+    return static_cast<int>(p & 0xFFFFu);
+}
+
+// Order-keeping unsigned key of a float that is not NaN.
+uint64_t Sleutel(REAL v) {
+    const uint32_t bits = std::bit_cast<uint32_t>(v);
+    return (bits & 0x80000000u) ? ~bits : bits | 0x80000000u;
+}
+
+// Sweep over the boxes by their left edge: every pair whose boxes meet, in
+// the order of the exact scan.
+std::vector<Paar> Kandidaten(const Kolommen& k) {
+    const REAL rand = Rand();
+    Doos doos[GESCHUT_MAX];
+    uint64_t volgorde[GESCHUT_MAX];
+    for (int n = 0; n < k.aantal; ++n) {
+        doos[n] = DoosVan(k, n, rand);
+        volgorde[n] = Sleutel(doos[n].x0) << 32 | static_cast<uint64_t>(n);
     }
+    std::sort(volgorde, volgorde + k.aantal);
+    std::vector<Paar> paren;
+    paren.reserve(4 * static_cast<size_t>(k.aantal));
+    int open[GESCHUT_MAX];
+    int aantalOpen = 0;
+    for (int v = 0; v < k.aantal; ++v) {
+        const int n = static_cast<int>(volgorde[v] & 0xFFFFu);
+        const Doos& d = doos[n];
+        int blijft = 0;
+        for (int o = 0; o < aantalOpen; ++o) {
+            const Doos& e = doos[open[o]];
+            // Every later box starts further right.
+            if (e.x1 < d.x0) continue;
+            open[blijft++] = open[o];
+            if (e.y0 <= d.y1 && d.y0 <= e.y1) paren.push_back(PaarVan(open[o], n));
+        }
+        aantalOpen = blijft;
+        open[aantalOpen++] = n;
+    }
+    std::sort(paren.begin(), paren.end());
+    return paren;
 }
 
 } // namespace
@@ -473,14 +556,20 @@ void Botsinggeschut(Objectkogel (&geschut)[GESCHUT_MAX + 1], REAL margelinks, RE
         k.sx[n] = s.sx;
         k.sy[n] = s.sy;
     }
-    bool misschien[GESCHUT_MAX];
+    const std::vector<Paar> paren = Kandidaten(k);
+    size_t p = 0;
     for (int i = 0; i < k.aantal; ++i) {
         Objectkogel& kogel = geschut[k.slot[i]];
-        if (!kogel.leven) continue;
-        Voorselectie(k, i, rr, misschien);
-        for (int j = i + 1; j < k.aantal; ++j) {
-            Objectkogel& ander = geschut[k.slot[j]];
-            if (misschien[j] && ander.leven && RaaktBinnenStap(KogelVergelijking(k, i, j, rr))) {
+        size_t einde = p;
+        while (einde < paren.size() && Rij(paren[einde]) == i)
+            ++einde;
+        if (!kogel.leven) {
+            p = einde;
+            continue;
+        }
+        for (; p < einde; ++p) {
+            Objectkogel& ander = geschut[k.slot[Kolom(paren[p])]];
+            if (ander.leven && RaaktBinnenStap(KogelVergelijking(k, i, Kolom(paren[p]), rr))) {
                 kogel.leven = false;
                 ander.leven = false;
             }
