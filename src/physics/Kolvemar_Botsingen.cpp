@@ -383,15 +383,14 @@ inline Coefficienten KogelVergelijking(const Kolommen& k, int i, int j, REAL rr)
 }
 
 // The broad phase drops a pair only when the boxes around the two steps,
-// each widened by a bullet radius plus VEILIG, lie apart. Then the centres
-// stay more than the reach plus 2 VEILIG apart all step long, and the exact
-// test's rounding (a relative error of some 1e-7 of the distance and the
-// relative step) cannot bring a root into the step. That bound needs sane
-// sizes: a bullet beyond them gets a box over everything and meets every pair.
+// each widened by a bullet radius plus VEILIG, lie apart. The centres then
+// stay more than the reach plus 2 VEILIG apart all step long, while the exact
+// test's rounding moves a contact by some 1e-4 pixels at arena distances.
+// The box's own rounding needs sane coordinates: a bullet beyond them gets a
+// box over everything and meets every pair.
 constexpr REAL VEILIG = 2.0f;
 constexpr REAL MAX_PLAATS = 4096.0f;
 constexpr REAL MAX_STAP = 256.0f;
-constexpr int64_t MAX_STRAAL = 128;
 
 struct Doos {
     REAL x0, x1, y0, y1;
@@ -404,19 +403,13 @@ bool Binnen(REAL v, REAL grens) {
 
 Doos DoosVan(const Kolommen& k, int n, REAL rand) {
     constexpr REAL oneindig = std::numeric_limits<REAL>::infinity();
-    const bool gewoon = rand >= 0.0f && Binnen(k.x[n], MAX_PLAATS) && Binnen(k.y[n], MAX_PLAATS) &&
+    const bool gewoon = Binnen(k.x[n], MAX_PLAATS) && Binnen(k.y[n], MAX_PLAATS) &&
                         Binnen(k.sx[n], MAX_STAP) && Binnen(k.sy[n], MAX_STAP);
     if (!gewoon) return {-oneindig, oneindig, -oneindig, oneindig};
     const REAL x2 = k.x[n] + k.sx[n];
     const REAL y2 = k.y[n] + k.sy[n];
     return {std::min(k.x[n], x2) - rand, std::max(k.x[n], x2) + rand, std::min(k.y[n], y2) - rand,
             std::max(k.y[n], y2) + rand};
-}
-
-// How far a box reaches beyond a step; negative when the bullet size is absurd.
-REAL Rand() {
-    const int64_t straal = std::abs(int64_t{K::groottekogels});
-    return straal <= MAX_STRAAL ? static_cast<REAL>(straal) + VEILIG : -1.0f;
 }
 
 // A pair of columns i < j as one number that sorts as the exact scan runs.
@@ -443,7 +436,7 @@ uint64_t Sleutel(REAL v) {
 // Sweep over the boxes by their left edge: every pair whose boxes meet, in
 // the order of the exact scan.
 std::vector<Paar> Kandidaten(const Kolommen& k) {
-    const REAL rand = Rand();
+    const REAL rand = static_cast<REAL>(std::abs(int64_t{K::groottekogels})) + VEILIG;
     Doos doos[GESCHUT_MAX];
     uint64_t volgorde[GESCHUT_MAX];
     for (int n = 0; n < k.aantal; ++n) {

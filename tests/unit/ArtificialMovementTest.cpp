@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <random>
+
 #include "Kolvemar_Artificial_movement.h"
 
 namespace K = Kolvemar_Constanten_en_Types;
@@ -44,6 +48,28 @@ class Treffers : public testing::Test {
     Objectkogel geschut[K::GESCHUT_MAX + 1] = {};
     K::INTEGER punten = 100;
 };
+
+// Bullet hits as plainly as they can be written: the distance for every
+// bullet and object. Returns the hits.
+int PlainHits(Object (&o)[K::OBJECT_MAX + 1], Objectkogel (&g)[K::GESCHUT_MAX + 1],
+              K::INTEGER& punten) {
+    int treffers = 0;
+    for (int i = 1; i <= K::GESCHUT_MAX; ++i) {
+        if (!g[i].leven || !(g[i].fase > 2.0f)) continue;
+        const Punt p = Positie(g[i].x, g[i].y, g[i].vx, g[i].vy, g[i].fase - 1.0f);
+        for (int j = 0; j <= A::LAATSTE_MONSTER; ++j) {
+            if (o[j].levend && !o[j].armoraan &&
+                static_cast<float>(o[j].grootte) > A::Distance_Real(o[j].x, o[j].y, p.x, p.y)) {
+                o[j].levenspuntentot -= g[i].soortkogel.dammage;
+                g[i].leven = false;
+                punten += j == 0 ? -3 : 3;
+                ++treffers;
+            }
+            if (o[j].levenspuntentot <= 0) o[j].levend = false;
+        }
+    }
+    return treffers;
+}
 
 } // namespace
 
@@ -172,4 +198,52 @@ TEST_F(Treffers, OnlyLivingUnarmouredMonstersInReachTouch) {
     A::levenafdoenspeler(leven, 300, 300, objecten);
     EXPECT_EQ(leven, 10);
     EXPECT_TRUE(objecten[1].levend);
+}
+
+TEST_F(Treffers, HitsMatchThePlainDistanceTest) {
+    std::mt19937 rnd(5);
+    std::uniform_real_distribution<float> plaats(150.0f, 250.0f);
+    const int groottes[] = {-3, 0, 1, 7, 10, 25};
+    // On the rim, a hair inside or outside it, or well inside.
+    const float kier[] = {-1e-3f, 0.0f, 1e-3f, -4.0f};
+    const float absurd[] = {NAN, INFINITY, 1e30f, -1e30f};
+    int treffers = 0;
+    for (int ronde = 0; ronde < 20; ++ronde) {
+        for (int j = 0; j <= A::LAATSTE_MONSTER; ++j)
+            Bol(j, plaats(rnd), plaats(rnd), static_cast<int>(rnd() % 30) - 2, groottes[rnd() % 6])
+                .armoraan = rnd() % 7 == 0;
+        for (int i = 1; i <= K::GESCHUT_MAX; ++i) {
+            const Object& doel = objecten[rnd() % (A::LAATSTE_MONSTER + 1)];
+            const float r = static_cast<float>(doel.grootte) + kier[rnd() % 4];
+            const float fase = rnd() % 5 == 0 ? 2.0f : 3.0f;
+            switch (rnd() % 4) {
+            case 0:
+                Kogel(i, doel.x + r, doel.y, fase);
+                break;
+            case 1:
+                Kogel(i, doel.x, doel.y - r, fase);
+                break;
+            case 2:
+                Kogel(i, doel.x - 0.6f * r, doel.y + 0.8f * r, fase);
+                break;
+            default:
+                Kogel(i, absurd[rnd() % 4], doel.y, fase);
+            }
+        }
+        Object verwacht[K::OBJECT_MAX + 1];
+        Objectkogel kogels[K::GESCHUT_MAX + 1];
+        std::copy(std::begin(objecten), std::end(objecten), verwacht);
+        std::copy(std::begin(geschut), std::end(geschut), kogels);
+        K::INTEGER punten_verwacht = punten;
+        treffers += PlainHits(verwacht, kogels, punten_verwacht);
+        A::levenafdoen(objecten, geschut, punten);
+        ASSERT_EQ(punten, punten_verwacht) << "round " << ronde;
+        for (int j = 0; j <= K::OBJECT_MAX; ++j) {
+            ASSERT_EQ(objecten[j].levend, verwacht[j].levend) << "object " << j;
+            ASSERT_EQ(objecten[j].levenspuntentot, verwacht[j].levenspuntentot) << "object " << j;
+        }
+        for (int i = 1; i <= K::GESCHUT_MAX; ++i)
+            ASSERT_EQ(geschut[i].leven, kogels[i].leven) << "bullet " << i;
+    }
+    EXPECT_GT(treffers, 500);
 }

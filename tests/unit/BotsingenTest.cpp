@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
+#include "Kolvemar_Artificial_movement.h"
 #include "Kolvemar_Botsingen.h"
 
 namespace K = Kolvemar_Constanten_en_Types;
@@ -64,7 +68,126 @@ Object Cirkel(float x, float y, float vx, float vy, int grootte = 10) {
     return o;
 }
 
+using Ring = Objectkogel[K::GESCHUT_MAX + 1];
+
+// Every pair of live bullets through the exact test, in slot order: what
+// the pruned scan must match flag for flag. Returns the pairs that met.
+int AlleParen(Ring& geschut) {
+    struct Stap {
+        Objectkogel* kogel;
+        float x, y, xoud, youd;
+    };
+    std::vector<Stap> stappen;
+    for (int slot = 1; slot <= K::GESCHUT_MAX; ++slot) {
+        Objectkogel& k = geschut[slot];
+        if (!k.leven) continue;
+        Stap s{&k, k.x, k.y, k.x, k.y};
+        Kolvemar_Artificial_movement::positiekogel(s.x, s.y, k.vx, k.vy, k.fase);
+        Kolvemar_Artificial_movement::positiekogel(s.xoud, s.youd, k.vx, k.vy, k.fase - 1.0f);
+        stappen.push_back(s);
+    }
+    const float g = static_cast<float>(K::groottekogels);
+    const float scherm = static_cast<float>(K::schermgrootte);
+    const float boven = static_cast<float>(K::grootte_informatiebalk) + MARGE;
+    int ontmoetingen = 0;
+    for (size_t i = 0; i < stappen.size(); ++i) {
+        const Stap& a = stappen[i];
+        if (!a.kogel->leven) continue;
+        for (size_t j = i + 1; j < stappen.size(); ++j) {
+            const Stap& b = stappen[j];
+            if (b.kogel->leven &&
+                B::Exacte_bots_kogels(a.x, a.y, b.x, b.y, a.xoud, a.youd, b.xoud, b.youd)) {
+                a.kogel->leven = b.kogel->leven = false;
+                ++ontmoetingen;
+            }
+        }
+        const bool buiten = a.x < MARGE + g || a.x > (scherm - MARGE) - g || a.y < boven + g ||
+                            a.y > (scherm - MARGE) - g;
+        if ((a.kogel->vx == 0.0f && a.kogel->vy == 0.0f) || buiten) a.kogel->leven = false;
+    }
+    return ontmoetingen;
+}
+
+// A field of live bullets in which many pairs meet or nearly meet: a dense
+// crowd, axis-parallel pairs a hair inside and outside touching, grazes at
+// the arena's edge, shots without direction, and absurd values.
+void Veld(std::mt19937& rnd, Ring& geschut) {
+    std::uniform_real_distribution<float> kluwen(250.0f, 390.0f);
+    std::uniform_real_distribution<float> richting(-1.0f, 1.0f);
+    std::uniform_int_distribution<int> fase(1, 8);
+    std::uniform_int_distribution<int> soort(0, 9);
+    const float reik = 2.0f * static_cast<float>(K::groottekogels);
+    const float naast[] = {0.0f, 1e-4f, 0.5f, 2.0f, 3.99f, 4.0f, 4.01f, 6.0f};
+    std::uniform_int_distribution<int> kier(0, 7);
+    const float inf = std::numeric_limits<float>::infinity();
+    for (int slot = 1; slot <= K::GESCHUT_MAX; ++slot) {
+        Objectkogel k{
+            kluwen(rnd), kluwen(rnd), richting(rnd), richting(rnd), static_cast<float>(fase(rnd)),
+            true,        {5, 20.0f}};
+        const Objectkogel& vorige = geschut[slot - 1];
+        const float teken = soort(rnd) % 2 ? 1.0f : -1.0f;
+        switch (soort(rnd)) {
+        case 0: // beside the previous one, a hair in or out of reach
+        case 1: {
+            const float d = reik + teken * naast[kier(rnd)];
+            k.x = vorige.x + (soort(rnd) < 5 ? 40.0f : 0.0f);
+            k.y = vorige.y + d;
+            k.vx = teken;
+            k.vy = 0.0f;
+            break;
+        }
+        case 2: // head-on along y, ending a hair from touching
+            k.x = vorige.x + teken * naast[kier(rnd)];
+            k.y = vorige.y + 40.0f + reik + naast[kier(rnd)];
+            k.vx = 0.0f;
+            k.vy = -1.0f;
+            break;
+        case 3: // at the walls
+            k.x = MARGE + static_cast<float>(K::groottekogels) + 0.5f - 20.0f * k.fase;
+            k.vx = 1.0f;
+            k.vy = 0.0f;
+            break;
+        case 4:
+            k.vx = k.vy = 0.0f;
+            break;
+        case 5: { // far away, fast, old, or not a number at all
+            const float absurd[] = {1e30f, -5000.0f, 4095.0f, inf, -inf, std::nanf("")};
+            (soort(rnd) < 5 ? k.x : k.vy) = absurd[soort(rnd) % 6];
+            if (soort(rnd) == 0) k.fase = 1e7f;
+            break;
+        }
+        default:
+            break;
+        }
+        geschut[slot] = k;
+    }
+}
+
 } // namespace
+
+TEST_F(Botsingen, PrunedBulletScanMatchesEveryPairScan) {
+    std::mt19937 rnd(20);
+    int ontmoetingen = 0;
+    int overleven = 0;
+    for (int straal : {3, 0, -3, 40, 500}) {
+        K::groottekogels = straal;
+        for (int veld = 0; veld < 12; ++veld) {
+            Veld(rnd, geschut);
+            Ring verwacht;
+            std::copy(std::begin(geschut), std::end(geschut), verwacht);
+            ontmoetingen += AlleParen(verwacht);
+            Geschut();
+            for (int slot = 1; slot <= K::GESCHUT_MAX; ++slot) {
+                ASSERT_EQ(geschut[slot].leven, verwacht[slot].leven)
+                    << "radius " << straal << ", field " << veld << ", slot " << slot;
+                overleven += verwacht[slot].leven;
+            }
+        }
+    }
+    // The fields are crowded, yet not so crowded that everything dies.
+    EXPECT_GT(ontmoetingen, 3000);
+    EXPECT_GT(overleven, 3000);
+}
 
 TEST_F(Botsingen, ContactTimeOfTwoCircles) {
     const Object rust = Cirkel(0, 0, 0, 0);

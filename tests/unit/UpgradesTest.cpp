@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "Kolvemar_upgrades_en_controlers.h"
 #include "StandardLib.h"
 
@@ -198,4 +200,23 @@ TEST(Controls, NextFreeBulletSlot) {
     stand = 0;
     U::Controlstandaantalkogel(stand, geschut);
     EXPECT_EQ(stand, 1u);
+}
+
+TEST(Controls, FreeSlotMatchesAWalkRoundTheRing) {
+    std::mt19937 rnd(3);
+    K::Objectkogel geschut[K::GESCHUT_MAX + 1] = {};
+    for (unsigned vol : {0u, 50u, 97u, 100u}) {
+        for (int k = 1; k <= K::GESCHUT_MAX; ++k)
+            geschut[k].leven = rnd() % 100 < vol;
+        for (K::CARDINAL begin = 0; begin <= K::GESCHUT_MAX + 2; ++begin) {
+            // One slot at a time round the ring; an off-ring start counts as 300.
+            const K::CARDINAL start = begin >= 1 && begin <= K::GESCHUT_MAX ? begin : 300;
+            K::CARDINAL verwacht = start % 300 + 1;
+            while (geschut[verwacht].leven && verwacht != start)
+                verwacht = verwacht % 300 + 1;
+            K::CARDINAL stand = begin;
+            U::Controlstandaantalkogel(stand, geschut);
+            ASSERT_EQ(stand, verwacht) << "fill " << vol << ", start " << begin;
+        }
+    }
 }
