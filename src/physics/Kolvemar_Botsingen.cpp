@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <iomanip>
 #include <iostream>
@@ -383,11 +384,11 @@ inline Coefficienten KogelVergelijking(const Kolommen& k, int i, int j, REAL rr)
 }
 
 // The broad phase drops a pair only when the boxes around the two steps,
-// each widened by a bullet radius plus VEILIG, lie apart. The centres then
-// stay more than the reach plus 2 VEILIG apart all step long, while the exact
-// test's rounding moves a contact by some 1e-4 pixels at arena distances.
-// The box's own rounding needs sane coordinates: a bullet beyond them gets a
-// box over everything and meets every pair.
+// each widened by a bullet radius plus VEILIG, lie apart: the centres then
+// stay more than the reach plus 2 VEILIG apart all step long, far beyond
+// what the exact test's rounding can close (some 1e-4 pixels at arena
+// distances). The boxes' own rounding needs sane coordinates; a bullet
+// beyond them gets a box over everything, so it is paired with every other.
 constexpr REAL VEILIG = 2.0f;
 constexpr REAL MAX_PLAATS = 4096.0f;
 constexpr REAL MAX_STAP = 256.0f;
