@@ -262,6 +262,8 @@ TEST_F(WimdowsDraw, FontStylesAndNumbers) {
         return PaintedBy([=] { W::SetFont(style, WHITE), W::Text(text, 2, 2); }, WHITE);
     };
     EXPECT_EQ(drawn(7, "Abc"), drawn(0, "Abc"));
+    // A text drawn before comes again in the colour asked now.
+    EXPECT_EQ(PaintedBy([] { W::SetFont(0, RED), W::Text("Abc", 2, 2); }, RED), drawn(0, "Abc"));
     for (uint32_t style = 1; style <= 5; ++style) {
         EXPECT_FALSE(drawn(style, "Abc").empty()) << style;
         EXPECT_NE(drawn(style, "Abc"), drawn(0, "Abc")) << style;
