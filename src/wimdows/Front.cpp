@@ -16,11 +16,9 @@ std::mutex frontLock;
 std::vector<uint32_t> front;
 std::vector<uint8_t> changedRows;
 
-// Under bufferLock: the boxes drawn since the last PresentAll, outside which
-// the front buffer equals the back buffer; all of it after too many.
-constexpr size_t MAX_TOUCHED = 1024;
-std::vector<Box> touched;
-bool touchedAll = true;
+// Under bufferLock: the parts drawn since the last PresentAll, outside which
+// the front buffer equals the back buffer.
+Tiles touched;
 
 // Under frontLock: the box's rows of the back buffer that differ from the
 // front buffer copied there.
@@ -41,8 +39,7 @@ bool CopyChanged(const Plane& d, const Box& b) {
 } // namespace
 
 void MakeFront(uint32_t w, uint32_t h) {
-    touched.clear();
-    touchedAll = true;
+    touched.Resize(w, h);
     std::lock_guard lock(frontLock);
     front.assign(size_t{w} * h, 0);
     changedRows.assign(h, 1);
@@ -55,13 +52,7 @@ void FreeFront() {
 }
 
 void Touch(const Box& b) {
-    if (touchedAll) return;
-    if (touched.size() < MAX_TOUCHED) {
-        touched.push_back(b);
-        return;
-    }
-    touched.clear();
-    touchedAll = true;
+    touched.Mark(b);
 }
 
 void PresentBox(Box b) {
@@ -86,12 +77,9 @@ void PresentAll() {
     bool any = false;
     {
         std::lock_guard lock(frontLock);
-        if (touchedAll) any = CopyChanged(d, {0, 0, d.w - 1, d.h - 1});
-        for (const Box& b : touched)
-            any = CopyChanged(d, b) || any;
+        touched.ForEachBox([&](const Box& b) { any = CopyChanged(d, b) || any; });
     }
-    touched.clear();
-    touchedAll = false;
+    touched.Clear();
     if (any) RequestPresent();
 }
 

@@ -114,8 +114,7 @@ bool Valid(uint32_t h) {
 // since: a level lays its background under every frame, and only what was
 // drawn over it needs copying again. Guarded by bufferLock.
 uint32_t laid = 0;
-std::vector<Box> overLaid;
-constexpr size_t MAX_OVER_LAID = 512;
+Tiles overLaid;
 
 // Frees entry index del and trims the free entries at the table's end.
 void DelBitmap(uint32_t del) {
@@ -213,31 +212,24 @@ bool Lay(uint32_t bitmap, int32_t x, int32_t y) {
     if (x != 0 || y != 0 || p.width != d.w || p.height != d.h) return false;
     if (laid != bitmap) {
         laid = bitmap;
-        overLaid.assign(1, {0, 0, d.w - 1, d.h - 1});
+        overLaid.Resize(d.w, d.h);
     }
-    for (const Box& b : overLaid) {
+    overLaid.ForEachBox([&](const Box& b) {
         Blit(PicturePlane(p), b.x0, b.y0, d, b.x0, b.y0, b.x1 - b.x0 + 1, b.y1 - b.y0 + 1);
         ShowUnbuffered(b, false);
-    }
-    overLaid.clear();
+    });
+    overLaid.Clear();
     return true;
 }
 
 } // namespace
 
 void Internal::DrawnOverLaid(const Box& b) {
-    if (!laid) return;
-    if (overLaid.size() < MAX_OVER_LAID) {
-        overLaid.push_back(b);
-        return;
-    }
-    const Plane d = BackPlane();
-    overLaid.assign(1, {0, 0, d.w - 1, d.h - 1});
+    if (laid) overLaid.Mark(b);
 }
 
 void Internal::ForgetLaid() {
     laid = 0;
-    overLaid.clear();
 }
 
 // ---------------------------------------------------------------- pictures

@@ -170,6 +170,22 @@ Box BoxAround(int32_t x, int32_t y, uint32_t radius) {
     return {x - r, y - r, x + r, y + r};
 }
 
+// A disc's rows around its centre, kept by radius: bullets are hundreds of
+// discs a frame. The centre is a whole pixel, and no row of a disc ends
+// within 1 / (4 radius) of a pixel's edge, so every disc of a radius has the
+// rows of the one at (0, 0), wherever it lies.
+constexpr uint32_t KEPT_RADII = 256;
+const std::vector<Span>& DiscRows(uint32_t radius) {
+    static std::vector<std::vector<Span>> kept(KEPT_RADII);
+    std::vector<Span>& rows = kept[radius];
+    if (rows.empty() && radius > 0) {
+        const EllipseShape e = MakeEllipse(BoxAround(0, 0, radius));
+        for (int64_t y = e.y0; y < e.y1; ++y)
+            rows.push_back(EllipseSpan(e, y));
+    }
+    return rows;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- primitives
@@ -194,7 +210,14 @@ void Circle(int32_t x0, int32_t y0, uint32_t radius, uint32_t color) {
 }
 
 void Disc(int32_t x0, int32_t y0, uint32_t radius, uint32_t color) {
-    DrawEllipse(BoxAround(x0, y0, radius), color, true);
+    const Box b = BoxAround(x0, y0, radius);
+    if (radius >= KEPT_RADII) return DrawEllipse(b, color, true);
+    const uint32_t pix = SwapRedBlue(color);
+    DrawShape(b, [&](const Plane& d) {
+        const std::vector<Span>& rows = DiscRows(radius);
+        for (size_t j = 0; j < rows.size(); ++j)
+            HLine(d, b.y0 + int64_t(j), x0 + rows[j].l, x0 + rows[j].r, pix);
+    });
 }
 
 void ClearScreen() {

@@ -5,6 +5,7 @@
 #include <SDL_ttf.h>
 
 #include <array>
+#include <map>
 
 namespace Wimdows {
 
@@ -49,25 +50,68 @@ TTF_Font* Font(uint32_t style) {
     return fonts[style];
 }
 
-// Glyph pixels only, in the font colour.
-void DrawText(const Plane& d, const char* text, int32_t x, int32_t y) {
-    TTF_Font* f = Font(font.style);
-    if (!f || !text || !*text) return;
+// A text in a style: its measured size and its glyph pixels as runs
+// [from, to) of a row. Kept, as a level draws the same few texts every frame
+// and shaping them again costs far more than drawing them.
+struct Shaped {
+    uint32_t w = 0, h = 0;
+    struct Run {
+        int32_t row, from, to;
+    };
+    std::vector<Run> runs;
+};
+std::map<std::pair<uint32_t, std::string>, Shaped> shaped;
+constexpr size_t MAX_SHAPED = 256;
+
+void Glyphs(TTF_Font* f, const char* text, Shaped& t) {
     SDL_Surface* s = TTF_RenderUTF8_Solid(f, text, SDL_Color{255, 255, 255, 255});
     if (!s) return;
     SDL_LockSurface(s);
     for (int row = 0; row < s->h; ++row) {
         const auto* src = static_cast<const uint8_t*>(s->pixels) + row * s->pitch;
-        for (int col = 0; col < s->w; ++col)
-            if (src[col] != 0) Plot(d, int64_t{x} + col, int64_t{y} + row, font.pixel);
+        for (int col = 0; col < s->w;) {
+            if (src[col] == 0) {
+                ++col;
+                continue;
+            }
+            const int from = col;
+            while (col < s->w && src[col] != 0)
+                ++col;
+            t.runs.push_back({row, from, col});
+        }
     }
     SDL_UnlockSurface(s);
     SDL_FreeSurface(s);
 }
 
+// Null without a font or a text.
+const Shaped* Shape(const char* text, uint32_t style) {
+    if (style > 5) style = 0;
+    TTF_Font* f = Font(style);
+    if (!f || !text) return nullptr;
+    auto key = std::make_pair(style, std::string(text));
+    if (const auto found = shaped.find(key); found != shaped.end()) return &found->second;
+    if (shaped.size() >= MAX_SHAPED) shaped.clear();
+    Shaped& t = shaped[std::move(key)];
+    int w = 0, h = 0;
+    if (TTF_SizeUTF8(f, text, &w, &h) == 0) {
+        t.w = static_cast<uint32_t>(w);
+        t.h = static_cast<uint32_t>(h);
+    }
+    if (*text) Glyphs(f, text, t);
+    return &t;
+}
+
+// Glyph pixels only, in the font colour.
+void DrawText(const Plane& d, const Shaped& t, int32_t x, int32_t y) {
+    for (const Shaped::Run& r : t.runs)
+        HLine(d, int64_t{y} + r.row, int64_t{x} + r.from, int64_t{x} + r.to - 1, font.pixel);
+}
+
 } // namespace
 
 void Internal::CloseFonts() {
+    shaped.clear();
     for (auto& f : fonts) {
         if (f) TTF_CloseFont(f);
         f = nullptr;
@@ -85,10 +129,11 @@ void SetFont(uint32_t style, uint32_t color) {
 }
 
 void Text(const char* text, int32_t x, int32_t y) {
-    uint32_t w = 0, h = 0;
-    GetTextSize(text, font.style, w, h);
-    DrawShape({x, y, int64_t{x} + w - 1, int64_t{y} + h - 1},
-              [&](const Plane& d) { DrawText(d, text, x, y); });
+    if (state.load(std::memory_order_acquire) != STATE_ACTIVE) return;
+    const Shaped* t = Shape(text, font.style);
+    if (!t) return;
+    DrawShape({x, y, int64_t{x} + t->w - 1, int64_t{y} + t->h - 1},
+              [&](const Plane& d) { DrawText(d, *t, x, y); });
 }
 
 void TextInt(int32_t number, int32_t x, int32_t y) {
@@ -102,12 +147,11 @@ void TextCard(uint32_t number, int32_t x, int32_t y) {
 void GetTextSize(const char* text, uint32_t style, uint32_t& width, uint32_t& height) {
     width = 0;
     height = 0;
-    if (state.load(std::memory_order_acquire) != STATE_ACTIVE || !text) return;
-    TTF_Font* f = Font(style);
-    int w = 0, h = 0;
-    if (!f || TTF_SizeUTF8(f, text, &w, &h) != 0) return;
-    width = static_cast<uint32_t>(w);
-    height = static_cast<uint32_t>(h);
+    if (state.load(std::memory_order_acquire) != STATE_ACTIVE) return;
+    if (const Shaped* t = Shape(text, style)) {
+        width = t->w;
+        height = t->h;
+    }
 }
 
 } // namespace Wimdows

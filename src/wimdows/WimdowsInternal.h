@@ -64,14 +64,55 @@ struct Box {
     int64_t x0, y0, x1, y1;
 };
 
+// Tiles.cpp: which parts of a w x h picture were drawn since a moment, in
+// tiles, so that sprites drawn over each other are copied and compared once
+// and a crowded frame costs no more than its covered area.
+class Tiles {
+  public:
+    static constexpr int64_t SIDE = 8;
+    static constexpr int64_t GAP = 4; // tiles
+    // Everything marked.
+    void Resize(int64_t w, int64_t h);
+    void Mark(const Box& b); // clipped to the picture
+    void MarkAll();
+    void Clear();
+    // The marked parts as boxes within the picture, a row of tiles at a
+    // time. Marked tiles a short gap apart come as one box: copying a few
+    // unmarked pixels costs less than another call, and they are equal on
+    // both sides anyway.
+    template <class F> void ForEachBox(F&& f) const {
+        for (int64_t r = 0; r < rows_; ++r) {
+            const uint8_t* row = marked_.data() + r * cols_;
+            int64_t c = 0;
+            while (c < cols_) {
+                if (!row[c]) {
+                    ++c;
+                    continue;
+                }
+                const int64_t c0 = c;
+                int64_t end = c; // one past the last marked tile of the box
+                for (; c < cols_ && c - end <= GAP; ++c)
+                    if (row[c]) end = c + 1;
+                c = end;
+                f(Box{c0 * SIDE, r * SIDE, std::min(end * SIDE, w_) - 1,
+                      std::min((r + 1) * SIDE, h_) - 1});
+            }
+        }
+    }
+
+  private:
+    int64_t w_ = 0, h_ = 0, cols_ = 0, rows_ = 0;
+    std::vector<uint8_t> marked_;
+};
+
 inline bool Active() {
     return state.load(std::memory_order_acquire) == STATE_ACTIVE && !back.empty();
 }
 
 // Under bufferLock, after every draw into the back buffer: the box (both ends
 // included) may now differ from the front buffer, and, unless `overLaid` is
-// false, from the picture laid as the whole back buffer. Unbuffered, the box
-// is shown at once.
+// false (the laid picture put back, box as it is), from the picture laid as
+// the whole back buffer. Unbuffered, the box is shown at once.
 void ShowUnbuffered(const Box& b, bool overLaid = true);
 // The box a little larger and within the back buffer; empty (x0 > x1) outside it.
 Box Clipped(const Box& b);

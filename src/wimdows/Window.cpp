@@ -506,7 +506,8 @@ Box Internal::Clipped(const Box& b) {
 }
 
 void Internal::ShowUnbuffered(const Box& b, bool overLaid) {
-    const Box c = Clipped(b);
+    // The laid picture's own boxes lie within the back buffer already.
+    const Box c = overLaid ? Clipped(b) : b;
     if (c.x0 > c.x1 || c.y0 > c.y1) return;
     if (overLaid) DrawnOverLaid(c);
     Touch(c);

@@ -157,6 +157,20 @@ TEST_F(WimdowsDraw, CircleAndDiscUseTheBoxAroundTheCentre) {
     EXPECT_TRUE(PaintedBy([] { W::Disc(32, 24, 0, RED); }, RED).empty());
 }
 
+// Discs keep their rows by radius; each must still be the filled ellipse of
+// its box, at the edges and off the buffer too.
+TEST_F(WimdowsDraw, ADiscIsTheFilledEllipseOfItsBoxWhereverItLies) {
+    for (uint32_t r = 1; r <= 40; r += 3)
+        for (const auto& [x, y] : {std::pair{32, 24}, {-3, 7}, {61, -2}, {5, 45}, {100, 24}}) {
+            const int32_t ri = int32_t(r);
+            const Pixels disc = PaintedBy([&] { W::Disc(x, y, r, RED); }, RED);
+            ASSERT_EQ(
+                disc,
+                PaintedBy([&] { W::Ellipse(x - ri, y - ri, x + ri, y + ri, RED, true); }, RED))
+                << r << " at " << x << "," << y;
+        }
+}
+
 TEST_F(WimdowsDraw, ArcRunsCounterClockwiseBetweenTheRays) {
     // Box (4,4)-(44,44), centre (24,24): from the east ray to the north ray.
     const Pixels quarter = PaintedBy([] { W::Arc(4, 4, 44, 44, 44, 24, 24, 4, RED); }, RED);
@@ -248,6 +262,8 @@ TEST_F(WimdowsDraw, FontStylesAndNumbers) {
         return PaintedBy([=] { W::SetFont(style, WHITE), W::Text(text, 2, 2); }, WHITE);
     };
     EXPECT_EQ(drawn(7, "Abc"), drawn(0, "Abc"));
+    // A text drawn before comes again in the colour asked now.
+    EXPECT_EQ(PaintedBy([] { W::SetFont(0, RED), W::Text("Abc", 2, 2); }, RED), drawn(0, "Abc"));
     for (uint32_t style = 1; style <= 5; ++style) {
         EXPECT_FALSE(drawn(style, "Abc").empty()) << style;
         EXPECT_NE(drawn(style, "Abc"), drawn(0, "Abc")) << style;
