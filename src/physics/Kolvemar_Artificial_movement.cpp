@@ -24,14 +24,37 @@ int32_t Afkappen(REAL v) {
     return static_cast<int32_t>(v);
 }
 
-// Whether the point (px, py) lies within the body of o. An axis gap of the
-// radius or more answers no before the root: the distance is never smaller.
-bool Getroffen(const Object& o, REAL px, REAL py) {
+// The bullets that can hit in this frame, in slot order, and where they were
+// drawn in the previous frame (single precision values, held exactly).
+struct Schoten {
+    int aantal = 0;
+    int slot[GESCHUT_MAX];
+    double x[GESCHUT_MAX], y[GESCHUT_MAX];
+};
+
+// The bullets in their order against one living, unarmoured object. What a
+// bullet does to one object never depends on another, so each object takes
+// them on its own.
+void Beschiet(Object& o, bool speler, const Schoten& schoten,
+              Objectkogel (&allekogels)[GESCHUT_MAX + 1], INTEGER& punten) {
+    const double x = o.x;
+    const double y = o.y;
     const REAL straal = static_cast<REAL>(o.grootte);
-    if (std::fabs(static_cast<double>(o.x) - px) >= straal ||
-        std::fabs(static_cast<double>(o.y) - py) >= straal)
-        return false;
-    return straal > Distance_Real(o.x, o.y, px, py);
+    INTEGER leven = o.levenspuntentot;
+    for (int n = 0; n < schoten.aantal; ++n) {
+        // An axis gap of the radius or more: the distance is never smaller.
+        if (std::fabs(x - schoten.x[n]) < straal && std::fabs(y - schoten.y[n]) < straal &&
+            straal > Distance_Real(o.x, o.y, static_cast<REAL>(schoten.x[n]),
+                                   static_cast<REAL>(schoten.y[n]))) {
+            Objectkogel& kogel = allekogels[schoten.slot[n]];
+            leven -= kogel.soortkogel.dammage;
+            o.levenspuntentot = leven;
+            kogel.leven = false;
+            punten += speler ? -PUNTEN_PER_TREFFER : PUNTEN_PER_TREFFER;
+        }
+        // Out of life after a bullet, it is hit by no later one.
+        if (leven <= 0) return;
+    }
 }
 
 } // namespace
@@ -74,22 +97,24 @@ void shoot(REAL muisx, REAL muisy, REAL spelerx, REAL spelery, REAL& kogelvx, RE
 
 void levenafdoen(Object (&alleobjecten)[OBJECT_MAX + 1], Objectkogel (&allekogels)[GESCHUT_MAX + 1],
                  INTEGER& punten) {
+    Schoten schoten;
     for (int i = 1; i <= GESCHUT_MAX; ++i) {
-        Objectkogel& kogel = allekogels[i];
+        const Objectkogel& kogel = allekogels[i];
         if (!kogel.leven || !(kogel.fase > 2.0f)) continue;
         // Where the bullet was drawn in the previous frame.
         REAL px = kogel.x;
         REAL py = kogel.y;
         positiekogel(px, py, kogel.vx, kogel.vy, kogel.fase - 1.0f);
-        for (int j = 0; j <= LAATSTE_MONSTER; ++j) {
-            Object& o = alleobjecten[j];
-            if (o.levend && !o.armoraan && Getroffen(o, px, py)) {
-                o.levenspuntentot -= kogel.soortkogel.dammage;
-                kogel.leven = false;
-                punten += j == 0 ? -PUNTEN_PER_TREFFER : PUNTEN_PER_TREFFER;
-            }
-            if (o.levenspuntentot <= 0) o.levend = false;
-        }
+        const int n = schoten.aantal++;
+        schoten.slot[n] = i;
+        schoten.x[n] = px;
+        schoten.y[n] = py;
+    }
+    if (schoten.aantal == 0) return;
+    for (int j = 0; j <= LAATSTE_MONSTER; ++j) {
+        Object& o = alleobjecten[j];
+        if (o.levend && !o.armoraan) Beschiet(o, j == 0, schoten, allekogels, punten);
+        if (o.levenspuntentot <= 0) o.levend = false;
     }
 }
 

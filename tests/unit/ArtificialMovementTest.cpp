@@ -207,27 +207,33 @@ TEST_F(Treffers, HitsMatchThePlainDistanceTest) {
     // On the rim, a hair inside or outside it, or well inside.
     const float kier[] = {-1e-3f, 0.0f, 1e-3f, -4.0f};
     const float absurd[] = {NAN, INFINITY, 1e30f, -1e30f};
+    const int schade[] = {5, 0, -3, 40};
     int treffers = 0;
     for (int ronde = 0; ronde < 20; ++ronde) {
-        for (int j = 0; j <= A::LAATSTE_MONSTER; ++j)
-            Bol(j, plaats(rnd), plaats(rnd), static_cast<int>(rnd() % 30) - 2, groottes[rnd() % 6])
-                .armoraan = rnd() % 7 == 0;
+        for (int j = 0; j <= A::LAATSTE_MONSTER; ++j) {
+            Object& o = Bol(j, plaats(rnd), plaats(rnd), static_cast<int>(rnd() % 30) - 2,
+                            groottes[rnd() % 6]);
+            o.armoraan = rnd() % 7 == 0;
+            o.levend = rnd() % 9 != 0;
+        }
         for (int i = 1; i <= K::GESCHUT_MAX; ++i) {
             const Object& doel = objecten[rnd() % (A::LAATSTE_MONSTER + 1)];
             const float r = static_cast<float>(doel.grootte) + kier[rnd() % 4];
-            const float fase = rnd() % 5 == 0 ? 2.0f : 3.0f;
+            // Now and then a round without a bullet old enough to hit.
+            const float fase = ronde % 5 == 4 || rnd() % 5 == 0 ? 2.0f : 3.0f;
+            const int dammage = schade[rnd() % 4];
             switch (rnd() % 4) {
             case 0:
-                Kogel(i, doel.x + r, doel.y, fase);
+                Kogel(i, doel.x + r, doel.y, fase, dammage);
                 break;
             case 1:
-                Kogel(i, doel.x, doel.y - r, fase);
+                Kogel(i, doel.x, doel.y - r, fase, dammage);
                 break;
             case 2:
-                Kogel(i, doel.x - 0.6f * r, doel.y + 0.8f * r, fase);
+                Kogel(i, doel.x - 0.6f * r, doel.y + 0.8f * r, fase, dammage);
                 break;
             default:
-                Kogel(i, absurd[rnd() % 4], doel.y, fase);
+                Kogel(i, absurd[rnd() % 4], doel.y, fase, dammage);
             }
         }
         Object verwacht[K::OBJECT_MAX + 1];
