@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <optional>
@@ -93,6 +94,27 @@ void MoveFocus(std::span<const ButtonRc> menu, Focus& focus, int32_t steps) {
     focus.knop = v[((pos + steps) % n + n) % n];
 }
 
+// The focus `steps` buttons along its row (left when negative): to the
+// nearest visible button beside it whose height overlaps its own.
+void MoveAlongRow(std::span<const ButtonRc> menu, Focus& focus, int32_t steps) {
+    const int32_t n = static_cast<int32_t>(menu.size());
+    for (; steps != 0 && focus.knop >= 0 && focus.knop<n; steps -= steps> 0 ? 1 : -1) {
+        const ButtonRc& at = menu[static_cast<std::size_t>(focus.knop)];
+        int32_t best = -1;
+        for (int32_t i = 0; i < n; ++i) {
+            const ButtonRc& b = menu[static_cast<std::size_t>(i)];
+            const bool beside = steps > 0 ? b.x0 > at.x0 : b.x0 < at.x0;
+            const bool row = b.y0 < at.y0 + at.height && at.y0 < b.y0 + b.height;
+            if (b.visible && beside && row &&
+                (best < 0 || std::abs(b.x0 - at.x0) <
+                                 std::abs(menu[static_cast<std::size_t>(best)].x0 - at.x0)))
+                best = i;
+        }
+        if (best < 0) return;
+        focus.knop = best;
+    }
+}
+
 // A mouse that moved takes the lead, and the focus to the button under it.
 void FollowMouse(std::span<const ButtonRc> menu, Focus& focus) {
     if (!MouseMoved()) return;
@@ -123,6 +145,9 @@ int32_t Keys(std::span<const ButtonRc> menu, Focus& focus) {
                   static_cast<int32_t>(c[Commands::MENU_UP]));
     if (c[Commands::MENU_LEFT] && focus.links >= 0) return KeyChoice(focus.links);
     if (c[Commands::MENU_RIGHT] && focus.rechts >= 0) return KeyChoice(focus.rechts);
+    MoveAlongRow(menu, focus,
+                 static_cast<int32_t>(c[Commands::MENU_RIGHT]) -
+                     static_cast<int32_t>(c[Commands::MENU_LEFT]));
     if (c[Commands::CHOOSE] && focus.knop >= 0) return KeyChoice(focus.knop);
     if (back == 0 || focus.terug < 0) return NOG_NIETS;
     if (focus.eerstTonen && focus.knop != focus.terug) {

@@ -194,10 +194,11 @@ TEST_F(KeyboardOnly, TheInGameMenusHulpShowsTheHelpAndAnyClickClosesIt) {
     for (bool oefenen : {false, true}) {
         KM::tutorial = oefenen;
         next_action r{};
-        Play({Screen(pauze), Tap(SDLK_DOWN), Pixel(550, 110, Colour("images/Help1.bmp")),
-              Tap(SDLK_RETURN), Pixel(145, 145, 0x202020), Pause(200),
-              Click(400, oefenen ? 425 : 525), Screen(pauze), Pause(300), Screen(pauze),
-              Tap(SDLK_ESCAPE)},
+        // Hulp is next in the focus's order, and beside Verder.
+        Play({Screen(pauze), Tap(oefenen ? SDLK_DOWN : SDLK_RIGHT),
+              Pixel(550, 110, Colour("images/Help1.bmp")), Tap(SDLK_RETURN),
+              Pixel(145, 145, 0x202020), Pause(200), Click(400, oefenen ? 425 : 525), Screen(pauze),
+              Pause(300), Screen(pauze), Tap(SDLK_ESCAPE)},
              [&] { r = KM::Kolvemar_ingamemenu(*level); });
         EXPECT_EQ(r, next_action::resume) << oefenen;
     }
