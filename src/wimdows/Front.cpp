@@ -55,6 +55,10 @@ void Touch(const Box& b) {
     touched.Mark(b);
 }
 
+void Touch(const Tiles& t) {
+    touched.Mark(t);
+}
+
 void PresentBox(Box b) {
     const Plane d = BackPlane();
     b = {std::max<int64_t>(b.x0, 0), std::max<int64_t>(b.y0, 0), std::min(b.x1, d.w - 1),

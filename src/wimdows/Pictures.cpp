@@ -216,8 +216,8 @@ bool Lay(uint32_t bitmap, int32_t x, int32_t y) {
     }
     overLaid.ForEachBox([&](const Box& b) {
         Blit(PicturePlane(p), b.x0, b.y0, d, b.x0, b.y0, b.x1 - b.x0 + 1, b.y1 - b.y0 + 1);
-        ShowUnbuffered(b, false);
     });
+    ShowLaid(overLaid);
     overLaid.Clear();
     return true;
 }

@@ -6,27 +6,46 @@ namespace Wimdows::Internal {
 void Tiles::Resize(int64_t w, int64_t h) {
     w_ = std::max<int64_t>(w, 0);
     h_ = std::max<int64_t>(h, 0);
-    cols_ = (w_ + SIDE - 1) / SIDE;
-    rows_ = (h_ + SIDE - 1) / SIDE;
-    marked_.assign(static_cast<size_t>(cols_ * rows_), 1);
+    cols_ = (w_ + WIDE - 1) / WIDE;
+    rows_ = (h_ + HIGH - 1) / HIGH;
+    words_ = (cols_ + 63) / 64;
+    bits_.assign(static_cast<size_t>(words_ * rows_), 0);
+    MarkAll();
+}
+
+void Tiles::MarkRow(int64_t r, int64_t c0, int64_t c1) {
+    uint64_t* row = bits_.data() + r * words_;
+    for (int64_t w = c0 / 64; w <= c1 / 64; ++w) {
+        uint64_t bits = ~uint64_t{0};
+        if (w == c0 / 64) bits &= ~uint64_t{0} << (c0 % 64);
+        if (w == c1 / 64) bits &= ~uint64_t{0} >> (63 - c1 % 64);
+        row[w] |= bits;
+    }
 }
 
 void Tiles::Mark(const Box& b) {
-    const int64_t c0 = std::max<int64_t>(b.x0, 0) / SIDE;
-    const int64_t r0 = std::max<int64_t>(b.y0, 0) / SIDE;
-    const int64_t c1 = std::min(b.x1, w_ - 1);
-    const int64_t r1 = std::min(b.y1, h_ - 1);
-    if (c1 < c0 * SIDE || r1 < r0 * SIDE) return;
-    for (int64_t r = r0; r <= r1 / SIDE; ++r)
-        std::fill_n(marked_.begin() + r * cols_ + c0, c1 / SIDE - c0 + 1, uint8_t{1});
+    const int64_t x1 = std::min(b.x1, w_ - 1);
+    const int64_t y1 = std::min(b.y1, h_ - 1);
+    const int64_t c0 = std::max<int64_t>(b.x0, 0) / WIDE;
+    const int64_t r0 = std::max<int64_t>(b.y0, 0) / HIGH;
+    if (x1 < c0 * WIDE || y1 < r0 * HIGH) return;
+    for (int64_t r = r0; r <= y1 / HIGH; ++r)
+        MarkRow(r, c0, x1 / WIDE);
 }
 
 void Tiles::MarkAll() {
-    std::fill(marked_.begin(), marked_.end(), uint8_t{1});
+    for (int64_t r = 0; r < rows_; ++r)
+        if (cols_ > 0) MarkRow(r, 0, cols_ - 1);
+}
+
+void Tiles::Mark(const Tiles& other) {
+    if (other.w_ != w_ || other.h_ != h_) return MarkAll();
+    for (size_t i = 0; i < bits_.size(); ++i)
+        bits_[i] |= other.bits_[i];
 }
 
 void Tiles::Clear() {
-    std::fill(marked_.begin(), marked_.end(), uint8_t{0});
+    std::fill(bits_.begin(), bits_.end(), uint64_t{0});
 }
 
 } // namespace Wimdows::Internal

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cstdint>
 #include <mutex>
 #include <optional>
@@ -69,12 +70,13 @@ struct Box {
 // and a crowded frame costs no more than its covered area.
 class Tiles {
   public:
-    static constexpr int64_t SIDE = 8;
-    static constexpr int64_t GAP = 4; // tiles
+    static constexpr int64_t WIDE = 8, HIGH = 8; // pixels
+    static constexpr int64_t GAP = 4;            // tiles
     // Everything marked.
     void Resize(int64_t w, int64_t h);
     void Mark(const Box& b); // clipped to the picture
     void MarkAll();
+    void Mark(const Tiles& other); // what the other marks, of the same picture size
     void Clear();
     // The marked parts as boxes within the picture, a row of tiles at a
     // time. Marked tiles a short gap apart come as one box: copying a few
@@ -82,27 +84,36 @@ class Tiles {
     // both sides anyway.
     template <class F> void ForEachBox(F&& f) const {
         for (int64_t r = 0; r < rows_; ++r) {
-            const uint8_t* row = marked_.data() + r * cols_;
-            int64_t c = 0;
+            const uint64_t* row = bits_.data() + r * words_;
+            int64_t c = Next(row, 0, true);
             while (c < cols_) {
-                if (!row[c]) {
-                    ++c;
-                    continue;
-                }
                 const int64_t c0 = c;
-                int64_t end = c; // one past the last marked tile of the box
-                for (; c < cols_ && c - end <= GAP; ++c)
-                    if (row[c]) end = c + 1;
-                c = end;
-                f(Box{c0 * SIDE, r * SIDE, std::min(end * SIDE, w_) - 1,
-                      std::min((r + 1) * SIDE, h_) - 1});
+                int64_t end = Next(row, c, false); // one past the box's last marked tile
+                c = Next(row, end, true);
+                while (c < cols_ && c - end <= GAP) {
+                    end = Next(row, c, false);
+                    c = Next(row, end, true);
+                }
+                f(Box{c0 * WIDE, r * HIGH, std::min(end * WIDE, w_) - 1,
+                      std::min((r + 1) * HIGH, h_) - 1});
             }
         }
     }
 
   private:
-    int64_t w_ = 0, h_ = 0, cols_ = 0, rows_ = 0;
-    std::vector<uint8_t> marked_;
+    // The first tile from c on that is marked (or not); cols_ when none.
+    int64_t Next(const uint64_t* row, int64_t c, bool marked) const {
+        for (int64_t w = c / 64; w < words_; ++w) {
+            uint64_t bits = marked ? row[w] : ~row[w];
+            if (w == c / 64) bits &= ~uint64_t{0} << (c % 64);
+            if (bits) return std::min(cols_, w * 64 + std::countr_zero(bits));
+        }
+        return cols_;
+    }
+    void MarkRow(int64_t r, int64_t c0, int64_t c1); // both ends included
+
+    int64_t w_ = 0, h_ = 0, cols_ = 0, rows_ = 0, words_ = 0;
+    std::vector<uint64_t> bits_; // a bit a tile, rows_ rows of words_ words
 };
 
 inline bool Active() {
@@ -110,10 +121,11 @@ inline bool Active() {
 }
 
 // Under bufferLock, after every draw into the back buffer: the box (both ends
-// included) may now differ from the front buffer, and, unless `overLaid` is
-// false (the laid picture put back, box as it is), from the picture laid as
-// the whole back buffer. Unbuffered, the box is shown at once.
-void ShowUnbuffered(const Box& b, bool overLaid = true);
+// included) may now differ from the front buffer and from the picture laid
+// as the whole back buffer. Unbuffered, the box is shown at once.
+void ShowUnbuffered(const Box& b);
+// The same for the parts of the laid picture put back.
+void ShowLaid(const Tiles& restored);
 // The box a little larger and within the back buffer; empty (x0 > x1) outside it.
 Box Clipped(const Box& b);
 // Pictures.cpp, under bufferLock: what ShowUnbuffered tells of a box drawn
@@ -220,6 +232,7 @@ void MakeFront(uint32_t w, uint32_t h);
 void FreeFront();
 // Under bufferLock: the box (both ends included) drawn into the back buffer.
 void Touch(const Box& b);
+void Touch(const Tiles& t);
 // Under bufferLock: the box copied to the front buffer and shown at once.
 void PresentBox(Box b);
 // Under bufferLock: what was drawn since the last present copied and shown.

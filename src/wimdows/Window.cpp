@@ -505,13 +505,17 @@ Box Internal::Clipped(const Box& b) {
             std::min<int64_t>(b.x1 + 1, d.w - 1), std::min<int64_t>(b.y1 + 1, d.h - 1)};
 }
 
-void Internal::ShowUnbuffered(const Box& b, bool overLaid) {
-    // The laid picture's own boxes lie within the back buffer already.
-    const Box c = overLaid ? Clipped(b) : b;
+void Internal::ShowUnbuffered(const Box& b) {
+    const Box c = Clipped(b);
     if (c.x0 > c.x1 || c.y0 > c.y1) return;
-    if (overLaid) DrawnOverLaid(c);
+    DrawnOverLaid(c);
     Touch(c);
     if (!buffering) PresentBox(b);
+}
+
+void Internal::ShowLaid(const Tiles& restored) {
+    Touch(restored);
+    if (!buffering) restored.ForEachBox(PresentBox);
 }
 
 void Internal::AskWindowSize(int32_t w, int32_t h) {

@@ -52,6 +52,18 @@ TEST(WimdowsTiles, DrawnBoxesComeBackOnceEachAndWithinThePicture) {
     t.MarkAll();
     for (int c : Coverage(t, w, h))
         ASSERT_EQ(c, 1);
+
+    // One record takes over another's marks; of another size, it marks all.
+    I::Tiles other;
+    other.Resize(w, h);
+    other.Clear();
+    other.Mark(I::Box{30, 14, 31, 15});
+    t.Clear();
+    t.Mark(other);
+    EXPECT_EQ(Coverage(t, w, h), Coverage(other, w, h));
+    other.Resize(w + 1, h);
+    t.Mark(other);
+    EXPECT_EQ(Coverage(t, w, h), std::vector<int>(size_t(w * h), 1));
 }
 
 } // namespace
