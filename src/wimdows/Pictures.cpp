@@ -270,7 +270,7 @@ void DrawBitmap(uint32_t bitmap, int32_t x, int32_t y) {
     if (Lay(bitmap, x, y)) return;
     Picture& p = pictures[bitmap - 1];
     Blit(PicturePlane(p), 0, 0, BackPlane(), x, y, p.width, p.height);
-    ShowUnbuffered({x, y, int64_t{x} + p.width - 1, int64_t{y} + p.height - 1});
+    ShowUnbuffered({x, y, int64_t{x} + p.width - 1, int64_t{y} + p.height - 1}, Reach::INSIDE);
 }
 
 void DrawMaskBitmap(uint32_t bitmap, uint32_t maskbitmap, int32_t x, int32_t y) {
@@ -278,7 +278,7 @@ void DrawMaskBitmap(uint32_t bitmap, uint32_t maskbitmap, int32_t x, int32_t y) 
     if (!Active() || !Valid(bitmap) || !Valid(maskbitmap)) return;
     Picture& p = pictures[bitmap - 1];
     BlitMasked(PicturePlane(p), pictures[maskbitmap - 1], BackPlane(), x, y);
-    ShowUnbuffered({x, y, int64_t{x} + p.width - 1, int64_t{y} + p.height - 1});
+    ShowUnbuffered({x, y, int64_t{x} + p.width - 1, int64_t{y} + p.height - 1}, Reach::INSIDE);
 }
 
 void CopyBitmap(uint32_t srcbitmap, uint32_t destbitmap, int32_t xsrc, int32_t ysrc, int32_t xdest,

@@ -213,11 +213,14 @@ void Disc(int32_t x0, int32_t y0, uint32_t radius, uint32_t color) {
     const Box b = BoxAround(x0, y0, radius);
     if (radius >= KEPT_RADII) return DrawEllipse(b, color, true);
     const uint32_t pix = SwapRedBlue(color);
-    DrawShape(b, [&](const Plane& d) {
-        const std::vector<Span>& rows = DiscRows(radius);
-        for (size_t j = 0; j < rows.size(); ++j)
-            HLine(d, b.y0 + int64_t(j), x0 + rows[j].l, x0 + rows[j].r, pix);
-    });
+    DrawShape(
+        b,
+        [&](const Plane& d) {
+            const std::vector<Span>& rows = DiscRows(radius);
+            for (size_t j = 0; j < rows.size(); ++j)
+                HLine(d, b.y0 + int64_t(j), x0 + rows[j].l, x0 + rows[j].r, pix);
+        },
+        Reach::INSIDE);
 }
 
 void ClearScreen() {

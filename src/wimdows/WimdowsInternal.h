@@ -120,25 +120,27 @@ inline bool Active() {
     return state.load(std::memory_order_acquire) == STATE_ACTIVE && !back.empty();
 }
 
+// How far a drawing may reach past the box it names: pictures and discs
+// stay inside it, other shapes and text may reach a pixel further.
+enum class Reach : uint8_t { INSIDE, PIXEL_MORE };
+
 // Under bufferLock, after every draw into the back buffer: the box (both ends
 // included) may now differ from the front buffer and from the picture laid
 // as the whole back buffer. Unbuffered, the box is shown at once.
-void ShowUnbuffered(const Box& b);
+void ShowUnbuffered(const Box& b, Reach reach);
 // The same for the parts of the laid picture put back.
 void ShowLaid(const Tiles& restored);
-// The box a little larger and within the back buffer; empty (x0 > x1) outside it.
-Box Clipped(const Box& b);
 // Pictures.cpp, under bufferLock: what ShowUnbuffered tells of a box drawn
 // over the laid picture, and that the back buffer shows none (a new window).
 void DrawnOverLaid(const Box& b);
 void ForgetLaid();
 
 // Draws under the lock while the window is open; unbuffered, the box is shown at once.
-template <class F> void DrawShape(const Box& box, F&& draw) {
+template <class F> void DrawShape(const Box& box, F&& draw, Reach reach = Reach::PIXEL_MORE) {
     std::lock_guard lock(bufferLock);
     if (!Active()) return;
     draw(BackPlane());
-    ShowUnbuffered(box);
+    ShowUnbuffered(box, reach);
 }
 
 // Pictures.cpp: the set pixels of a picture used as a mask, as runs [begin, end) per row:

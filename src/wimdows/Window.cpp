@@ -499,14 +499,21 @@ void Internal::DisplayLost() {
     displayLost = true;
 }
 
-Box Internal::Clipped(const Box& b) {
+namespace {
+
+// The box, a pixel larger where the drawing may reach further, within the
+// back buffer; empty (x0 > x1) outside it.
+Box Clipped(const Box& b, Reach reach) {
     const Plane d = BackPlane();
-    return {std::max<int64_t>(b.x0 - 1, 0), std::max<int64_t>(b.y0 - 1, 0),
-            std::min<int64_t>(b.x1 + 1, d.w - 1), std::min<int64_t>(b.y1 + 1, d.h - 1)};
+    const int64_t m = reach == Reach::PIXEL_MORE ? 1 : 0;
+    return {std::max<int64_t>(b.x0 - m, 0), std::max<int64_t>(b.y0 - m, 0),
+            std::min<int64_t>(b.x1 + m, d.w - 1), std::min<int64_t>(b.y1 + m, d.h - 1)};
 }
 
-void Internal::ShowUnbuffered(const Box& b) {
-    const Box c = Clipped(b);
+} // namespace
+
+void Internal::ShowUnbuffered(const Box& b, Reach reach) {
+    const Box c = Clipped(b, reach);
     if (c.x0 > c.x1 || c.y0 > c.y1) return;
     DrawnOverLaid(c);
     Touch(c);
