@@ -6,6 +6,8 @@
 
 #include <array>
 #include <map>
+#include <memory>
+#include <mutex>
 
 namespace Wimdows {
 
@@ -52,7 +54,8 @@ TTF_Font* Font(uint32_t style) {
 
 // A text in a style: its measured size and its glyph pixels as runs
 // [from, to) of a row. Kept, as a level draws the same few texts every frame
-// and shaping them again costs far more than drawing them.
+// and shaping them again costs far more than drawing them. Texts may be
+// measured on any thread: textLock guards the fonts and what is kept.
 struct Shaped {
     uint32_t w = 0, h = 0;
     struct Run {
@@ -60,7 +63,8 @@ struct Shaped {
     };
     std::vector<Run> runs;
 };
-std::map<std::pair<uint32_t, std::string>, Shaped> shaped;
+std::mutex textLock;
+std::map<std::pair<uint32_t, std::string>, std::shared_ptr<const Shaped>> shaped;
 constexpr size_t MAX_SHAPED = 256;
 
 void Glyphs(TTF_Font* f, const char* text, Shaped& t) {
@@ -85,21 +89,23 @@ void Glyphs(TTF_Font* f, const char* text, Shaped& t) {
 }
 
 // Null without a font or a text.
-const Shaped* Shape(const char* text, uint32_t style) {
+std::shared_ptr<const Shaped> Shape(const char* text, uint32_t style) {
     if (style > 5) style = 0;
+    std::lock_guard lock(textLock);
     TTF_Font* f = Font(style);
     if (!f || !text) return nullptr;
     auto key = std::make_pair(style, std::string(text));
-    if (const auto found = shaped.find(key); found != shaped.end()) return &found->second;
-    if (shaped.size() >= MAX_SHAPED) shaped.clear();
-    Shaped& t = shaped[std::move(key)];
+    if (const auto found = shaped.find(key); found != shaped.end()) return found->second;
+    auto t = std::make_shared<Shaped>();
     int w = 0, h = 0;
     if (TTF_SizeUTF8(f, text, &w, &h) == 0) {
-        t.w = static_cast<uint32_t>(w);
-        t.h = static_cast<uint32_t>(h);
+        t->w = static_cast<uint32_t>(w);
+        t->h = static_cast<uint32_t>(h);
     }
-    if (*text) Glyphs(f, text, t);
-    return &t;
+    if (*text) Glyphs(f, text, *t);
+    if (shaped.size() >= MAX_SHAPED) shaped.clear();
+    shaped.emplace(std::move(key), t);
+    return t;
 }
 
 // Glyph pixels only, in the font colour.
@@ -111,6 +117,7 @@ void DrawText(const Plane& d, const Shaped& t, int32_t x, int32_t y) {
 } // namespace
 
 void Internal::CloseFonts() {
+    std::lock_guard lock(textLock);
     shaped.clear();
     for (auto& f : fonts) {
         if (f) TTF_CloseFont(f);
@@ -130,7 +137,7 @@ void SetFont(uint32_t style, uint32_t color) {
 
 void Text(const char* text, int32_t x, int32_t y) {
     if (state.load(std::memory_order_acquire) != STATE_ACTIVE) return;
-    const Shaped* t = Shape(text, font.style);
+    const std::shared_ptr<const Shaped> t = Shape(text, font.style);
     if (!t) return;
     DrawShape({x, y, int64_t{x} + t->w - 1, int64_t{y} + t->h - 1},
               [&](const Plane& d) { DrawText(d, *t, x, y); });
@@ -148,7 +155,7 @@ void GetTextSize(const char* text, uint32_t style, uint32_t& width, uint32_t& he
     width = 0;
     height = 0;
     if (state.load(std::memory_order_acquire) != STATE_ACTIVE) return;
-    if (const Shaped* t = Shape(text, style)) {
+    if (const std::shared_ptr<const Shaped> t = Shape(text, style)) {
         width = t->w;
         height = t->h;
     }
