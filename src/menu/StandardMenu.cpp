@@ -94,24 +94,31 @@ void MoveFocus(std::span<const ButtonRc> menu, Focus& focus, int32_t steps) {
     focus.knop = v[((pos + steps) % n + n) % n];
 }
 
-// The focus `steps` buttons along its row (left when negative): to the
-// nearest visible button beside it whose height overlaps its own.
-void MoveAlongRow(std::span<const ButtonRc> menu, Focus& focus, int32_t steps) {
-    const int32_t n = static_cast<int32_t>(menu.size());
-    for (; steps != 0 && focus.knop >= 0 && focus.knop<n; steps -= steps> 0 ? 1 : -1) {
-        const ButtonRc& at = menu[static_cast<std::size_t>(focus.knop)];
-        int32_t best = -1;
-        for (int32_t i = 0; i < n; ++i) {
-            const ButtonRc& b = menu[static_cast<std::size_t>(i)];
-            const bool beside = steps > 0 ? b.x0 > at.x0 : b.x0 < at.x0;
-            const bool row = b.y0 < at.y0 + at.height && at.y0 < b.y0 + b.height;
-            if (b.visible && beside && row &&
-                (best < 0 || std::abs(b.x0 - at.x0) <
-                                 std::abs(menu[static_cast<std::size_t>(best)].x0 - at.x0)))
-                best = i;
+// The nearest visible button beside button k on its row (to the right or
+// the left), whose height overlaps its own; -1 when there is none.
+int32_t Beside(std::span<const ButtonRc> menu, std::size_t k, bool right) {
+    const ButtonRc& at = menu[k];
+    int32_t best = -1;
+    int32_t bestGap = 0;
+    for (std::size_t i = 0; i < menu.size(); ++i) {
+        const ButtonRc& b = menu[i];
+        const int32_t gap = right ? b.x0 - at.x0 : at.x0 - b.x0;
+        const bool row = b.y0 < at.y0 + at.height && at.y0 < b.y0 + b.height;
+        if (b.visible && row && gap > 0 && (best < 0 || gap < bestGap)) {
+            best = static_cast<int32_t>(i);
+            bestGap = gap;
         }
-        if (best < 0) return;
-        focus.knop = best;
+    }
+    return best;
+}
+
+// The focus `steps` buttons along its row, to the left when negative.
+void MoveAlongRow(std::span<const ButtonRc> menu, Focus& focus, int32_t steps) {
+    for (int32_t k = 0; k < std::abs(steps); ++k) {
+        if (focus.knop < 0 || static_cast<std::size_t>(focus.knop) >= menu.size()) return;
+        const int32_t next = Beside(menu, static_cast<std::size_t>(focus.knop), steps > 0);
+        if (next < 0) return;
+        focus.knop = next;
     }
 }
 

@@ -59,11 +59,8 @@ void Touch(const Tiles& t) {
     touched.Mark(t);
 }
 
-void PresentBox(Box b) {
+void PresentBox(const Box& b) {
     const Plane d = BackPlane();
-    b = {std::max<int64_t>(b.x0, 0), std::max<int64_t>(b.y0, 0), std::min(b.x1, d.w - 1),
-         std::min(b.y1, d.h - 1)};
-    if (b.x0 > b.x1 || b.y0 > b.y1) return;
     {
         std::lock_guard lock(frontLock);
         for (int64_t y = b.y0; y <= b.y1; ++y) {

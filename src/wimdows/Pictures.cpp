@@ -49,17 +49,8 @@ const MaskRuns& RunsOf(Picture& mask) {
     m.rowStart.reserve(mask.height + 1);
     for (uint32_t y = 0; y < mask.height; ++y) {
         m.rowStart.push_back(static_cast<uint32_t>(m.runs.size()));
-        const uint32_t* row = mask.pixels.data() + size_t{y} * mask.width;
-        for (uint32_t x = 0; x < mask.width;) {
-            if (!MaskSet(row[x])) {
-                ++x;
-                continue;
-            }
-            const uint32_t begin = x;
-            while (x < mask.width && MaskSet(row[x]))
-                ++x;
-            m.runs.emplace_back(begin, x);
-        }
+        ForEachRun(mask.pixels.data() + size_t{y} * mask.width, mask.width, MaskSet,
+                   [&](int64_t begin, int64_t end) { m.runs.emplace_back(begin, end); });
     }
     m.rowStart.push_back(static_cast<uint32_t>(m.runs.size()));
     return m;

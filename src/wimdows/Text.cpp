@@ -72,17 +72,12 @@ void Glyphs(TTF_Font* f, const char* text, Shaped& t) {
     if (!s) return;
     SDL_LockSurface(s);
     for (int row = 0; row < s->h; ++row) {
-        const auto* src = static_cast<const uint8_t*>(s->pixels) + row * s->pitch;
-        for (int col = 0; col < s->w;) {
-            if (src[col] == 0) {
-                ++col;
-                continue;
-            }
-            const int from = col;
-            while (col < s->w && src[col] != 0)
-                ++col;
-            t.runs.push_back({row, from, col});
-        }
+        ForEachRun(
+            static_cast<const uint8_t*>(s->pixels) + row * s->pitch, s->w,
+            [](uint8_t p) { return p != 0; },
+            [&](int64_t from, int64_t to) {
+                t.runs.push_back({row, static_cast<int32_t>(from), static_cast<int32_t>(to)});
+            });
     }
     SDL_UnlockSurface(s);
     SDL_FreeSurface(s);

@@ -65,6 +65,21 @@ struct Box {
     int64_t x0, y0, x1, y1;
 };
 
+// Calls f(begin, end) for every run [begin, end) of a row's n pixels that
+// `set` takes: masks and glyphs are drawn as such runs.
+template <class P, class Set, class F> void ForEachRun(const P* row, int64_t n, Set set, F&& f) {
+    for (int64_t x = 0; x < n;) {
+        if (!set(row[x])) {
+            ++x;
+            continue;
+        }
+        const int64_t begin = x;
+        while (x < n && set(row[x]))
+            ++x;
+        f(begin, x);
+    }
+}
+
 // Tiles.cpp: which parts of a w x h picture were drawn since a moment, in
 // tiles, so that sprites drawn over each other are copied and compared once
 // and a crowded frame costs no more than its covered area.
@@ -235,8 +250,9 @@ void FreeFront();
 // Under bufferLock: the box (both ends included) drawn into the back buffer.
 void Touch(const Box& b);
 void Touch(const Tiles& t);
-// Under bufferLock: the box copied to the front buffer and shown at once.
-void PresentBox(Box b);
+// Under bufferLock: the box, within the back buffer, copied to the front
+// buffer and shown at once.
+void PresentBox(const Box& b);
 // Under bufferLock: what was drawn since the last present copied and shown.
 void PresentAll();
 // On the window thread: the front buffer's changed rows (every row when

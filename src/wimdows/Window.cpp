@@ -517,7 +517,7 @@ void Internal::ShowUnbuffered(const Box& b, Reach reach) {
     if (c.x0 > c.x1 || c.y0 > c.y1) return;
     DrawnOverLaid(c);
     Touch(c);
-    if (!buffering) PresentBox(b);
+    if (!buffering) PresentBox(c);
 }
 
 void Internal::ShowLaid(const Tiles& restored) {
