@@ -1,7 +1,8 @@
 // The front buffer: the presented frame that the window thread shows, apart
-// from the back buffer the game draws into. Presenting compares and copies
-// only what was drawn since the last time, and the window redraws only the
-// rows that changed.
+// from the back buffer the game draws into. Presenting swaps the two, so a
+// frame is never copied whole; the new back buffer is brought up to date only
+// where it is behind, and only when it is next drawn on. The window redraws
+// only the rows drawn on since it last showed a frame.
 #include <cstring>
 
 #include "WimdowsInternal.h"
@@ -19,27 +20,52 @@ std::vector<uint8_t> changedRows;
 // Under bufferLock: the parts drawn since the last PresentAll, outside which
 // the front buffer equals the back buffer.
 Tiles touched;
+// Under bufferLock: the parts where the back buffer, swapped in, still shows
+// an older frame than the front buffer; none unless `behind`, which drawing
+// asks far more often than presenting sets.
+Tiles stale;
+bool behind = false;
 
-// Under frontLock: the box's rows of the back buffer that differ from the
-// front buffer copied there.
-bool CopyChanged(const Plane& d, const Box& b) {
+Plane Raw() {
+    return {back.data(), xlen.load(std::memory_order_relaxed),
+            ylen.load(std::memory_order_relaxed)};
+}
+
+// Under frontLock: the box's rows copied from one buffer to the other.
+void CopyRows(const uint32_t* from, uint32_t* to, int64_t w, const Box& b) {
     const size_t span = static_cast<size_t>(b.x1 - b.x0 + 1) * sizeof(uint32_t);
-    bool any = false;
-    for (int64_t y = b.y0; y <= b.y1; ++y) {
-        uint32_t* to = front.data() + y * d.w + b.x0;
-        const uint32_t* from = back.data() + y * d.w + b.x0;
-        if (std::memcmp(to, from, span) == 0) continue;
-        std::memcpy(to, from, span);
-        changedRows[y] = 1;
-        any = true;
-    }
-    return any;
+    for (int64_t y = b.y0; y <= b.y1; ++y)
+        std::memcpy(to + y * w + b.x0, from + y * w + b.x0, span);
+}
+
+void MarkRows(const Box& b) {
+    std::fill(changedRows.begin() + b.y0, changedRows.begin() + b.y1 + 1, uint8_t{1});
 }
 
 } // namespace
 
+Plane BackPlane() {
+    const Plane d = Raw();
+    if (behind) {
+        std::lock_guard lock(frontLock);
+        stale.ForEachBox([&](const Box& b) { CopyRows(front.data(), d.px, d.w, b); });
+        stale.Clear();
+        behind = false;
+    }
+    return d;
+}
+
+void TakeStale(Tiles& into) {
+    into.Mark(stale);
+    stale.Clear();
+    behind = false;
+}
+
 void MakeFront(uint32_t w, uint32_t h) {
     touched.Resize(w, h);
+    stale.Resize(w, h);
+    stale.Clear(); // both buffers start black
+    behind = false;
     std::lock_guard lock(frontLock);
     front.assign(size_t{w} * h, 0);
     changedRows.assign(h, 1);
@@ -60,28 +86,27 @@ void Touch(const Tiles& t) {
 }
 
 void PresentBox(const Box& b) {
-    const Plane d = BackPlane();
+    const Plane d = Raw();
     {
         std::lock_guard lock(frontLock);
-        for (int64_t y = b.y0; y <= b.y1; ++y) {
-            std::memcpy(front.data() + y * d.w + b.x0, back.data() + y * d.w + b.x0,
-                        static_cast<size_t>(b.x1 - b.x0 + 1) * sizeof(uint32_t));
-            changedRows[y] = 1;
-        }
+        CopyRows(d.px, front.data(), d.w, b);
+        MarkRows(b);
     }
     RequestPresent();
 }
 
 // A frame between two ticks changes a few sprites' worth of the picture.
 void PresentAll() {
-    const Plane d = BackPlane();
-    bool any = false;
+    if (!touched.Any()) return;
     {
         std::lock_guard lock(frontLock);
-        touched.ForEachBox([&](const Box& b) { any = CopyChanged(d, b) || any; });
+        front.swap(back);
+        touched.ForEachBox(MarkRows);
     }
+    stale.Mark(touched);
+    behind = true;
     touched.Clear();
-    if (any) RequestPresent();
+    RequestPresent();
 }
 
 bool DrawFront(bool whole) {

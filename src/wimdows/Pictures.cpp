@@ -106,6 +106,7 @@ bool Valid(uint32_t h) {
 // drawn over it needs copying again. Guarded by bufferLock.
 uint32_t laid = 0;
 Tiles overLaid;
+Tiles putBack; // what a Lay puts back; kept for its room
 
 // Frees entry index del and trims the free entries at the table's end.
 void DelBitmap(uint32_t del) {
@@ -199,13 +200,20 @@ bool ReadPicture(const std::string& file, uint32_t w, uint32_t h, Picture& pic) 
 // again, only the boxes drawn over it since are copied.
 bool Lay(uint32_t bitmap, int32_t x, int32_t y) {
     Picture& p = pictures[bitmap - 1];
-    const Plane d = BackPlane();
-    if (x != 0 || y != 0 || p.width != d.w || p.height != d.h) return false;
+    const int64_t w = xlen.load(std::memory_order_relaxed);
+    const int64_t h = ylen.load(std::memory_order_relaxed);
+    if (x != 0 || y != 0 || p.width != w || p.height != h) return false;
     if (laid != bitmap) {
         laid = bitmap;
-        overLaid.Resize(d.w, d.h);
+        overLaid.Resize(w, h);
     }
-    overLaid.ForEachBox([&](const Box& b) {
+    // Where the back buffer is behind the presented frame it is put back too,
+    // rather than first brought up to date and then put back. Only what was
+    // drawn over the laid picture can differ from the presented frame.
+    putBack = overLaid;
+    TakeStale(putBack);
+    const Plane d = BackPlane();
+    putBack.ForEachBox([&](const Box& b) {
         Blit(PicturePlane(p), b.x0, b.y0, d, b.x0, b.y0, b.x1 - b.x0 + 1, b.y1 - b.y0 + 1);
     });
     ShowLaid(overLaid);

@@ -44,10 +44,9 @@ struct Plane {
     int64_t h;
 };
 
-inline Plane BackPlane() {
-    return {back.data(), xlen.load(std::memory_order_relaxed),
-            ylen.load(std::memory_order_relaxed)};
-}
+// Front.cpp, under bufferLock: the back buffer, brought up to date first
+// where it shows an older frame than the one presented.
+Plane BackPlane();
 
 inline void Plot(const Plane& d, int64_t x, int64_t y, uint32_t pix) {
     if (x >= 0 && y >= 0 && x < d.w && y < d.h) d.px[y * d.w + x] = pix;
@@ -81,7 +80,7 @@ template <class P, class Set, class F> void ForEachRun(const P* row, int64_t n, 
 }
 
 // Tiles.cpp: which parts of a w x h picture were drawn since a moment, in
-// tiles, so that sprites drawn over each other are copied and compared once
+// tiles, so that sprites drawn over each other are put back and shown once
 // and a crowded frame costs no more than its covered area.
 class Tiles {
   public:
@@ -93,6 +92,7 @@ class Tiles {
     void MarkAll();
     void Mark(const Tiles& other); // what the other marks, of the same picture size
     void Clear();
+    bool Any() const;
     // The marked parts as boxes within the picture, a row of tiles at a
     // time. Marked tiles a short gap apart come as one box: copying a few
     // unmarked pixels costs less than another call, and they are equal on
@@ -244,16 +244,21 @@ void Repaint();
 void RequestPresent();
 
 // Front.cpp: the front buffer. Under bufferLock: made anew for a back buffer
-// of w x h (all of it to be compared on the next present), or released.
+// of w x h (all of it shown on the next present), or released.
 void MakeFront(uint32_t w, uint32_t h);
 void FreeFront();
 // Under bufferLock: the box (both ends included) drawn into the back buffer.
 void Touch(const Box& b);
 void Touch(const Tiles& t);
+// Under bufferLock: the parts where the back buffer is behind added to
+// `into`, and the back buffer no longer counted as behind: for a caller
+// about to put back all of `into` itself.
+void TakeStale(Tiles& into);
 // Under bufferLock: the box, within the back buffer, copied to the front
 // buffer and shown at once.
 void PresentBox(const Box& b);
-// Under bufferLock: what was drawn since the last present copied and shown.
+// Under bufferLock: what was drawn since the last present shown, the two
+// buffers swapped.
 void PresentAll();
 // On the window thread: the front buffer's changed rows (every row when
 // `whole`) into the window; false when there is nothing to show.

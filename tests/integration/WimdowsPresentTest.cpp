@@ -7,6 +7,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <thread>
 #include <vector>
 
@@ -36,6 +37,14 @@ void DrawPattern(uint32_t seed) {
         for (int32_t x = 0; x < static_cast<int32_t>(S); x += 8)
             W::Rectangle(x, y, x + 7, y + 7, (x * 7919u + y * 104729u + seed) & 0xFFFFFF, true);
     W::Ellipse(100, 120, 531, 377, 0x00FF00, false);
+}
+
+std::vector<uint32_t> BackPixels() {
+    std::vector<uint32_t> px;
+    for (int32_t y = 0; y < int32_t(S); ++y)
+        for (int32_t x = 0; x < int32_t(S); ++x)
+            px.push_back(W::GetPixel(x, y));
+    return px;
 }
 
 void Use(Present p) {
@@ -175,7 +184,7 @@ TEST_F(WimdowsPresent, TheVolumeIndicatorLooksAlikeAndLeavesNothingBehind) {
 } // namespace
 
 // A picture laid as the whole back buffer again copies back only what was
-// drawn over it, and presenting compares only what was drawn: the back
+// drawn over it, and presenting shows only what was drawn: the back
 // buffer and the window still show what drawing everything afresh shows,
 // also after the picture changed or was replaced under the same handle.
 TEST_F(WimdowsPresent, APictureLaidAgainShowsWhatDrawingAfreshShows) {
@@ -197,13 +206,6 @@ TEST_F(WimdowsPresent, APictureLaidAgainShowsWhatDrawingAfreshShows) {
         W::SetFont(4, 0xC0C0C0);
         W::Text("42", x, 20);
     };
-    const auto back = [] {
-        std::vector<uint32_t> px;
-        for (int32_t y = 0; y < int32_t(S); ++y)
-            for (int32_t x = 0; x < int32_t(S); ++x)
-                px.push_back(W::GetPixel(x, y));
-        return px;
-    };
     // The picture drawn afresh, in two halves that are no whole back buffer.
     const uint32_t top = W::CreateBitmap(S, S / 2), bottom = W::CreateBitmap(S, S / 2);
     for (int step = 0; step < 4; ++step) {
@@ -218,14 +220,51 @@ TEST_F(WimdowsPresent, APictureLaidAgainShowsWhatDrawingAfreshShows) {
         }
         W::UpdateWindow();
         W::Sync();
-        const std::vector<uint32_t> laid = back();
+        const std::vector<uint32_t> laid = BackPixels();
         Look(S, S); // the window shows the back buffer
         W::CopyBitmap(ground, top, 0, 0, 0, 0, S, S / 2);
         W::CopyBitmap(ground, bottom, 0, S / 2, 0, 0, S, S / 2);
         W::DrawBitmap(top, 0, 0);
         W::DrawBitmap(bottom, 0, S / 2);
         sprites(80 + 30 * step);
-        EXPECT_EQ(back(), laid) << step;
+        EXPECT_EQ(BackPixels(), laid) << step;
+    }
+    W::KillWindow();
+}
+
+// Presenting swaps the two buffers: whatever is drawn after a present, over
+// a laid picture or over the last frame, lands on the whole last frame.
+TEST_F(WimdowsPresent, DrawingAfterAPresentBuildsOnTheWholeLastFrame) {
+    Use(Present::SURFACE);
+    W::Window("WimdowsPresent", S, S);
+    ASSERT_EQ(W::State(), W::STATE_ACTIVE);
+    W::SetBuffering(true);
+    DrawPattern(4);
+    const uint32_t ground = W::CreateBitmap(S, S);
+    W::GrabScreen(ground);
+    const std::vector<uint32_t> pattern = BackPixels();
+    std::vector<uint32_t> want = pattern;
+    for (int32_t step = 0; step < 8; ++step) {
+        if (step == 2 || step >= 5) { // laid again, and again in a row
+            W::DrawBitmap(ground, 0, 0);
+            want = pattern;
+        }
+        const int32_t x = 30 + 90 * step, y = 40 + 70 * step;
+        const uint32_t c = 0x102030u * uint32_t(step + 1);
+        W::Rectangle(x, y, x + 20, y + 20, c, true);
+        for (int32_t j = y; j <= y + 20; ++j)
+            std::fill_n(want.begin() + j * S + x, 21, c);
+        if (step == 4) W::UpdateWindow(); // and once more with nothing new
+        W::UpdateWindow();
+        W::Sync();
+        // Read off the presented frame, not the back buffer: reading that
+        // brings it up to date before the next step draws.
+        const std::vector<uint32_t> shown = WI::ShownFrame();
+        ASSERT_EQ(shown.size(), want.size());
+        size_t i = 0;
+        while (i < shown.size() && shown[i] == WI::SwapRedBlue(want[i]))
+            ++i;
+        EXPECT_EQ(i, shown.size()) << "step " << step << " at " << i % S << ", " << i / S;
     }
     W::KillWindow();
 }
