@@ -1,8 +1,10 @@
 // The front buffer: the presented frame that the window thread shows, apart
-// from the back buffer the game draws into. Presenting swaps the two, so a
-// frame is never copied whole; the new back buffer is brought up to date only
-// where it is behind, and only when it is next drawn on. The window redraws
-// only the rows drawn on since it last showed a frame.
+// from the back buffer the game draws into. Presenting compares what was
+// drawn with the presented frame, each row until it is found changed, and
+// swaps the two buffers rather than copying; the new back buffer is brought
+// up to date only where it is behind, and only when it is next drawn on.
+// The window redraws only the changed rows; a frame that changed nothing is
+// not shown at all.
 #include <cstring>
 
 #include "WimdowsInternal.h"
@@ -40,6 +42,21 @@ void CopyRows(const uint32_t* from, uint32_t* to, int64_t w, const Box& b) {
 
 void MarkRows(const Box& b) {
     std::fill(changedRows.begin() + b.y0, changedRows.begin() + b.y1 + 1, uint8_t{1});
+}
+
+// Under frontLock: the box's rows where the back buffer differs from the
+// front buffer marked as changed; true when any row is, or was already.
+// A row found changed is not compared again in the frame's other boxes.
+bool MarkChanged(const Plane& d, const Box& b) {
+    const size_t span = static_cast<size_t>(b.x1 - b.x0 + 1) * sizeof(uint32_t);
+    bool any = false;
+    for (int64_t y = b.y0; y <= b.y1; ++y) {
+        if (!changedRows[y])
+            changedRows[y] =
+                std::memcmp(front.data() + y * d.w + b.x0, d.px + y * d.w + b.x0, span) != 0;
+        any = any || changedRows[y];
+    }
+    return any;
 }
 
 } // namespace
@@ -98,15 +115,19 @@ void PresentBox(const Box& b) {
 // A frame between two ticks changes a few sprites' worth of the picture.
 void PresentAll() {
     if (!touched.Any()) return;
+    const Plane d = Raw();
+    bool any = false;
     {
         std::lock_guard lock(frontLock);
-        front.swap(back);
-        touched.ForEachBox(MarkRows);
+        touched.ForEachBox([&](const Box& b) { any = MarkChanged(d, b) || any; });
+        if (any) front.swap(back);
     }
-    stale.Mark(touched);
-    behind = true;
+    if (any) {
+        stale.Mark(touched);
+        behind = true;
+        RequestPresent();
+    }
     touched.Clear();
-    RequestPresent();
 }
 
 bool DrawFront(bool whole) {
