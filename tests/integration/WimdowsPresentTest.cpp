@@ -244,16 +244,19 @@ TEST_F(WimdowsPresent, DrawingAfterAPresentBuildsOnTheWholeLastFrame) {
     W::GrabScreen(ground);
     const std::vector<uint32_t> pattern = BackPixels();
     std::vector<uint32_t> want = pattern;
-    for (int32_t step = 0; step < 8; ++step) {
-        if (step == 2 || step >= 5) { // laid again, and again in a row
-            W::DrawBitmap(ground, 0, 0);
-            want = pattern;
-        }
+    const auto square = [&](int32_t step) {
         const int32_t x = 30 + 90 * step, y = 40 + 70 * step;
         const uint32_t c = 0x102030u * uint32_t(step + 1);
         W::Rectangle(x, y, x + 20, y + 20, c, true);
         for (int32_t j = y; j <= y + 20; ++j)
             std::fill_n(want.begin() + j * S + x, 21, c);
+    };
+    for (int32_t step = 0; step < 8; ++step) {
+        if (step == 2 || step >= 5) { // laid again, and again in a row
+            W::DrawBitmap(ground, 0, 0);
+            want = pattern;
+        }
+        square(step);
         if (step == 4) W::UpdateWindow(); // and once more with nothing new
         W::UpdateWindow();
         W::Sync();
@@ -266,5 +269,12 @@ TEST_F(WimdowsPresent, DrawingAfterAPresentBuildsOnTheWholeLastFrame) {
             ++i;
         EXPECT_EQ(i, shown.size()) << "step " << step << " at " << i % S << ", " << i / S;
     }
+    // The last frame drawn again changes nothing, and nothing is shown for it.
+    const uint64_t frames = WI::FramesShown();
+    W::DrawBitmap(ground, 0, 0);
+    square(7);
+    W::UpdateWindow();
+    W::Sync();
+    EXPECT_EQ(WI::FramesShown(), frames);
     W::KillWindow();
 }
