@@ -42,10 +42,11 @@ app_ends() {
 # start_xvfb WIDTHxHEIGHT LOG starts Xvfb on a display it picks itself (so
 # parallel runs never collide), exports DISPLAY and sets xvfb_pid for the
 # caller's clean-up. Returns 1, with the server's log on stderr, when no
-# server answers.
+# server answers. The server never resets: after the check's own client left,
+# a reset could refuse the next client (the window manager) for a moment.
 start_xvfb() {
     local size="$1" log="$2"
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$log.display" >"$log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$log.display" >"$log" 2>&1 &
     xvfb_pid=$!
     local n=""
     for _ in $(seq 100); do
