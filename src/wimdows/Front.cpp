@@ -114,7 +114,6 @@ void PresentBox(const Box& b) {
 
 // A frame between two ticks changes a few sprites' worth of the picture.
 void PresentAll() {
-    if (!touched.Any()) return;
     const Plane d = Raw();
     bool any = false;
     {

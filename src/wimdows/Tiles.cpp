@@ -44,10 +44,6 @@ void Tiles::Mark(const Tiles& other) {
         bits_[i] |= other.bits_[i];
 }
 
-bool Tiles::Any() const {
-    return std::any_of(bits_.begin(), bits_.end(), [](uint64_t w) { return w != 0; });
-}
-
 void Tiles::Clear() {
     std::fill(bits_.begin(), bits_.end(), uint64_t{0});
 }

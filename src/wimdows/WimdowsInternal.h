@@ -92,7 +92,6 @@ class Tiles {
     void MarkAll();
     void Mark(const Tiles& other); // what the other marks, of the same picture size
     void Clear();
-    bool Any() const;
     // The marked parts as boxes within the picture, a row of tiles at a
     // time. Marked tiles a short gap apart come as one box: copying a few
     // unmarked pixels costs less than another call, and they are equal on
