@@ -5,8 +5,9 @@
 # then enters level 1 and prints the process's CPU (of one core) and memory
 # while the player stands idle. Run it on a quiet machine. PRESENT (auto,
 # renderer or surface) goes into the settings file, to compare the two paths,
-# and so does SMOOTH (true or false), to compare drawing between ticks or not.
-# Usage: bench/level_xvfb.sh BUILD_DIR [SECONDS_MEASURED [PRESENT [SMOOTH]]]
+# and so does SMOOTH (true or false), to compare drawing between ticks or not;
+# further arguments go to the game (--fullscreen: the whole 1920 x 1080 screen).
+# Usage: bench/level_xvfb.sh BUILD_DIR [SECONDS_MEASURED [PRESENT [SMOOTH [GAME_ARGS...]]]]
 set -euo pipefail
 
 build="$(cd "${1:?usage: level_xvfb.sh BUILD_DIR [SECONDS]}" && pwd)"
@@ -36,10 +37,11 @@ menu="5 5 $(pixel_of "$images/Backgrounds/robotachtergrond.bmp" 5 5)"
 menu="$menu;320 80 $(pixel_of "$images/Start0.bmp" 20 10)"
 arena="400 30 22,104,69"
 
-python3 - "$game" "$work/game" "$menu" "$arena" "$seconds" <<'EOF'
+python3 - "$game" "$work/game" "$menu" "$arena" "$seconds" "${@:5}" <<'EOF'
 import ctypes, os, subprocess, sys, time
 
 game, folder, menu, arena, seconds = sys.argv[1:6]
+game_args = sys.argv[6:]
 x11 = ctypes.CDLL("libX11.so.6")
 x11.XOpenDisplay.restype = ctypes.c_void_p
 x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
@@ -122,7 +124,7 @@ def wait_for(what, test, limit=30):
     sys.exit(f"{what} never came")
 
 started = time.monotonic()
-app = subprocess.Popen([game], cwd=folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+app = subprocess.Popen([game] + game_args, cwd=folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 try:
     wid = int(wait_for("the window", lambda: xdo("search", "--name", "^Kolvemar-Trovix$")[:1])[0])
     # N held from the window's first moment, let go once the intro shows: a

@@ -27,6 +27,7 @@ SDL_Renderer* overlay = nullptr; // SDL's software renderer over it, for the not
 int32_t gameW = 0, gameH = 0;
 bool notesDrawn = false;     // the last frame carries a note over the picture
 std::vector<SDL_Rect> shown; // the surface's rectangles drawn since the last update
+Stretcher stretcher;
 
 // A GPU's device node: without one, any OpenGL is a software rasteriser.
 bool GpuDevice() {
@@ -165,8 +166,8 @@ void Multiply(const uint32_t* frame, int32_t first, int32_t last, const SDL_Rect
     }
 }
 
-// Other sizes: the whole frame through SDL's scaler, smooth as the renderer's.
-void Stretch(const uint32_t* frame, const SDL_Rect& d) {
+// Other sizes in other formats: the whole frame through SDL's scaler.
+void StretchWhole(const uint32_t* frame, const SDL_Rect& d) {
     SDL_Surface* src = SDL_CreateRGBSurfaceWithFormatFrom(
         const_cast<uint32_t*>(frame), gameW, gameH, 32, gameW * 4, SDL_PIXELFORMAT_RGB888);
     if (!src) return;
@@ -176,6 +177,23 @@ void Stretch(const uint32_t* frame, const SDL_Rect& d) {
     else
         SDL_BlitScaled(src, nullptr, surface, &to);
     SDL_FreeSurface(src);
+}
+
+// The window rows that read a changed game row, as SDL's linear scaler would
+// draw them, in the surface's own format.
+void StretchRows(const uint32_t* frame, const std::vector<uint8_t>& changed, const SDL_Rect& d) {
+    stretcher.Fit(gameW, gameH, d.w, d.h);
+    auto* rows = static_cast<uint8_t*>(surface->pixels) + int64_t{d.y} * surface->pitch + d.x * 4;
+    for (int32_t y = 0; y < d.h; ++y) {
+        if (!stretcher.Reads(y, changed)) continue;
+        stretcher.Row(frame, y, reinterpret_cast<uint32_t*>(rows + int64_t{y} * surface->pitch));
+        const int32_t at = d.y + y;
+        if (!shown.empty() && shown.back().x == d.x && shown.back().w == d.w &&
+            shown.back().y + shown.back().h == at)
+            ++shown.back().h;
+        else
+            shown.push_back({d.x, at, d.w, 1});
+    }
 }
 
 void DrawSurfaceNotes(const Layout& l) {
@@ -211,11 +229,14 @@ bool DrawSurface(const Layout& l, const uint32_t* frame, std::vector<uint8_t>& c
         std::fill(changed.begin(), changed.end(), 1);
     }
     if (notesDrawn) MarkNoteRows(l, changed);
-    const bool sharp = WholeMultiple(l) && surface->format->format == SDL_PIXELFORMAT_RGB888;
+    const bool own = surface->format->format == SDL_PIXELFORMAT_RGB888;
+    const bool sharp = own && WholeMultiple(l);
     const int32_t k = l.dst.w / gameW;
     int32_t from = 0, first = 0, last = 0;
-    if (!sharp && NextRun(changed, from, first, last)) {
-        Stretch(frame, l.dst);
+    if (!sharp && own && gameW >= 2 && gameH >= 2)
+        StretchRows(frame, changed, l.dst);
+    else if (!sharp && NextRun(changed, from, first, last)) {
+        StretchWhole(frame, l.dst);
         shown.push_back(l.dst);
     }
     from = 0;

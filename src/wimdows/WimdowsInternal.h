@@ -189,6 +189,28 @@ SDL_Point WindowPoint(const Layout& l, int32_t x, int32_t y);
 // The window size for a room: the largest whole multiple of the game's size
 // that fits, or the largest size below 1 x.
 SDL_Point FittingSize(int32_t gameW, int32_t gameH, int32_t roomW, int32_t roomH);
+// Stretch.cpp: the game's frame of at least 2 x 2 smoothed to another size a
+// window row at a time, as SDL's linear scaler draws it.
+class Stretcher {
+  public:
+    void Fit(int32_t inW, int32_t inH, int32_t outW, int32_t outH);
+    // Whether window row `row` reads any game row marked in `changed`.
+    bool Reads(int32_t row, const std::vector<uint8_t>& changed) const;
+    void Row(const uint32_t* frame, int32_t row, uint32_t* out);
+
+  private:
+    struct Tap {
+        int32_t index;  // the first of the two source samples read
+        int32_t weight; // the second one's, of 128
+    };
+    static std::vector<Tap> Taps(int32_t in, int32_t out);
+    bool Fits(int32_t inW, int32_t inH, int32_t outW, int32_t outH) const;
+
+    int32_t inW_ = 0, inH_ = 0;
+    std::vector<Tap> columns_, rows_;
+    std::vector<uint16_t> between_; // a row between two source rows, four channels a pixel
+};
+
 // Window.cpp: the window's layout, on the window thread only; none yet
 // (positions pass unchanged) until the window has a size. Mouse positions
 // arrive in window points and are kept in game pixels through it.

@@ -1,6 +1,9 @@
 // The window size that fits a screen, and where the game's picture goes.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "WimdowsInternal.h"
 
 namespace I = Wimdows::Internal;
@@ -62,6 +65,60 @@ TEST(WimdowsFit, TheWindowPointOfAGamePixelMapsBackToIt) {
             EXPECT_LE(std::abs(back.x - g), slack) << l.winW << " " << g;
             EXPECT_LE(std::abs(back.y - g), slack) << l.winW << " " << g;
         }
+}
+
+// Our row-at-a-time smoothing draws every pixel as SDL's linear scaler does,
+// up and down, at sizes of every parity, from pictures with sharp edges in
+// every channel; only the window rows that read a changed game row are drawn.
+TEST(WimdowsStretch, EveryRowIsWhatSdlsLinearScalerDraws) {
+    const SDL_Point sizes[][2] = {{{800, 800}, {1080, 1080}}, {{800, 800}, {777, 777}},
+                                  {{800, 800}, {1001, 713}},  {{7, 5}, {23, 3}},
+                                  {{2, 2}, {9, 9}},           {{13, 11}, {4, 2}}};
+    uint32_t seed = 12345;
+    for (const auto& [in, out] : sizes) {
+        SCOPED_TRACE(std::to_string(in.x) + " x " + std::to_string(in.y) + " to " +
+                     std::to_string(out.x) + " x " + std::to_string(out.y));
+        std::vector<uint32_t> frame(size_t(in.x) * in.y);
+        for (uint32_t& p : frame)
+            p = seed = seed * 1103515245u + 12345u;
+        SDL_Surface* from = SDL_CreateRGBSurfaceWithFormatFrom(frame.data(), in.x, in.y, 32,
+                                                               in.x * 4, SDL_PIXELFORMAT_RGB888);
+        SDL_Surface* sdl =
+            SDL_CreateRGBSurfaceWithFormat(0, out.x, out.y, 32, SDL_PIXELFORMAT_RGB888);
+        ASSERT_TRUE(from && sdl);
+        ASSERT_EQ(SDL_SoftStretchLinear(from, nullptr, sdl, nullptr), 0);
+        I::Stretcher s;
+        s.Fit(in.x, in.y, out.x, out.y);
+        std::vector<uint32_t> row(size_t(out.x));
+        for (int32_t y = 0; y < out.y; ++y) {
+            s.Row(frame.data(), y, row.data());
+            const auto* want = reinterpret_cast<const uint32_t*>(
+                static_cast<uint8_t*>(sdl->pixels) + int64_t{y} * sdl->pitch);
+            for (int32_t x = 0; x < out.x; ++x)
+                ASSERT_EQ(row[size_t(x)], want[x]) << "at " << x << ", " << y;
+        }
+        SDL_FreeSurface(sdl);
+        SDL_FreeSurface(from);
+    }
+}
+
+TEST(WimdowsStretch, OnlyRowsThatReadAChangedGameRowAreDrawnAgain) {
+    I::Stretcher s;
+    s.Fit(800, 800, 1080, 1080);
+    std::vector<uint8_t> changed(800, 0);
+    changed[400] = 1;
+    std::vector<int32_t> drawn;
+    for (int32_t y = 0; y < 1080; ++y)
+        if (s.Reads(y, changed)) drawn.push_back(y);
+    // Game row 400 lies under window rows 540 and 541, and is read by their neighbours.
+    ASSERT_FALSE(drawn.empty());
+    EXPECT_LE(drawn.front(), 540);
+    EXPECT_GE(drawn.back(), 541);
+    EXPECT_LE(drawn.size(), 4u);
+    EXPECT_EQ(drawn.back() - drawn.front() + 1, int32_t(drawn.size()));
+    changed.assign(800, 0);
+    for (int32_t y = 0; y < 1080; ++y)
+        EXPECT_FALSE(s.Reads(y, changed));
 }
 
 } // namespace
