@@ -3,7 +3,8 @@
 // llvmpipe, softpipe, swrast, or SDL's own), drawing the whole window through
 // it every frame costs several times the game itself: the rows that changed go
 // straight into the window surface instead, whole multiples doubled by our own
-// loop, other sizes by SDL's scaler. Both show the same pixels.
+// loop, other sizes smoothed only where they read a changed row, as SDL's
+// linear scaler draws them. Both show the same pixels.
 #include <dirent.h>
 #include <unistd.h>
 
