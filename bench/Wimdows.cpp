@@ -6,7 +6,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Wimdows.h"
@@ -112,5 +114,40 @@ void BM_StretchByRows(benchmark::State& s) {
             st.Row(frame.data(), y, to.data() + size_t(y) * 1080);
 }
 BENCHMARK(BM_StretchByRows)->Unit(benchmark::kMicrosecond);
+
+// F12 in a crowded 800 x 800 frame, then the next frame: the time until the
+// window shows it. The PNG is written beside the window thread, which goes on
+// showing frames; each picture is finished before the next press.
+void BM_FrameAfterScreenshot(benchmark::State& s) {
+    OpenOnce();
+    char folder[] = "/tmp/wimdows_bench_shots_XXXXXX";
+    if (!mkdtemp(folder)) std::abort();
+    W::SetScreenshotFolder(folder);
+    const std::vector<uint32_t> noise = Noise(size_t{SIZE} * SIZE);
+    for (uint32_t i = 0; i < noise.size(); i += 2)
+        W::Rectangle(int32_t(i % SIZE), int32_t(i / SIZE), int32_t(i % SIZE) + 1, int32_t(i / SIZE),
+                     noise[i], true);
+    W::UpdateWindow();
+    W::Sync();
+    uint32_t colour = 0;
+    for (auto _ : s) {
+        SDL_Event e{};
+        e.type = SDL_KEYDOWN;
+        e.key.state = SDL_PRESSED;
+        e.key.keysym.sym = SDLK_F12;
+        SDL_PushEvent(&e);
+        const uint64_t shown = Wimdows::Internal::FramesShown();
+        W::Rectangle(0, 0, 9, 9, ++colour, true);
+        W::UpdateWindow();
+        while (Wimdows::Internal::FramesShown() == shown)
+            std::this_thread::yield();
+        s.PauseTiming();
+        W::Sync();
+        s.ResumeTiming();
+    }
+    W::SetScreenshotFolder("");
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_FrameAfterScreenshot)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <ctime>
 #include <iostream>
+#include <thread>
 
 #include "StandardLib.h"
 #include "WimdowsInternal.h"
@@ -54,6 +55,26 @@ bool WritePng(std::FILE* f, std::vector<uint32_t>& pixels, int w, int h) {
     return written;
 }
 
+// Encoding a PNG takes about a tenth of a second: it runs beside the window
+// thread, which meanwhile goes on showing frames. The file's name is taken
+// before, so pictures keep the order of the key presses. One picture at a
+// time: a press while one is written waits for it.
+std::jthread writer;         // window thread only
+std::atomic<int> written{0}; // pictures written whose note is still to show
+
+void Write(std::FILE* f, const std::string& path, std::vector<uint32_t> pixels, int w, int h) {
+    const bool encoded = WritePng(f, pixels, w, h);
+    const bool closed = std::fclose(f) == 0;
+    if (!encoded || !closed) {
+        std::cerr << "Cannot write the screenshot \"" << path
+                  << "\": " << (encoded ? std::strerror(errno) : IMG_GetError()) << std::endl;
+        std::remove(path.c_str());
+        return;
+    }
+    std::cout << "Screenshot: " << path << std::endl;
+    ++written;
+}
+
 constexpr SDL_Color PANEL{16, 16, 24, 210};
 constexpr SDL_Color EDGE{230, 230, 230, 255};
 constexpr SDL_Color BODY{250, 250, 250, 255};
@@ -80,11 +101,11 @@ void SetScreenshotFolder(const char* path) {
 
 namespace Internal {
 
-bool SaveScreenshot() {
-    if (folder.empty()) return false;
+void SaveScreenshot() {
+    if (folder.empty()) return;
     std::vector<uint32_t> pixels = ShownFrame();
     const int w = static_cast<int>(xlen.load()), h = static_cast<int>(ylen.load());
-    if (pixels.empty() || pixels.size() != size_t(w) * size_t(h)) return false;
+    if (pixels.empty() || pixels.size() != size_t(w) * size_t(h)) return;
     std::string path = folder;
     const int made = StandardLib::MakeFolders(folder);
     std::FILE* f = made == 0 ? OpenNew(path) : nullptr;
@@ -92,17 +113,18 @@ bool SaveScreenshot() {
     if (!f) {
         std::cerr << "Cannot write a screenshot into \"" << folder << "\": " << std::strerror(error)
                   << std::endl;
-        return false;
+        return;
     }
-    const bool written = WritePng(f, pixels, w, h);
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !closed) {
-        std::cerr << "Cannot write the screenshot \"" << path
-                  << "\": " << (written ? std::strerror(errno) : IMG_GetError()) << std::endl;
-        std::remove(path.c_str());
-        return false;
-    }
-    std::cout << "Screenshot: " << path << std::endl;
+    FinishScreenshots();
+    writer = std::jthread(Write, f, std::move(path), std::move(pixels), w, h);
+}
+
+void FinishScreenshots() {
+    if (writer.joinable()) writer.join();
+}
+
+bool ScreenshotsWritten() {
+    if (written.exchange(0) == 0) return false;
     note.Show(SHOWN_MS);
     return true;
 }

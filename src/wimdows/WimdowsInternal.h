@@ -359,8 +359,12 @@ struct Overlay {
     void Draw(SDL_Renderer* renderer, const SDL_FRect& game, void (*draw)(const Painter&)) const;
 };
 
-// Screenshot.cpp, on the window thread: F12 writes the presented frame; true when written.
-bool SaveScreenshot();
+// Screenshot.cpp, on the window thread: F12 writes the presented frame,
+// finished by the next Sync or the window's end. Once written, the note shows
+// (true: the window is to be drawn again).
+void SaveScreenshot();
+void FinishScreenshots();
+bool ScreenshotsWritten();
 void DrawScreenshotNote(SDL_Renderer* renderer, const SDL_FRect& game);
 bool ScreenshotNoteExpired(); // once, when it is to disappear
 

@@ -312,6 +312,7 @@ bool OpenPlatform() {
 }
 
 void FreeWindow() {
+    FinishScreenshots();
     RememberWindow();
     {
         // Drawing stops counting the window as open before anything is released.
@@ -347,6 +348,8 @@ void OnUser(const SDL_UserEvent& e) {
     }
     if (e.code != EV_SYNC) return;
     SyncGamepads();
+    FinishScreenshots();
+    if (ScreenshotsWritten()) Repaint();
     std::lock_guard lock(syncLock);
     syncSeen = std::max(syncSeen, static_cast<int32_t>(reinterpret_cast<intptr_t>(e.data1)));
     syncSeenChanged.notify_all();
@@ -400,7 +403,7 @@ bool Handle(const SDL_Event& e) {
             break;
         }
         if (e.key.keysym.sym == SDLK_F12) {
-            if (!e.key.repeat && SaveScreenshot()) Repaint();
+            if (!e.key.repeat) SaveScreenshot();
             break;
         }
         OnKey(e.key);
@@ -445,6 +448,7 @@ void RunWindow() {
         if (!open) break;
         MovePointerByGamepad();
         const bool volumeGone = VolumeIndicatorExpired();
+        if (ScreenshotsWritten()) Repaint();
         if (ScreenshotNoteExpired() || volumeGone) Show(false);
     }
     FreeWindow();
