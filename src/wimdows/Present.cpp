@@ -167,7 +167,8 @@ void Multiply(const uint32_t* frame, int32_t first, int32_t last, const SDL_Rect
     }
 }
 
-// Other sizes in other formats: the whole frame through SDL's scaler.
+// Other sizes in other formats, or a game too small to smooth by rows: the
+// whole frame through SDL's scaler.
 void StretchWhole(const uint32_t* frame, const SDL_Rect& d) {
     SDL_Surface* src = SDL_CreateRGBSurfaceWithFormatFrom(
         const_cast<uint32_t*>(frame), gameW, gameH, 32, gameW * 4, SDL_PIXELFORMAT_RGB888);

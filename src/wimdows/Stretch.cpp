@@ -38,13 +38,10 @@ std::vector<Stretcher::Tap> Stretcher::Taps(int32_t in, int32_t out) {
     return taps;
 }
 
-bool Stretcher::Fits(int32_t inW, int32_t inH, int32_t outW, int32_t outH) const {
-    return inW_ == inW && inH_ == inH && columns_.size() == size_t(outW) &&
-           rows_.size() == size_t(outH);
-}
-
 void Stretcher::Fit(int32_t inW, int32_t inH, int32_t outW, int32_t outH) {
-    if (Fits(inW, inH, outW, outH)) return;
+    if (inW_ == inW && inH_ == inH && columns_.size() == size_t(outW) &&
+        rows_.size() == size_t(outH))
+        return;
     inW_ = inW;
     inH_ = inH;
     columns_ = Taps(inW, outW);

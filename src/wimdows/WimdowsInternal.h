@@ -204,7 +204,6 @@ class Stretcher {
         int32_t weight; // the second one's, of 128
     };
     static std::vector<Tap> Taps(int32_t in, int32_t out);
-    bool Fits(int32_t inW, int32_t inH, int32_t outW, int32_t outH) const;
 
     int32_t inW_ = 0, inH_ = 0;
     std::vector<Tap> columns_, rows_;

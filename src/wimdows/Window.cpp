@@ -313,6 +313,7 @@ bool OpenPlatform() {
 
 void FreeWindow() {
     FinishScreenshots();
+    ScreenshotsWritten(); // a picture's note goes with its window, not into the next one
     RememberWindow();
     {
         // Drawing stops counting the window as open before anything is released.
