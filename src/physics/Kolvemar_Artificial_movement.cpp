@@ -84,8 +84,7 @@ void draw(REAL kogelx, REAL kogely, REAL kogelvx, REAL kogelvy, REAL& fase) {
     const int32_t x = Afkappen(kogelx);
     const int32_t y = Afkappen(kogely);
     const uint32_t straal = static_cast<uint32_t>(std::max(K::groottekogels, 0));
-    Wimdows::Disc(x, y, straal, ZWART);
-    Wimdows::Disc(x, y, straal > 0 ? straal - 1 : 0, ROOD);
+    Wimdows::RimmedDisc(x, y, straal, ZWART, ROOD);
     fase = fase + 1.0f;
 }
 

@@ -186,6 +186,24 @@ const std::vector<Span>& DiscRows(uint32_t radius) {
     return rows;
 }
 
+// A disc of a kept radius around (x0, y0).
+void FillDisc(const Plane& d, int32_t x0, int32_t y0, uint32_t radius, uint32_t pix) {
+    const std::vector<Span>& rows = DiscRows(radius);
+    const Box b = BoxAround(x0, y0, radius);
+    if (b.x0 < 0 || b.y0 < 0 || b.x1 >= d.w || b.y1 >= d.h) {
+        for (size_t j = 0; j < rows.size(); ++j)
+            HLine(d, b.y0 + int64_t(j), x0 + rows[j].l, x0 + rows[j].r, pix);
+        return;
+    }
+    // Wholly inside, as a flying bullet is: no row needs clipping.
+    uint32_t* at = d.px + b.y0 * d.w + x0;
+    for (const Span& s : rows) {
+        for (int64_t x = s.l; x <= s.r; ++x)
+            at[x] = pix;
+        at += d.w;
+    }
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- primitives
@@ -212,13 +230,21 @@ void Circle(int32_t x0, int32_t y0, uint32_t radius, uint32_t color) {
 void Disc(int32_t x0, int32_t y0, uint32_t radius, uint32_t color) {
     const Box b = BoxAround(x0, y0, radius);
     if (radius >= KEPT_RADII) return DrawEllipse(b, color, true);
-    const uint32_t pix = SwapRedBlue(color);
     DrawShape(
-        b,
+        b, [&](const Plane& d) { FillDisc(d, x0, y0, radius, SwapRedBlue(color)); }, Reach::INSIDE);
+}
+
+void RimmedDisc(int32_t x0, int32_t y0, uint32_t radius, uint32_t rim, uint32_t color) {
+    const uint32_t inner = radius > 0 ? radius - 1 : 0;
+    if (radius >= KEPT_RADII) {
+        Disc(x0, y0, radius, rim);
+        return Disc(x0, y0, inner, color);
+    }
+    DrawShape(
+        BoxAround(x0, y0, radius),
         [&](const Plane& d) {
-            const std::vector<Span>& rows = DiscRows(radius);
-            for (size_t j = 0; j < rows.size(); ++j)
-                HLine(d, b.y0 + int64_t(j), x0 + rows[j].l, x0 + rows[j].r, pix);
+            FillDisc(d, x0, y0, radius, SwapRedBlue(rim));
+            FillDisc(d, x0, y0, inner, SwapRedBlue(color));
         },
         Reach::INSIDE);
 }

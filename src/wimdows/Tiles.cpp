@@ -24,13 +24,20 @@ void Tiles::MarkRow(int64_t r, int64_t c0, int64_t c1) {
 }
 
 void Tiles::Mark(const Box& b) {
-    const int64_t x1 = std::min(b.x1, w_ - 1);
-    const int64_t y1 = std::min(b.y1, h_ - 1);
-    const int64_t c0 = std::max<int64_t>(b.x0, 0) / WIDE;
-    const int64_t r0 = std::max<int64_t>(b.y0, 0) / HIGH;
-    if (x1 < c0 * WIDE || y1 < r0 * HIGH) return;
-    for (int64_t r = r0; r <= y1 / HIGH; ++r)
-        MarkRow(r, c0, x1 / WIDE);
+    const int64_t x0 = std::max<int64_t>(b.x0, 0), y0 = std::max<int64_t>(b.y0, 0);
+    const int64_t x1 = std::min(b.x1, w_ - 1), y1 = std::min(b.y1, h_ - 1);
+    if (x0 > x1 || y0 > y1) return;
+    const int64_t c0 = x0 / WIDE, c1 = x1 / WIDE;
+    const int64_t r0 = y0 / HIGH, r1 = y1 / HIGH;
+    if (c0 / 64 != c1 / 64) {
+        for (int64_t r = r0; r <= r1; ++r)
+            MarkRow(r, c0, c1);
+        return;
+    }
+    // Most drawings lie within one word of a row: one mask for every row.
+    const uint64_t bits = (~uint64_t{0} << (c0 % 64)) & (~uint64_t{0} >> (63 - c1 % 64));
+    for (int64_t r = r0; r <= r1; ++r)
+        bits_[static_cast<size_t>(r * words_ + c0 / 64)] |= bits;
 }
 
 void Tiles::MarkAll() {

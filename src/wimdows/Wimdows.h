@@ -89,6 +89,8 @@ void Arc(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
          int32_t y3, uint32_t color);
 void Circle(int32_t x0, int32_t y0, uint32_t radius, uint32_t color);
 void Disc(int32_t x0, int32_t y0, uint32_t radius, uint32_t color);
+// The disc in the rim colour with the one a pixel smaller over it, drawn at once.
+void RimmedDisc(int32_t x0, int32_t y0, uint32_t radius, uint32_t rim, uint32_t color);
 void ClearScreen();
 void Polygon(uint32_t n, const int32_t* x, const int32_t* y, uint32_t color, bool fill);
 

@@ -158,7 +158,8 @@ TEST_F(WimdowsDraw, CircleAndDiscUseTheBoxAroundTheCentre) {
 }
 
 // Discs keep their rows by radius; each must still be the filled ellipse of
-// its box, at the edges and off the buffer too.
+// its box, at the edges and off the buffer too. A rimmed disc is the disc
+// with the one a pixel smaller drawn over it.
 TEST_F(WimdowsDraw, ADiscIsTheFilledEllipseOfItsBoxWhereverItLies) {
     for (uint32_t r = 1; r <= 40; r += 3)
         for (const auto& [x, y] : {std::pair{32, 24}, {-3, 7}, {61, -2}, {5, 45}, {100, 24}}) {
@@ -168,6 +169,12 @@ TEST_F(WimdowsDraw, ADiscIsTheFilledEllipseOfItsBoxWhereverItLies) {
                 disc,
                 PaintedBy([&] { W::Ellipse(x - ri, y - ri, x + ri, y + ri, RED, true); }, RED))
                 << r << " at " << x << "," << y;
+            const Pixels inner = PaintedBy([&] { W::Disc(x, y, r - 1, RED); }, RED);
+            Pixels rim = disc;
+            for (const auto& p : inner)
+                rim.erase(p);
+            ASSERT_EQ(PaintedBy([&] { W::RimmedDisc(x, y, r, GREEN, RED); }, RED), inner);
+            ASSERT_EQ(PaintedBy([&] { W::RimmedDisc(x, y, r, GREEN, RED); }, GREEN), rim);
         }
 }
 

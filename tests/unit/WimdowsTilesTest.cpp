@@ -23,6 +23,21 @@ std::vector<int> Coverage(const I::Tiles& t, int64_t w, int64_t h) {
     return n;
 }
 
+// Every pixel of a drawn box is handed out exactly once, no other more than once.
+void ExpectCovered(const I::Tiles& t, int64_t w, int64_t h, const std::vector<I::Box>& drawn) {
+    const std::vector<int> n = Coverage(t, w, h);
+    for (int64_t y = 0; y < h; ++y)
+        for (int64_t x = 0; x < w; ++x) {
+            bool inside = false;
+            for (const I::Box& b : drawn)
+                inside = inside || (x >= b.x0 && x <= b.x1 && y >= b.y0 && y <= b.y1);
+            ASSERT_LE(n[size_t(y * w + x)], 1) << x << "," << y;
+            if (inside) {
+                ASSERT_EQ(n[size_t(y * w + x)], 1) << x << "," << y;
+            }
+        }
+}
+
 TEST(WimdowsTiles, DrawnBoxesComeBackOnceEachAndWithinThePicture) {
     const int64_t w = 37, h = 21; // no whole number of tiles
     I::Tiles t;
@@ -36,18 +51,19 @@ TEST(WimdowsTiles, DrawnBoxesComeBackOnceEachAndWithinThePicture) {
                                     {36, 20, 90, 90}, {40, 0, 50, 5}, {0, -9, 5, -1}};
     for (const I::Box& b : drawn)
         t.Mark(b);
-    const std::vector<int> n = Coverage(t, w, h);
-    for (int64_t y = 0; y < h; ++y)
-        for (int64_t x = 0; x < w; ++x) {
-            bool inside = false;
-            for (const I::Box& b : drawn)
-                inside = inside || (x >= b.x0 && x <= b.x1 && y >= b.y0 && y <= b.y1);
-            ASSERT_LE(n[size_t(y * w + x)], 1) << x << "," << y;
-            if (inside) {
-                ASSERT_EQ(n[size_t(y * w + x)], 1) << x << "," << y;
-            }
-        }
-    EXPECT_EQ(n[size_t(15 * w + 30)], 0); // far from every box
+    ExpectCovered(t, w, h, drawn);
+    EXPECT_EQ(Coverage(t, w, h)[size_t(15 * w + 30)], 0); // far from every box
+
+    // A row of tiles wider than a word: boxes across a word's edge and beyond it.
+    const int64_t wide = 1100;
+    I::Tiles row;
+    row.Resize(wide, h);
+    row.Clear();
+    const std::vector<I::Box> across{{500, 0, 530, 9}, {600, 3, 610, 20}, {-5, 17, 2000, 17}};
+    for (const I::Box& b : across)
+        row.Mark(b);
+    ExpectCovered(row, wide, h, across);
+    EXPECT_EQ(Coverage(row, wide, h)[size_t(12 * wide + 300)], 0);
 
     t.MarkAll();
     for (int c : Coverage(t, w, h))
