@@ -3,6 +3,7 @@
 // them the floor a frame cannot go under, two copies of the whole picture.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstring>
 #include <ctime>
 #include <vector>
@@ -149,9 +150,18 @@ void BM_CopyFloor(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_Frame)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
-BENCHMARK(BM_Drawing)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
-BENCHMARK(BM_Physics)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
-BENCHMARK(BM_Present)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
-BENCHMARK(BM_CopyFloor)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
-BENCHMARK(BM_LevelCopy)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
+// The least of the repetitions beside the median: on a shared host the
+// least is what the frame costs on a quiet machine.
+void Runs(benchmark::internal::Benchmark* b) {
+    b->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
+    b->ComputeStatistics("min", [](const std::vector<double>& v) {
+        return *std::min_element(v.begin(), v.end());
+    });
+}
+
+BENCHMARK(BM_Frame)->Apply(Runs);
+BENCHMARK(BM_Drawing)->Apply(Runs);
+BENCHMARK(BM_Physics)->Apply(Runs);
+BENCHMARK(BM_Present)->Apply(Runs);
+BENCHMARK(BM_CopyFloor)->Apply(Runs);
+BENCHMARK(BM_LevelCopy)->Apply(Runs);

@@ -78,7 +78,8 @@ Seen Look(int32_t w, int32_t h, bool indicator = false) {
     return s;
 }
 
-// The window at w x h showing the pattern, then the pattern with a few rows changed.
+// The window at w x h showing the pattern, then the pattern with a few rows
+// changed, then with a few boxes changed.
 std::vector<Seen> Show(Present p, int32_t w, int32_t h) {
     Use(p);
     W::Window("WimdowsPresent", S, S);
@@ -92,6 +93,17 @@ std::vector<Seen> Show(Present p, int32_t w, int32_t h) {
     W::Rectangle(0, 401, 799, 403, 0x123456, true); // three rows
     W::Rectangle(10, 799, 20, 799, 0xFFFFFF, true); // the last row
     W::UpdateWindow();
+    W::Sync();
+    seen.push_back(Look(w, h));
+    // Boxes within rows: two frames in quick succession, most often shown
+    // together, then one drawn unbuffered.
+    W::Rectangle(200, 100, 209, 104, 0xFF8800, true);
+    W::UpdateWindow();
+    W::Rectangle(600, 700, 605, 702, 0x0088FF, true);
+    W::UpdateWindow();
+    W::SetBuffering(false);
+    W::Rectangle(333, 500, 340, 503, 0x4400CC, true);
+    W::SetBuffering(true);
     W::Sync();
     seen.push_back(Look(w, h));
     W::KillWindow();
@@ -138,7 +150,7 @@ TEST_F(WimdowsPresent, BothPathsShowTheSamePixelsAndMapTheMouseAlike) {
 }
 
 TEST_F(WimdowsPresent, WholeMultiplesShowEveryGamePixelAsABlock) {
-    const Seen twice = Show(Present::SURFACE, 1600, 1600).back();
+    const Seen twice = Show(Present::SURFACE, 1600, 1600)[1];
     ASSERT_EQ(twice.size.x, 1600);
     Use(Present::AUTO);
     W::Window("WimdowsPresent", S, S);
