@@ -154,9 +154,8 @@ void BM_CopyFloor(benchmark::State& state) {
 // least is what the frame costs on a quiet machine.
 void Runs(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
-    b->ComputeStatistics("min", [](const std::vector<double>& v) {
-        return *std::min_element(v.begin(), v.end());
-    });
+    b->ComputeStatistics(
+        "min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); });
 }
 
 BENCHMARK(BM_Frame)->Apply(Runs);
