@@ -3,6 +3,18 @@
 
 namespace Wimdows::Internal {
 
+namespace {
+
+// The bits of word w of a row that tiles c0 to c1 cover.
+uint64_t WordBits(int64_t w, int64_t c0, int64_t c1) {
+    uint64_t bits = ~uint64_t{0};
+    if (w == c0 / 64) bits &= ~uint64_t{0} << (c0 % 64);
+    if (w == c1 / 64) bits &= ~uint64_t{0} >> (63 - c1 % 64);
+    return bits;
+}
+
+} // namespace
+
 void Tiles::Resize(int64_t w, int64_t h) {
     w_ = std::max<int64_t>(w, 0);
     h_ = std::max<int64_t>(h, 0);
@@ -15,12 +27,8 @@ void Tiles::Resize(int64_t w, int64_t h) {
 
 void Tiles::MarkRow(int64_t r, int64_t c0, int64_t c1) {
     uint64_t* row = bits_.data() + r * words_;
-    for (int64_t w = c0 / 64; w <= c1 / 64; ++w) {
-        uint64_t bits = ~uint64_t{0};
-        if (w == c0 / 64) bits &= ~uint64_t{0} << (c0 % 64);
-        if (w == c1 / 64) bits &= ~uint64_t{0} >> (63 - c1 % 64);
-        row[w] |= bits;
-    }
+    for (int64_t w = c0 / 64; w <= c1 / 64; ++w)
+        row[w] |= WordBits(w, c0, c1);
 }
 
 void Tiles::Mark(const Box& b) {
@@ -35,7 +43,7 @@ void Tiles::Mark(const Box& b) {
         return;
     }
     // Most drawings lie within one word of a row: one mask for every row.
-    const uint64_t bits = (~uint64_t{0} << (c0 % 64)) & (~uint64_t{0} >> (63 - c1 % 64));
+    const uint64_t bits = WordBits(c0 / 64, c0, c1);
     for (int64_t r = r0; r <= r1; ++r)
         bits_[static_cast<size_t>(r * words_ + c0 / 64)] |= bits;
 }
